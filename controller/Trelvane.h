@@ -1,0 +1,85 @@
+#pragma once
+// The controller: one object per process that owns the tray strip, the tray popup menu and a
+// hidden message window with its timers, and reacts to playback events and clicks.
+#include "tray/NotifyIcons.h"
+
+// Marker base of the player's general-purpose plug-ins; no data, no virtual operations.
+class GeneralPurposePlugin {};
+
+class Trelvane : public NotifyIcons, public GeneralPurposePlugin {
+public:
+    static constexpr UINT_PTR kSliderTimer = 30000;
+    static constexpr UINT kSliderTimerPeriod = 200;
+    static constexpr UINT_PTR kKeepAwakeTimer = 30001;
+    static constexpr UINT kKeepAwakeTimerPeriod = 30000;
+    static constexpr UINT_PTR kBalloonTimer = 30002;
+    static constexpr UINT kTitleBandItem = 59015;
+    static constexpr UINT kQuitItem = 59009;
+    static constexpr WORD kTrayMenuResource = 30058;
+
+    // The controller; constructed on the first call. A construction that throws leaves it
+    // unconstructed, and the next call tries again.
+    static Trelvane& Instance();
+
+    void onInit();
+    void onQuit();
+    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void SFIHState();
+
+    void InitIcons();
+    void InitMenuText();
+    void onDrawItem(const DRAWITEMSTRUCT& item);
+    void onMeasureItem(MEASUREITEMSTRUCT& item);
+
+    // Reactions to playback events.
+    void onStarted();
+    void onStopped();
+    void onPaused();
+    void onUnpaused();
+    void onTitleChange(const std::wstring& title);
+    void ClearBalloonShown() { balloonShown = false; }
+
+    // Seek or volume slider.
+    void VolumeSlider(bool volume);
+    void VolumeSlider();
+    void RefreshSlider();
+
+    // Strip hooks.
+    void onPlayClick() override;
+    void onPauseClick() override;
+    void onStopClick() override;
+    void onPrevClick() override;
+    void onNextClick() override;
+    void onLoadClick() override;
+    void onRightClick() override;
+    void onMiddleClick() override;
+    double onWantSliderPosition() override;
+    void onSliderPositionChange(double fraction) override;
+
+    HWND MessageWindow() const { return hMessageWindow; }
+    HMENU TrayMenu() const { return hMenu; }
+    bool VolumeSliderActive() const { return volumeSliderActive; }
+
+private:
+    Trelvane();
+    ~Trelvane() override = default;
+
+    void BuildTrayMenu();
+    void CreateMessageWindow();
+    void StartTimers();
+    void ShowWindows7NoticeIfDue();
+
+    // Message handlers of the message window; each returns the window procedure's result.
+    LRESULT HandleTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleTaskbarCreated(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT PassToOldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool volumeSliderActive = false;
+    bool balloonShown = false;
+    HMENU hMenu = nullptr;
+    WNDPROC oldWndProc = nullptr;
+    HWND hMessageWindow = nullptr;
+};
+
+// Steps of the tray menu's set-up that act on the menu alone.
+void AddMenuTitle(HMENU menu);

@@ -1,0 +1,42 @@
+// The strip's transport hooks: each runs the player's own main-menu command.
+#include "controller/Trelvane.h"
+
+#include "sdk/core_api.h"
+#include "sdk/shared/shared.h"
+#include "tray/standard_commands.h"
+
+void Trelvane::onPlayClick() {
+    uCallStackTracker tracker("Trelvane::onPlayClick()");
+    RunPlayCommand();
+}
+
+void Trelvane::onPauseClick() {
+    uCallStackTracker tracker("Trelvane::onPauseClick()");
+    RunPauseCommand();
+}
+
+void Trelvane::onStopClick() {
+    uCallStackTracker tracker("Trelvane::onStopClick()");
+    RunStopCommand();
+}
+
+void Trelvane::onPrevClick() {
+    uCallStackTracker tracker("Trelvane::onPrevClick()");
+    RunPreviousCommand();
+}
+
+void Trelvane::onNextClick() {
+    uCallStackTracker tracker("Trelvane::onNextClick()");
+    RunNextCommand();
+}
+
+void Trelvane::onLoadClick() {
+    uCallStackTracker tracker("Trelvane::onLoadClick()");
+    RunActivateCommand();
+    RunOpenCommand();
+}
+
+void Trelvane::onMiddleClick() {
+    if (IsIconic(core_api::get_main_window())) RunActivateCommand();
+    else RunHideCommand();
+}

@@ -1,0 +1,29 @@
+// How the strip follows playback: start, stop, pause and resume.
+#include "controller/Trelvane.h"
+
+#include "sdk/shared/shared.h"
+
+void Trelvane::onStarted() {
+    uCallStackTracker tracker("Trelvane::onStarted()");
+    SetPlayMode(Playing);
+}
+
+void Trelvane::onStopped() {
+    uCallStackTracker tracker("Trelvane::onStopped()");
+    VolumeSlider();
+    HideBalloon();
+    SetPlayMode(Stopped);
+}
+
+void Trelvane::onPaused() {
+    uCallStackTracker tracker("Trelvane::onPaused()");
+    VolumeSlider();
+    HideBalloon();
+    SetPlayMode(Paused);
+}
+
+void Trelvane::onUnpaused() {
+    uCallStackTracker tracker("Trelvane::onUnpaused()");
+    VolumeSlider();
+    SetPlayMode(Playing);
+}

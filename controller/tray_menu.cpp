@@ -1,0 +1,73 @@
+// The tray popup menu's set-up at start-up: the menu resource, the optional quit item, the
+// item bitmaps, the localised texts and the owner-drawn title band.
+#include "controller/Trelvane.h"
+
+#include "sdk/core_api.h"
+#include "sdk/shared/shared.h"
+#include "settings/config_vars.h"
+#include "settings/registry_settings.h"
+#include "settings/strings.h"
+
+namespace {
+
+struct ItemBitmaps {
+    UINT item;
+    bool byPosition;
+    WORD unchecked;  // bitmap resource, 0 for none
+    WORD checked;
+};
+
+const ItemBitmaps kItemBitmaps[] = {
+    {59000, false, 30002, 0}, {59008, false, 30009, 30008}, {59012, false, 30013, 0},
+    {59007, false, 30007, 0}, {4, true, 30006, 0},           {59014, false, 117, 0},
+    {7, true, 30004, 0},      {59013, false, 0, 30003},      {59010, false, 0, 30003},
+    {59016, false, 30012, 0}, {40011, false, 30011, 0},      {59009, false, 30010, 0},
+    {59005, false, 118, 0},   {59004, false, 119, 0},        {59006, false, 120, 0},
+};
+
+HBITMAP LoadMenuBitmap(HINSTANCE module, WORD id) {
+    return id ? LoadBitmapW(module, MAKEINTRESOURCEW(id)) : nullptr;
+}
+
+// The bitmaps stay with the menu for the life of the process.
+void SetItemBitmaps(HMENU menu, HINSTANCE module) {
+    for (const ItemBitmaps& entry : kItemBitmaps) {
+        SetMenuItemBitmaps(menu, entry.item, entry.byPosition ? MF_BYPOSITION : MF_BYCOMMAND,
+                           LoadMenuBitmap(module, entry.unchecked), LoadMenuBitmap(module, entry.checked));
+    }
+}
+
+} // namespace
+
+void AddMenuTitle(HMENU menu) {
+    uCallStackTracker tracker("AddMenuTitle()");
+    int last = GetMenuItemCount(menu) - 1;
+    if (last < 0) return;
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(MENUITEMINFOW);
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, static_cast<UINT>(last), TRUE, &info);
+    info.fType |= MFT_OWNERDRAW;
+    SetMenuItemInfoW(menu, static_cast<UINT>(last), TRUE, &info);
+}
+
+void Trelvane::BuildTrayMenu() {
+    HINSTANCE module = core_api::get_my_instance();
+    hMenu = GetSubMenu(LoadMenuW(module, MAKEINTRESOURCEW(kTrayMenuResource)), 0);
+    if (!hMenu) return;
+    if (GetPlayerKeyInt(L"ShowExitMenuItem", 1) == 0) RemoveMenu(hMenu, kQuitItem, MF_BYCOMMAND);
+    SetItemBitmaps(hMenu, module);
+    InitMenuText();
+    AddMenuTitle(hMenu);
+}
+
+void Trelvane::InitMenuText() {
+    HINSTANCE module = core_api::get_my_instance();
+    WORD language = static_cast<WORD>(cfg::Language & 0xFFFF);
+    int count = GetMenuItemCount(hMenu);
+    for (int position = 0; position < count; ++position) SetMenuString(module, hMenu, position, language);
+    HMENU load = GetSubMenu(hMenu, 4);
+    for (int position : {0, 1, 2}) SetMenuString(module, load, position, language);
+    HMENU configuration = GetSubMenu(hMenu, 7);
+    for (int position : {0, 1, 3, 4}) SetMenuString(module, configuration, position, language);
+}

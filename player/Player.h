@@ -1,0 +1,30 @@
+#pragma once
+// The controller's one way to read the player's playback state and to change volume and
+// position. Volume is a level 0..255 (255 is 0 dB, 0 is the -100 dB floor); times are
+// whole milliseconds; a length of 0 means the source has none (a stream, or nothing plays).
+#include <windows.h>
+
+class Player {
+public:
+    Player() = delete;
+
+    static void Attach();
+    static HWND MainWindow() { return mainWindow; }
+
+    static bool Playing();
+    static bool Paused();
+    static int Volume();
+    static void Volume(int level);
+    static int Position();
+    static void Position(int milliseconds);
+    static int Length();
+    static bool CanSeek();
+
+    // The conversions between the player's units and ours.
+    static int LevelFromDecibels(float db);
+    static float DecibelsFromLevel(int level);
+    static int MillisecondsFromSeconds(double seconds);
+
+private:
+    static HWND mainWindow;
+};

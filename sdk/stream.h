@@ -1,0 +1,40 @@
+#pragma once
+// Byte streams and the abort signal that the player passes with every long operation.
+#include "pfc.h"
+
+class abort_callback {
+public:
+    virtual bool is_aborting() const = 0;
+protected:
+    ~abort_callback() = default;
+};
+
+class abort_callback_dummy : public abort_callback {
+public:
+    bool is_aborting() const override { return false; }
+};
+
+class exception_io : public pfc::exception {
+public:
+    explicit exception_io(const char* message = "I/O error") : pfc::exception(message) {}
+};
+
+class stream_reader {
+public:
+    // Reads up to `bytes`; returns how many were read (fewer only at the end of the stream).
+    virtual t_size read(void* buffer, t_size bytes, abort_callback& abort) = 0;
+
+    // Reads exactly `bytes` or throws exception_io.
+    void read_object(void* buffer, t_size bytes, abort_callback& abort) {
+        if (read(buffer, bytes, abort) != bytes) throw exception_io("Unexpected end of file");
+    }
+protected:
+    ~stream_reader() = default;
+};
+
+class stream_writer {
+public:
+    virtual void write(const void* buffer, t_size bytes, abort_callback& abort) = 0;
+protected:
+    ~stream_writer() = default;
+};

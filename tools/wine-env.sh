@@ -1,0 +1,7 @@
+# Sourced by the Wine helpers: a hermetic prefix inside the build tree, quiet Wine,
+# no Mono/Gecko install prompts.
+: "${TRELVANE_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+export WINEPREFIX="${WINEPREFIX:-$TRELVANE_BUILD/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export WINEARCH=win64

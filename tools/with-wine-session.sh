@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs a command inside a Wine session: an X server (Xvfb unless a display is given),
+# an initialised prefix and a persistent wineserver, all stopped again afterwards.
+# The wineserver is started detached so that it never holds the caller's pipes open.
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/wine-env.sh"
+mkdir -p "$WINEPREFIX"
+
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ] || [ "${TRELVANE_FORCE_XVFB:-0}" = 1 ]; then
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    break
+  done
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+fi
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Initialising the Wine prefix in $WINEPREFIX ..."
+  setsid wineboot -i >/dev/null 2>&1 </dev/null
+fi
+setsid wineserver -p >/dev/null 2>&1 </dev/null &
+"$@"

@@ -1,0 +1,92 @@
+#pragma once
+// The tray strip: two 16 x 16 notification-area icons side by side, buttons below
+// (previous, stop/load, play/pause, next) and a seek or volume slider above.
+// Abstract: the controller implements the event hooks.
+#include <windows.h>
+#include <shellapi.h>
+#include <string>
+
+enum PlayMode : int { Stopped = 0, Playing = 1, Paused = 2 };
+
+namespace TrayButton {
+enum : int { None = 0, Slider = 1, Back = 2, StopLoad = 3, PlayPause = 4, Next = 5 };
+}
+
+class NotifyIcons {
+public:
+    static constexpr int kImageCount = 18;
+    static constexpr UINT kCallbackMessage = WM_USER + 86;  // 1110
+    static constexpr UINT kIconId[2] = {6862, 6863};
+
+    struct Image {
+        HDC colorDC = nullptr;
+        HDC maskDC = nullptr;
+        int width = 0;
+        int height = 0;
+    };
+
+    NotifyIcons();
+    virtual ~NotifyIcons();
+    NotifyIcons(const NotifyIcons&) = delete;
+    NotifyIcons& operator=(const NotifyIcons&) = delete;
+
+    // Event hooks, in slot order after the destructor.
+    virtual void onPlayClick() = 0;
+    virtual void onPauseClick() = 0;
+    virtual void onStopClick() = 0;
+    virtual void onPrevClick() = 0;
+    virtual void onNextClick() = 0;
+    virtual void onLoadClick() = 0;
+    virtual void onRightClick() = 0;
+    virtual void onMiddleClick() = 0;
+    virtual double onWantSliderPosition() = 0;
+    virtual void onSliderPositionChange(double fraction) = 0;
+
+    static std::wstring IconFile(const std::wstring& folder, int index);
+    void InitIcons(HWND window, HINSTANCE instance, const std::wstring& skinFolder);
+    void UnInitIcons();
+    void SetPlayMode(PlayMode mode);
+    void SetSliderMode(bool volume);
+
+    void Refresh();
+    void ModifyIcons();
+    void AddIconsToTray();
+    void IconBlt(HDC colorDst, HDC maskDst, int imageId, int x, int y, bool hot);
+
+    void NotifyIconCallback(UINT message, UINT iconId);
+    int ButtonByPos(POINT strip);
+    void TimerTick();
+
+    void ShowBalloon(const wchar_t* text, const wchar_t* title, UINT timeout);
+    void HideBalloon();
+    void EnableToolTip(bool on);
+    void SetTipText(const std::wstring& text);
+
+    UINT TaskbarCreatedMessage() const { return taskbarCreatedMsg; }
+    bool IsWin7() const { return isWin7; }
+    PlayMode CurrentPlayMode() const { return playMode; }
+
+protected:
+    NOTIFYICONDATAW icons[2];
+    HWND hWnd;
+    HINSTANCE hInstance;
+    Image images[kImageCount];
+    PlayMode playMode, drawnPlayMode;
+    unsigned char sliderPos, drawnSliderPos;
+    bool sliderPosValid, drawnSliderPosValid;
+    int hotButton, drawnHotButton;
+    bool dragging, drawnDragging;
+    bool volumeMode, drawnVolumeMode;
+    bool buttonDown, drawnButtonDown;
+    bool dragMoved;
+    int buttonXOffset;
+    int iconGap;
+    int rowGap;
+    int trayXOffset, trayYOffset;
+    bool addReversed;
+    unsigned char sliderRange;
+    RECT toolbarRect;
+    bool isWin7;
+    RECT dragBounds;
+    UINT taskbarCreatedMsg;
+};

@@ -1,0 +1,35 @@
+// The strip's construction, its operating-system profile and the removal of its icons.
+#include "tray/NotifyIcons.h"
+
+#include "sdk/shared/shared.h"
+
+NotifyIcons::NotifyIcons()
+    : icons(), hWnd(nullptr), hInstance(nullptr), images(), playMode(Stopped), drawnPlayMode(Stopped),
+      sliderPos(0), drawnSliderPos(0), sliderPosValid(true), drawnSliderPosValid(true), hotButton(TrayButton::None),
+      drawnHotButton(TrayButton::None), dragging(false), drawnDragging(false), volumeMode(false),
+      drawnVolumeMode(false), buttonDown(false), drawnButtonDown(false), dragMoved(false), buttonXOffset(1),
+      iconGap(1), rowGap(1), trayXOffset(1), trayYOffset(0), addReversed(true), sliderRange(24), toolbarRect(),
+      isWin7(false), dragBounds(), taskbarCreatedMsg(0) {
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExW(&version);
+    if (version.dwMajorVersion == 5) {
+        buttonXOffset = 2; iconGap = 2; rowGap = 2; trayXOffset = 0; addReversed = true;
+    } else if (version.dwMajorVersion == 6 && version.dwMinorVersion > 0) {
+        buttonXOffset = 2;
+        iconGap = static_cast<int>(16.0 / GetSystemMetrics(SM_CXSMICON) * 8.0);
+        rowGap = 14; trayXOffset = 2; addReversed = false; isWin7 = true;
+    }
+    taskbarCreatedMsg = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+NotifyIcons::~NotifyIcons() {
+    uCallStackTracker tracker("NotifyIcons::~NotifyIcons()");
+    uCallStackTracker uninit("NotifyIcons::UnInitIcons()");
+    UnInitIcons();
+}
+
+void NotifyIcons::UnInitIcons() {
+    Shell_NotifyIconW(NIM_DELETE, &icons[0]);
+    Shell_NotifyIconW(NIM_DELETE, &icons[1]);
+}
