@@ -1,0 +1,121 @@
+// fb2k-host.exe: the stand-in player. Loads a component, gives it a playlist to play and
+// runs until its window is closed, or, with --headless-run SECONDS, plays a short script
+// and exits on its own.
+#include "host/component_loader.h"
+#include "host/host_core.h"
+#include "host/playback_engine.h"
+#include "host/popup_log.h"
+#include "host/text.h"
+#include <cwchar>
+#include <string>
+
+using namespace fb2k_host;
+
+namespace {
+
+constexpr UINT_PTR kClockTimer = 1;
+constexpr UINT kClockPeriodMs = 100;
+constexpr UINT_PTR kScriptTimer = 2;
+
+struct Options {
+    std::wstring component;
+    int headlessSeconds = 0;
+};
+
+Host* g_host = nullptr;
+int g_scriptStep = 0;
+
+std::wstring ExecutableDirectory() {
+    wchar_t path[4096];
+    DWORD n = GetModuleFileNameW(nullptr, path, 4096);
+    std::wstring full(path, n < 4096 ? n : 0);
+    return full.substr(0, full.find_last_of(L"\\/") + 1);
+}
+
+Options ParseOptions(int argc, wchar_t** argv) {
+    Options options;
+    options.component = ExecutableDirectory() + L"foo_Trelvane.dll";
+    for (int i = 1; i < argc; ++i) {
+        std::wstring arg = argv[i];
+        if (arg == L"--component" && i + 1 < argc) options.component = argv[++i];
+        else if (arg == L"--headless-run" && i + 1 < argc) options.headlessSeconds = _wtoi(argv[++i]);
+    }
+    return options;
+}
+
+std::vector<TrackInfo> DemoPlaylist() {
+    return {
+        {"C:\\Music\\Aurora Fields - Morning Light.flac", 214.5,
+         {{"artist", "Aurora Fields"}, {"title", "Morning Light"}, {"album", "Daybreak"}, {"tracknumber", "01"}}},
+        {"C:\\Music\\The Quiet Hours - Lanterns.mp3", 187.0,
+         {{"artist", "The Quiet Hours"}, {"title", "Lanterns"}, {"album", "Nightfall"}, {"tracknumber", "04"}}},
+        {"http://radio.example.org/stream", 0, {{"title", "Example Radio"}}},
+    };
+}
+
+void CALLBACK OnClockTick(HWND window, UINT, UINT_PTR, DWORD) {
+    g_host->Playback().Advance(kClockPeriodMs / 1000.0);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+// The headless script: play, pause, resume, next, then close.
+void CALLBACK OnScriptStep(HWND window, UINT, UINT_PTR, DWORD) {
+    PlaybackEngine& playback = g_host->Playback();
+    switch (g_scriptStep++) {
+    case 0: playback.Play(); break;
+    case 1: playback.Pause(true); break;
+    case 2: playback.Pause(false); break;
+    case 3: playback.Next(); break;
+    default: PostMessageW(window, WM_CLOSE, 0, 0); break;
+    }
+}
+
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+int Fail(const std::string& message) {
+    g_host->Popups().Show(message, "fb2k-host", popup_message::icon_error);
+    return 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    Options options = ParseOptions(argc, argv);
+    Host host;
+    g_host = &host;
+    bool headless = options.headlessSeconds > 0;
+    host.Popups().SetShowMessageBoxes(!headless);
+
+    HWND window = host.MainWindow();
+    ShowWindow(window, SW_SHOWNORMAL);
+    host.Playback().SetPlaylist(DemoPlaylist());
+
+    LoadedComponent component(host);
+    if (!component.Load(options.component)) return Fail("Cannot load the component: " + component.Error());
+    component.ServicesInit(true);
+    try {
+        component.Init();
+    } catch (const std::exception& e) {
+        return Fail(std::string("The component failed to start: ") + e.what());
+    }
+
+    SetTimer(window, kClockTimer, kClockPeriodMs, &OnClockTick);
+    if (headless) {
+        UINT step = static_cast<UINT>(options.headlessSeconds * 1000 / 5);
+        SetTimer(window, kScriptTimer, step > 0 ? step : 1, &OnScriptStep);
+    }
+    RunMessageLoop();
+
+    component.Quit();
+    component.Unload();
+    for (const ShownPopup& popup : host.Popups().Shown())
+        std::fprintf(stderr, "popup: %s: %s\n", popup.title.c_str(), popup.message.c_str());
+    return 0;
+}

@@ -1,0 +1,99 @@
+#pragma once
+// A simulated playback engine behind playback_control: a playlist of tracks, transport,
+// volume, and a position that advances only when the clock is advanced (by a test, or by
+// the stand-in player's real-time timer), so tests are deterministic.
+#include "sdk/play_callback.h"
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fb2k_host {
+
+struct TrackInfo {
+    std::string path;             // a file path, or a stream address such as http://...
+    double length = 0;            // seconds; 0 for a stream (which cannot seek)
+    std::map<std::string, std::string> meta;  // artist, title, album, tracknumber, ...
+};
+
+class PlaybackEngine {
+public:
+    PlaybackEngine();
+    ~PlaybackEngine();
+    PlaybackEngine(const PlaybackEngine&) = delete;
+    PlaybackEngine& operator=(const PlaybackEngine&) = delete;
+
+    // The playlist. Replacing it stops playback.
+    void SetPlaylist(const std::vector<TrackInfo>& tracks);
+    const std::vector<TrackInfo>& Playlist() const { return m_playlist; }
+    void RemoveTrack(size_t index);
+    int CurrentIndex() const { return m_current; }
+
+    // Transport, as the player's own commands perform it.
+    void Play();
+    void Stop();
+    void Pause(bool paused);
+    void TogglePause();
+    void Next();
+    void Previous();
+    void Seek(double seconds);
+    // Starts playback already paused (as a resumed session would).
+    void PlayPaused();
+
+    // The clock: moves the position; at the end of a track the next one starts, after the
+    // last one playback stops.
+    void Advance(double seconds);
+
+    bool IsPlaying() const { return m_playing; }
+    bool IsPaused() const { return m_paused; }
+    double Position() const { return m_position; }
+    float VolumeDb() const { return m_volumeDb; }
+    void SetVolumeDb(float db);
+    bool CanSeek() const;
+    // A track with a length the decoder reports as negative, for robustness tests.
+    void OverrideLength(double seconds) { m_lengthOverride = seconds; m_hasLengthOverride = true; }
+    // Makes playback_can_seek answer this whatever the track.
+    void OverrideCanSeek(bool canSeek) { m_canSeekOverride = canSeek; m_hasCanSeekOverride = true; }
+
+    // How often each playback_control operation was called, by name.
+    int CallCount(const std::string& operation) const;
+    void ResetCallCounts() { m_callCounts.clear(); }
+
+    service_ptr_t<playback_control> ControlService() { return m_control; }
+    service_ptr_t<play_callback_manager> CallbackManagerService() { return m_callbackManager; }
+    metadb_handle_ptr NowPlaying();
+    metadb_handle_ptr MakeHandle(const TrackInfo& track);
+
+    // Used by the service objects.
+    void CountCall(const char* operation) { ++m_callCounts[operation]; }
+    void RegisterCallback(play_callback* callback, unsigned flags, bool forward);
+    void UnregisterCallback(play_callback* callback);
+    // Drops the callbacks whose objects live in a module about to be unloaded.
+    void UnregisterCallbacksIn(HMODULE module);
+    double NowPlayingLength();
+
+private:
+    struct Registration {
+        play_callback* callback;
+        unsigned flags;
+    };
+    template <typename F> void Notify(unsigned flag, F&& call);
+    void StartTrack(int index, bool paused);
+
+    std::vector<TrackInfo> m_playlist;
+    int m_current = -1;
+    bool m_playing = false;
+    bool m_paused = false;
+    double m_position = 0;
+    float m_volumeDb = 0;
+    double m_lengthOverride = 0;
+    bool m_hasLengthOverride = false;
+    bool m_canSeekOverride = false;
+    bool m_hasCanSeekOverride = false;
+    metadb_handle_ptr m_nowPlaying;
+    std::vector<Registration> m_callbacks;
+    std::map<std::string, int> m_callCounts;
+    service_ptr_t<playback_control> m_control;
+    service_ptr_t<play_callback_manager> m_callbackManager;
+};
+
+} // namespace fb2k_host

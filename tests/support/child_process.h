@@ -1,0 +1,24 @@
+#pragma once
+// Runs a named piece of the test executable in a child process of its own, for behaviour
+// that ends the process (a fatal bug check) or needs a fresh one.
+#include <functional>
+#include <string>
+
+typedef std::function<int()> ChildBody;
+
+// Registers a body under a name; use at namespace scope through CHILD_PROCESS_BODY.
+bool RegisterChildBody(const char* name, ChildBody body);
+#define CHILD_PROCESS_BODY(NAME) \
+    static int NAME##_child_body(); \
+    static const bool NAME##_child_registered = RegisterChildBody(#NAME, &NAME##_child_body); \
+    static int NAME##_child_body()
+
+// In main: runs the body when the process was started as a child.
+bool RunChildModeIfRequested(int argc, char** argv, int& exitCode);
+
+struct ChildResult {
+    unsigned long exitCode = 0;
+    bool finished = false;
+};
+// Starts this executable as a child that runs the named body; waits up to timeoutMs.
+ChildResult RunChild(const char* name, unsigned long timeoutMs = 30000, const std::wstring& extraEnvironment = L"");
