@@ -1,6 +1,7 @@
 #include "host/playback_engine.h"
 
 #include "host/titleformat.h"
+#include "sdk/shared/shared.h"
 #include <algorithm>
 
 namespace fb2k_host {
@@ -207,6 +208,17 @@ void PlaybackEngine::Advance(double seconds) {
     }
     double position = m_position;
     Notify(play_callback::flag_on_playback_time, [position](play_callback* c) { c->on_playback_time(position); });
+}
+
+void PlaybackEngine::CountCall(const char* operation) {
+    ++m_callCounts[operation];
+    const char* scope = uCallStackTracker_GetScope(0);
+    m_callScopes[operation] = scope ? scope : "";
+}
+
+std::string PlaybackEngine::LastCallScope(const std::string& operation) const {
+    auto it = m_callScopes.find(operation);
+    return it == m_callScopes.end() ? std::string() : it->second;
 }
 
 int PlaybackEngine::CallCount(const std::string& operation) const {

@@ -56,7 +56,9 @@ public:
 
     // How often each playback_control operation was called, by name.
     int CallCount(const std::string& operation) const;
-    void ResetCallCounts() { m_callCounts.clear(); }
+    void ResetCallCounts() { m_callCounts.clear(); m_callScopes.clear(); }
+    // The innermost call-stack scope the caller had open at its last call of the operation.
+    std::string LastCallScope(const std::string& operation) const;
 
     service_ptr_t<playback_control> ControlService() { return m_control; }
     service_ptr_t<play_callback_manager> CallbackManagerService() { return m_callbackManager; }
@@ -64,7 +66,7 @@ public:
     metadb_handle_ptr MakeHandle(const TrackInfo& track);
 
     // Used by the service objects.
-    void CountCall(const char* operation) { ++m_callCounts[operation]; }
+    void CountCall(const char* operation);
     void RegisterCallback(play_callback* callback, unsigned flags, bool forward);
     void UnregisterCallback(play_callback* callback);
     // Drops the callbacks whose objects live in a module about to be unloaded.
@@ -92,6 +94,7 @@ private:
     metadb_handle_ptr m_nowPlaying;
     std::vector<Registration> m_callbacks;
     std::map<std::string, int> m_callCounts;
+    std::map<std::string, std::string> m_callScopes;
     service_ptr_t<playback_control> m_control;
     service_ptr_t<play_callback_manager> m_callbackManager;
 };

@@ -30,5 +30,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Initialising the Wine prefix in $WINEPREFIX ..."
   setsid wineboot -i >/dev/null 2>&1 </dev/null
 fi
-setsid wineserver -p >/dev/null 2>&1 </dev/null &
+# wineserver daemonises itself; started here, detached, it is up before the first Wine
+# program runs, so no test starts a server of its own that would hold ctest's pipes open.
+setsid wineserver -p >/dev/null 2>&1 </dev/null
+setsid wine cmd /c exit >/dev/null 2>&1 </dev/null
 "$@"
