@@ -33,6 +33,22 @@ private:
     t_size m_offset = 0;
 };
 
+BOOL CALLBACK CollectModuleWindow(HWND window, LPARAM context) {
+    auto* found = reinterpret_cast<std::pair<HMODULE, std::vector<HWND>>*>(context);
+    if (reinterpret_cast<HMODULE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)) == found->first)
+        found->second.push_back(window);
+    return TRUE;
+}
+
+// A component keeps its windows (and their timers) until the process ends; when the
+// stand-in player unloads one earlier, they must go first, or their next message would
+// run code that is no longer there.
+void DestroyWindowsOf(HMODULE module) {
+    std::pair<HMODULE, std::vector<HWND>> found(module, {});
+    EnumThreadWindows(GetCurrentThreadId(), &CollectModuleWindow, reinterpret_cast<LPARAM>(&found));
+    for (HWND window : found.second) DestroyWindow(window);
+}
+
 std::string FileNameOf(const std::wstring& path) {
     size_t slash = path.find_last_of(L"\\/");
     return WideToUtf8(slash == std::wstring::npos ? path : path.substr(slash + 1));
@@ -127,6 +143,7 @@ void LoadedComponent::Unload() {
     m_instances.clear();
     m_classes.clear();
     m_host.Playback().UnregisterCallbacksIn(m_module);
+    DestroyWindowsOf(m_module);
     m_client = nullptr;
     FreeLibrary(m_module);
     m_module = nullptr;

@@ -71,6 +71,7 @@ public:
     void UnregisterCallback(play_callback* callback);
     // Drops the callbacks whose objects live in a module about to be unloaded.
     void UnregisterCallbacksIn(HMODULE module);
+    size_t CallbackCount() const { return m_callbacks.size(); }
     double NowPlayingLength();
 
 private:

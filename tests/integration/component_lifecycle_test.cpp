@@ -1,0 +1,207 @@
+// The stand-in player loads the real foo_Trelvane.dll and runs its life cycle: the service
+// list, the version and installation check, start-up and shut-down, and errors of the
+// player's SDK passing out of the start-up hook.
+#include "host/component_loader.h"
+#include "host/host_core.h"
+#include "host/playback_engine.h"
+#include "host/popup_log.h"
+#include "sdk/componentversion.h"
+#include "sdk/initquit.h"
+#include "sdk/titleformat.h"
+#include "tests/support/child_process.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+using fb2k_host::Host;
+using fb2k_host::LoadedComponent;
+
+const wchar_t* const kComponent = L"foo_Trelvane.dll";
+
+template <typename T> service_ptr_t<T> Lookup(Host& host) {
+    service_ptr_t<service_base> found;
+    service_ptr_t<T> typed;
+    if (host.service_enum_create(found, T::class_guid, 0)) found.cast(typed);
+    return typed;
+}
+
+std::string Text(const std::function<void(pfc::string_base&)>& get) {
+    pfc::string8 text;
+    get(text);
+    return text.get_ptr();
+}
+
+HWND MessageWindow() { return FindWindowW(L"#32770", L"TrelvaneMessageWindow"); }
+
+class ComponentTest : public testing::Test {
+protected:
+    ComponentTest() : component(host) { host.Popups().SetShowMessageBoxes(false); }
+    Host host;
+    LoadedComponent component;
+};
+
+TEST_F(ComponentTest, ExportsItsServicesInTheOrderThePlayerWalksThem) {
+    ASSERT_TRUE(component.Load(kComponent)) << component.Error();
+    EXPECT_EQ(component.Client()->get_version(), 77u);
+    EXPECT_FALSE(component.Client()->is_debug());
+    const std::vector<GUID> expected = {initquit::class_guid, componentversion::class_guid,
+                                        component_installation_validator::class_guid};
+    ASSERT_EQ(component.RegisteredClasses().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_TRUE(pfc::guid_equal(component.RegisteredClasses()[i], expected[i])) << "service " << i;
+}
+
+TEST_F(ComponentTest, TellsItsNameVersionAndAboutText) {
+    ASSERT_TRUE(component.Load(kComponent)) << component.Error();
+    service_ptr_t<componentversion> version = Lookup<componentversion>(host);
+    ASSERT_TRUE(version.is_valid());
+    for (int call = 0; call < 2; ++call) {
+        EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_component_name(s); }), "Foobar2000 Trelvane");
+        EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_component_version(s); }), "0.6.7.5");
+    }
+    EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_file_name(s); }), "foo_Trelvane.dll");
+    std::string about = Text([&](pfc::string_base& s) { version->get_about_message(s); });
+    EXPECT_EQ(about.rfind("Control the playback functions of Foobar2000 - the ultimate tray plugin.\n\n", 0), 0u) << about;
+    EXPECT_EQ(about.find('\n', 75), std::string::npos) << "one line follows the blank line";
+}
+
+TEST_F(ComponentTest, InstallationCheckWantsTheExactFileNameInAnyFolder) {
+    ASSERT_TRUE(component.Load(kComponent)) << component.Error();
+    service_ptr_t<component_installation_validator> validator = Lookup<component_installation_validator>(host);
+    ASSERT_TRUE(validator.is_valid());
+    EXPECT_TRUE(validator->is_installed_correctly());
+    const std::pair<const char*, bool> paths[] = {
+        {"C:\\Program Files\\foobar2000\\components\\foo_Trelvane.dll", true},
+        {"C:/player/components/foo_Trelvane.dll", true},
+        {"C:foo_Trelvane.dll", true},
+        {"archive.zip|foo_Trelvane.dll", true},
+        {"foo_Trelvane.dll", true},
+        {"C:\\components\\foo_trelvane.dll", false},
+        {"C:\\components\\FOO_TRELVANE.DLL", false},
+        {"C:\\components\\foo_Trelvane.dll.bak", false},
+        {"C:\\foo_Trelvane.dll\\other.dll", false},
+        {"", false},
+    };
+    for (const auto& p : paths) {
+        component.Client()->set_library_path(p.first, "x");
+        EXPECT_EQ(validator->is_installed_correctly(), p.second) << p.first;
+    }
+    service_ptr_t<componentversion> version = Lookup<componentversion>(host);
+    EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_file_name(s); }), "x") << "the name the player passed last";
+}
+
+TEST_F(ComponentTest, StartsWithThePlayerAndRemovesOnlyItsIconsAtQuit) {
+    ASSERT_TRUE(component.Load(kComponent)) << component.Error();
+    component.ServicesInit(true);
+    component.Init();
+    HWND window = MessageWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(reinterpret_cast<HMODULE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)), component.Module());
+    EXPECT_EQ(host.Playback().CallbackCount(), 1u) << "the playback callback is registered after start-up";
+
+    component.Quit();
+    EXPECT_TRUE(IsWindow(window)) << "the window stays until the process ends";
+    EXPECT_EQ(host.Playback().CallbackCount(), 1u);
+
+    component.Unload();
+    EXPECT_EQ(MessageWindow(), nullptr);
+    EXPECT_EQ(host.Playback().CallbackCount(), 0u);
+}
+
+TEST_F(ComponentTest, ForwardedPlaybackReachesTheComponentAtRegistration) {
+    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", 100, {{"title", "A"}}}});
+    host.Playback().Play();
+    ASSERT_TRUE(component.Load(kComponent)) << component.Error();
+    component.ServicesInit(true);
+    host.Playback().ResetCallCounts();
+    component.Init();
+    // The new-track callback formats the tooltip from the track the player reports at once.
+    EXPECT_GT(host.Playback().CallCount("is_playing"), 0);
+    fb2k_host::PumpMessagesFor(300);
+    component.Quit();
+}
+
+TEST_F(ComponentTest, AnSdkErrorDuringStartUpReachesThePlayerAndNothingIsRegistered) {
+    host.UnregisterServices(titleformat_compiler::class_guid);
+    ASSERT_TRUE(component.Load(kComponent)) << component.Error();
+    component.ServicesInit(true);
+    try {
+        component.Init();
+        FAIL() << "expected the lookup's exception";
+    } catch (const pfc::exception& e) {
+        EXPECT_STREQ(e.what(), "Service not found");
+    }
+    EXPECT_EQ(host.Playback().CallbackCount(), 0u);
+    EXPECT_EQ(MessageWindow(), nullptr);
+}
+
+TEST_F(ComponentTest, AFileThatIsNoComponentIsRefused) {
+    EXPECT_FALSE(component.Load(L"shared.dll"));
+    EXPECT_NE(component.Error().find("foobar2000_get_interface"), std::string::npos);
+    EXPECT_FALSE(component.Load(L"no-such-component.dll"));
+}
+
+// The one-time notice depends on the Windows version, which Wine fixes per executable at
+// process start: each case runs in a child process started after the version is set.
+void SetWindowsVersionOfThisExecutable(const wchar_t* version) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring name(self);
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    std::wstring key = L"Software\\Wine\\AppDefaults\\" + name;
+    HKEY handle;
+    RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr);
+    RegSetValueExW(handle, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+}
+
+void ClearWindowsVersionOfThisExecutable() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring name(self);
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    RegDeleteKeyW(HKEY_CURRENT_USER, (L"Software\\Wine\\AppDefaults\\" + name).c_str());
+}
+
+// Exit code: number of notices at the first start * 10 + number at the second start.
+int CountNoticesOverTwoStarts() {
+    Host host;
+    host.Popups().SetShowMessageBoxes(false);
+    std::vector<char> config;
+    int counts[2] = {0, 0};
+    for (int start = 0; start < 2; ++start) {
+        LoadedComponent component(host);
+        if (!component.Load(kComponent)) return 99;
+        component.SetConfig(config);
+        component.ServicesInit(true);
+        host.Popups().Clear();
+        component.Init();
+        for (const fb2k_host::ShownPopup& p : host.Popups().Shown())
+            if (p.title == "Foobar2000 Trelvane" &&
+                p.message.rfind("THIS IMPORTANT MESSAGE WILL ONLY APPEAR ONCE\n", 0) == 0 &&
+                p.icon == popup_message::icon_information)
+                ++counts[start];
+        component.Quit();
+        config = component.GetConfig();
+        component.Unload();
+    }
+    return counts[0] * 10 + counts[1];
+}
+
+CHILD_PROCESS_BODY(notice_count) { return CountNoticesOverTwoStarts(); }
+
+TEST(WindowsSevenNotice, ShownOnceOnWindowsSevenAndNeverOnEarlierSystems) {
+    const std::pair<const wchar_t*, unsigned long> cases[] = {{L"win7", 10}, {L"vista", 0}, {L"winxp64", 0}};
+    for (const auto& c : cases) {
+        SetWindowsVersionOfThisExecutable(c.first);
+        ChildResult child = RunChild("notice_count");
+        ClearWindowsVersionOfThisExecutable();
+        ASSERT_TRUE(child.finished);
+        EXPECT_EQ(child.exitCode, c.second) << "Windows version " << std::string(c.first, c.first + wcslen(c.first));
+    }
+}
+
+} // namespace
