@@ -93,8 +93,8 @@ void Trelvane::StartTimers() {
 
 void Trelvane::ShowWindows7NoticeIfDue() {
     if (!isWin7 || cfg::Windows7NoticeShown) return;
-    standard_api_create_t<popup_message>()->show(kNoticeText, std::strlen(kNoticeText), kNoticeTitle,
-                                                 std::strlen(kNoticeTitle), popup_message::icon_information);
+    standard_api_create_t<popup_message>()->show(kNoticeText, pfc_infinite, kNoticeTitle, pfc_infinite,
+                                                 popup_message::icon_information);
     cfg::Windows7NoticeShown = true;
 }
 

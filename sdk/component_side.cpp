@@ -40,5 +40,5 @@ bool are_services_available() { return g_services_available; }
 } // namespace core_api
 
 void popup_message::g_show(const char* message, const char* title, t_icon icon) {
-    standard_api_create_t<popup_message>()->show(message, std::strlen(message), title, std::strlen(title), icon);
+    standard_api_create_t<popup_message>()->show(message, pfc_infinite, title, pfc_infinite, icon);
 }

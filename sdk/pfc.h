@@ -14,6 +14,9 @@ typedef std::int32_t t_int32;
 typedef std::uint64_t t_uint64;
 typedef std::int64_t t_int64;
 
+// A length that stands for "up to the terminating NUL".
+constexpr std::size_t pfc_infinite = SIZE_MAX;
+
 namespace pfc {
 
 class exception : public std::exception {

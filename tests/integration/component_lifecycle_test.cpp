@@ -11,6 +11,8 @@
 #include "tests/support/child_process.h"
 
 #include <gtest/gtest.h>
+#include <csignal>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -141,6 +143,28 @@ TEST_F(ComponentTest, AFileThatIsNoComponentIsRefused) {
     EXPECT_FALSE(component.Load(L"shared.dll"));
     EXPECT_NE(component.Error().find("foobar2000_get_interface"), std::string::npos);
     EXPECT_FALSE(component.Load(L"no-such-component.dll"));
+}
+
+// A runtime abort becomes a structured exception carrying the signal number; a vectored
+// handler in the child sees it before anything else and ends the process with what it saw.
+LONG CALLBACK ReportSignalException(EXCEPTION_POINTERS* info) {
+    const EXCEPTION_RECORD* record = info->ExceptionRecord;
+    if (record->ExceptionCode == 0x6F8E1DC8 && record->NumberParameters == 1 &&
+        (record->ExceptionFlags & EXCEPTION_NONCONTINUABLE))
+        TerminateProcess(GetCurrentProcess(), 1000 + static_cast<UINT>(record->ExceptionInformation[0]));
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+CHILD_PROCESS_BODY(abort_after_load) {
+    if (!LoadLibraryW(kComponent)) return 98;
+    AddVectoredExceptionHandler(1, &ReportSignalException);
+    std::abort();
+}
+
+TEST(ComponentSignals, AnAbortBecomesAStructuredExceptionWithTheSignalNumber) {
+    ChildResult child = RunChild("abort_after_load");
+    ASSERT_TRUE(child.finished);
+    EXPECT_EQ(child.exitCode, 1000u + SIGABRT);
 }
 
 // The one-time notice depends on the Windows version, which Wine fixes per executable at
