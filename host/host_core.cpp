@@ -1,6 +1,7 @@
 #include "host/host_core.h"
 
 #include "host/main_menu.h"
+#include "host/main_window.h"
 #include "host/playback_engine.h"
 #include "host/popup_log.h"
 #include "host/titleformat.h"
@@ -8,30 +9,6 @@
 #include <algorithm>
 
 namespace fb2k_host {
-
-namespace {
-
-const wchar_t* const kMainWindowClass = L"fb2k-host main window";
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) PostQuitMessage(0);
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void RegisterMainWindowClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &MainWindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kMainWindowClass;
-    registered = RegisterClassExW(&wc) != 0;
-}
-
-} // namespace
 
 Host::Host()
     : m_playback(new PlaybackEngine()), m_popups(new PopupLog()), m_commands(new CommandLog()),
@@ -88,9 +65,7 @@ bool Host::is_main_thread() { return GetCurrentThreadId() == m_mainThread; }
 
 HWND Host::MainWindow() {
     if (m_mainWindow && IsWindow(m_mainWindow)) return m_mainWindow;
-    RegisterMainWindowClass();
-    m_mainWindow = CreateWindowExW(0, kMainWindowClass, L"foobar2000 (stand-in)", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, 480, 240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    m_mainWindow = CreateMainWindow(*this);
     return m_mainWindow;
 }
 
