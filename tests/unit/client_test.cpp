@@ -1,0 +1,50 @@
+// The client object the player talks to: version, library path, and the two service flags.
+#include "component/client.h"
+#include "sdk/client.h"
+#include "sdk/core_api.h"
+
+#include <gtest/gtest.h>
+
+extern "C" foobar2000_client* foobar2000_get_interface(foobar2000_api* api, HINSTANCE instance);
+
+namespace {
+
+TEST(Client, EntryPointStoresItsArgumentsAndAlwaysHandsOutTheSameClient) {
+    auto* api = reinterpret_cast<foobar2000_api*>(0x1234);
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    foobar2000_client* first = foobar2000_get_interface(api, module);
+    foobar2000_client* second = foobar2000_get_interface(api, module);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(g_foobar2000_api, api);
+    EXPECT_EQ(core_api::get_my_instance(), module);
+    EXPECT_EQ(first->get_version(), 77u);
+    EXPECT_FALSE(first->is_debug());
+    g_foobar2000_api = nullptr;
+}
+
+TEST(Client, ServicesAvailableStaysSetOnceInitialisedFollowsEachCall) {
+    foobar2000_client* client = foobar2000_get_interface(nullptr, GetModuleHandleW(nullptr));
+    EXPECT_FALSE(client_state::ServicesAvailable());
+    client->services_init(false);
+    EXPECT_FALSE(client_state::ServicesAvailable());
+    EXPECT_FALSE(client_state::Initialized());
+    client->services_init(true);
+    EXPECT_TRUE(client_state::ServicesAvailable());
+    EXPECT_TRUE(client_state::Initialized());
+    client->services_init(false);
+    EXPECT_TRUE(client_state::ServicesAvailable());
+    EXPECT_FALSE(client_state::Initialized());
+}
+
+TEST(Client, LibraryNameIsEmptyUntilThePlayerSetsItAndThenTheLastOneGiven) {
+    foobar2000_client* client = foobar2000_get_interface(nullptr, GetModuleHandleW(nullptr));
+    EXPECT_STREQ(client_state::LibraryName(), "");
+    client->set_library_path("C:\\a\\foo_Trelvane.dll", "foo_Trelvane.dll");
+    client->set_library_path("C:\\b\\other.dll", "other.dll");
+    EXPECT_STREQ(client_state::LibraryPath(), "C:\\b\\other.dll");
+    EXPECT_STREQ(client_state::LibraryName(), "other.dll");
+    client->set_library_path(nullptr, nullptr);
+    EXPECT_STREQ(client_state::LibraryName(), "");
+}
+
+} // namespace
