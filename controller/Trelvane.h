@@ -37,6 +37,9 @@ public:
     void onPaused();
     void onUnpaused();
     void onTitleChange(const std::wstring& title);
+    // The song-title balloon; once per track unless forced.
+    void ShowBalloon(bool force);
+    bool BalloonShown() const { return balloonShown; }
     void ClearBalloonShown() { balloonShown = false; }
 
     // Seek or volume slider.

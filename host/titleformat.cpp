@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -161,6 +162,9 @@ Result EvaluateFunction(const Node& node, const TrackInfo& track) {
         bool upper = node.text == "upper";
         for (char& c : result.text)
             c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c)) : std::tolower(static_cast<unsigned char>(c)));
+    } else if (node.text == "char" && args.size() == 1) {
+        long code = std::strtol(arg(0).text.c_str(), nullptr, 10);
+        if (code > 0 && code < 128) result.text = std::string(1, static_cast<char>(code));
     } else {
         result.text = "[UNKNOWN FUNCTION]";
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The stand-in player's title-formatting: literal text, 'quoted' text, %field%, [optional]
 // blocks shown only when a field inside them has a value, and the functions $if, $if2,
-// $upper, $lower. A pattern with unbalanced brackets, quotes or parentheses does not compile.
+// $upper, $lower, $char. A pattern with unbalanced brackets, quotes or parentheses does not compile.
 #include "host/playback_engine.h"
 #include "sdk/titleformat.h"
 #include <string>

@@ -3,6 +3,7 @@
 // position. Volume is a level 0..255 (255 is 0 dB, 0 is the -100 dB floor); times are
 // whole milliseconds; a length of 0 means the source has none (a stream, or nothing plays).
 #include <windows.h>
+#include <string>
 
 class Player {
 public:
@@ -19,6 +20,8 @@ public:
     static void Position(int milliseconds);
     static int Length();
     static bool CanSeek();
+    // The pattern evaluated for the playing track, tidied for a balloon (at most 200 units).
+    static std::wstring FormatTitle(const std::wstring& pattern);
 
     // The conversions between the player's units and ours.
     static int LevelFromDecibels(float db);
