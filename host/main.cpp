@@ -2,6 +2,7 @@
 // runs until its window is closed, or, with --headless-run SECONDS, plays a short script
 // and exits on its own.
 #include "host/component_loader.h"
+#include "host/config_store.h"
 #include "host/host_core.h"
 #include "host/playback_engine.h"
 #include "host/popup_log.h"
@@ -97,8 +98,13 @@ int wmain(int argc, wchar_t** argv) {
     ShowWindow(window, SW_SHOWNORMAL);
     host.Playback().SetPlaylist(DemoPlaylist());
 
+    // Each component's settings live in profile\configuration beside the executable.
+    ConfigStore configStore(ExecutableDirectory() + L"profile\\configuration");
+    ComponentConfiguration configuration(configStore, ComponentFileName(options.component), host.Popups());
+
     LoadedComponent component(host);
     if (!component.Load(options.component)) return Fail("Cannot load the component: " + component.Error());
+    configuration.Restore(component);
     component.ServicesInit(true);
     try {
         component.Init();
@@ -114,6 +120,7 @@ int wmain(int argc, wchar_t** argv) {
     RunMessageLoop();
 
     component.Quit();
+    configuration.Save(component);
     component.Unload();
     for (const ShownPopup& popup : host.Popups().Shown())
         std::fprintf(stderr, "popup: %s: %s\n", popup.title.c_str(), popup.message.c_str());

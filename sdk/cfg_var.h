@@ -3,6 +3,8 @@
 // the player saves with its configuration and restores before start-up.
 #include "stream.h"
 #include "guid.h"
+#include <cstring>
+#include <type_traits>
 #include <vector>
 
 class cfg_var {
@@ -17,9 +19,10 @@ public:
 
     // The whole list as one stream: for each variable its GUID, a 32-bit byte count and the bytes.
     static void config_write_all(stream_writer* stream, abort_callback& abort);
-    // Reads such a stream. Records for unknown GUIDs are skipped; reading stops at the first
-    // damaged record, so every variable before it is restored and every one after it keeps
-    // its current value.
+    // Reads such a stream. Records for unknown GUIDs and values of a size a variable cannot
+    // take are skipped; reading stops at the first damaged record (cut short, absurd size, a
+    // stream that fails), so every variable before it is restored and every one after it
+    // keeps its current value. Never throws for bad data.
     static void config_read_all(stream_reader* stream, abort_callback& abort);
 protected:
     explicit cfg_var(const GUID& guid);
@@ -43,11 +46,21 @@ public:
     }
     void set_data_raw(stream_reader* stream, t_size size, abort_callback& abort) override {
         if (size != sizeof(T)) return;
-        T value;
-        stream->read_object(&value, sizeof(T), abort);
-        m_value = value;
+        unsigned char bytes[sizeof(T)];
+        stream->read_object(bytes, sizeof(T), abort);
+        m_value = from_bytes(bytes);
     }
 private:
+    // A stored bool may hold any byte; only 0 and 1 are valid bool objects.
+    static T from_bytes(const unsigned char* bytes) {
+        if constexpr (std::is_same<T, bool>::value) {
+            return bytes[0] != 0;
+        } else {
+            T value;
+            std::memcpy(&value, bytes, sizeof(T));
+            return value;
+        }
+    }
     T m_value;
 };
 
