@@ -10,6 +10,7 @@
 #include "sdk/titleformat.h"
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
+#include "tray/skin_folder.h"
 
 namespace {
 
@@ -117,12 +118,8 @@ void Trelvane::SFIHState() {
 }
 
 void Trelvane::InitIcons() {
-    std::wstring folder;
-    if (!cfg::SkinName.is_empty()) {
-        wchar_t path[MAX_PATH * 4] = {};
-        DWORD n = GetModuleFileNameW(core_api::get_my_instance(), path, ARRAYSIZE(path));
-        std::wstring module(path, n < ARRAYSIZE(path) ? n : 0);
-        folder = module.substr(0, module.rfind(L'\\') + 1) + L"Trelvane\\" + String8ToWide(cfg::SkinName.get_ptr()) + L"\\";
-    }
-    NotifyIcons::InitIcons(hMessageWindow, core_api::get_my_instance(), folder);
+    std::wstring skinName;
+    if (!cfg::SkinName.is_empty()) skinName = String8ToWide(cfg::SkinName.get_ptr());
+    NotifyIcons::InitIcons(hMessageWindow, core_api::get_my_instance(),
+                           SkinFolder(core_api::get_my_instance(), skinName));
 }

@@ -2,6 +2,8 @@
 // The tray strip: two 16 x 16 notification-area icons side by side, buttons below
 // (previous, stop/load, play/pause, next) and a seek or volume slider above.
 // Abstract: the controller implements the event hooks.
+#include "tray/strip_image.h"
+
 #include <windows.h>
 #include <shellapi.h>
 #include <string>
@@ -18,12 +20,7 @@ public:
     static constexpr UINT kCallbackMessage = WM_USER + 86;  // 1110
     static constexpr UINT kIconId[2] = {6862, 6863};
 
-    struct Image {
-        HDC colorDC = nullptr;
-        HDC maskDC = nullptr;
-        int width = 0;
-        int height = 0;
-    };
+    typedef StripImageRecord Image;
 
     NotifyIcons();
     virtual ~NotifyIcons();
@@ -89,4 +86,17 @@ protected:
     bool isWin7;
     RECT dragBounds;
     UINT taskbarCreatedMsg;
+
+    // Process-wide: whether the records currently carry NIF_TIP, and when the tooltip was
+    // last rewritten by an unchanged refresh (seconds).
+    static bool tooltipEnabled;
+    static __int64 lastTipNudge;
+
+private:
+    void FillIconRecord(int icon);
+    void TakeSliderPosition(double fraction);
+    bool DrawnStateIsCurrent() const;
+    void RememberDrawnState();
+    void ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1);
+    void NudgeToolTip();
 };

@@ -3,6 +3,18 @@
 
 #include "sdk/shared/shared.h"
 
+namespace {
+constexpr int kStandardSmallIcon = 16;
+
+// Gap between the two icons on Windows 7 and later, in icon pixels: the tray's cells are
+// spaced in screen pixels, which shrink relative to icon pixels as small icons grow.
+int Windows7IconGap() {
+    int smallIcon = GetSystemMetrics(SM_CXSMICON);
+    if (smallIcon <= 0) smallIcon = kStandardSmallIcon;
+    return static_cast<int>(16.0 / smallIcon * 8.0);
+}
+} // namespace
+
 NotifyIcons::NotifyIcons()
     : icons(), hWnd(nullptr), hInstance(nullptr), images(), playMode(Stopped), drawnPlayMode(Stopped),
       sliderPos(0), drawnSliderPos(0), sliderPosValid(true), drawnSliderPosValid(true), hotButton(TrayButton::None),
@@ -10,23 +22,28 @@ NotifyIcons::NotifyIcons()
       drawnVolumeMode(false), buttonDown(false), drawnButtonDown(false), dragMoved(false), buttonXOffset(1),
       iconGap(1), rowGap(1), trayXOffset(1), trayYOffset(0), addReversed(true), sliderRange(24), toolbarRect(),
       isWin7(false), dragBounds(), taskbarCreatedMsg(0) {
+    // The profile is fixed once: Windows 2000/XP, Windows 7 and later (6.1 up as reported),
+    // and everything else, which is laid out like Windows Vista (the defaults above).
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     GetVersionExW(&version);
     if (version.dwMajorVersion == 5) {
         buttonXOffset = 2; iconGap = 2; rowGap = 2; trayXOffset = 0; addReversed = true;
     } else if (version.dwMajorVersion == 6 && version.dwMinorVersion > 0) {
-        buttonXOffset = 2;
-        iconGap = static_cast<int>(16.0 / GetSystemMetrics(SM_CXSMICON) * 8.0);
-        rowGap = 14; trayXOffset = 2; addReversed = false; isWin7 = true;
+        buttonXOffset = 2; iconGap = Windows7IconGap(); rowGap = 14; trayXOffset = 2; addReversed = false;
+        isWin7 = true;
     }
     taskbarCreatedMsg = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 NotifyIcons::~NotifyIcons() {
     uCallStackTracker tracker("NotifyIcons::~NotifyIcons()");
-    uCallStackTracker uninit("NotifyIcons::UnInitIcons()");
-    UnInitIcons();
+    {
+        uCallStackTracker uninit("NotifyIcons::UnInitIcons()");
+        UnInitIcons();
+    }
+    // The shell has its own copies; the strip's icons and images go with the object.
+    for (NOTIFYICONDATAW& record : icons) UniqueIcon(record.hIcon).reset();
 }
 
 void NotifyIcons::UnInitIcons() {

@@ -1,0 +1,92 @@
+// What a refresh of the tray strip costs: an unchanged one (the 200 ms timer's usual case)
+// should create no GDI object and make no shell call; a changed one composes two icons. Also
+// whether 100,000 changed refreshes leave any GDI object or icon behind.
+//
+// The shell is the stand-in tray of the test support (its answers are instant), so the times
+// are the strip's own. GDI objects are counted at the executable's import boundary, because
+// GetGuiResources answers 0 under Wine.
+#include "tests/support/gdi_tracker.h"
+#include "tests/support/shell_tray.h"
+#include "tests/support/test_strip.h"
+
+#include <cstdio>
+
+namespace {
+
+class Stopwatch {
+public:
+    Stopwatch() { QueryPerformanceFrequency(&m_frequency); QueryPerformanceCounter(&m_start); }
+    double Seconds() const {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return double(now.QuadPart - m_start.QuadPart) / double(m_frequency.QuadPart);
+    }
+private:
+    LARGE_INTEGER m_frequency, m_start;
+};
+
+void Prepare(TestStrip& strip) {
+    strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
+    strip.sliderFraction = 0.5;
+    strip.SetPlayMode(Playing);
+    strip.lastTipNudge = _time64(nullptr);  // no tooltip rewrite during the run
+}
+
+// Each call changes what is drawn: the cursor walks the slider.
+void ChangedRefresh(TestStrip& strip, int i) {
+    strip.sliderFraction = (i % 25 + 0.5) / 24.0;
+    strip.Refresh();
+}
+
+} // namespace
+
+int main() {
+    ShellTray shell;
+    const int unchangedCalls = 1000000, timedChangedCalls = 20000, leakCalls = 100000;
+
+    {
+        TestStrip strip;
+        Prepare(strip);
+        shell.Clear();
+        GdiTracker gdi;
+        Stopwatch watch;
+        for (int i = 0; i < unchangedCalls; ++i) strip.Refresh();
+        double seconds = watch.Seconds();
+        std::printf("unchanged Refresh(): %zu GDI objects created, %zu shell calls in %d calls (goal 0, 0)\n",
+                    gdi.Created(), shell.Calls().size(), unchangedCalls);
+        std::printf("unchanged Refresh(): %.3f microseconds per call (with GDI counting hooks in place)\n",
+                    seconds / unchangedCalls * 1e6);
+    }
+    {
+        TestStrip strip;
+        Prepare(strip);
+        Stopwatch unchanged;
+        for (int i = 0; i < unchangedCalls; ++i) strip.Refresh();
+        double unchangedSeconds = unchanged.Seconds() / unchangedCalls;
+        shell.Clear();
+        Stopwatch changed;
+        for (int i = 0; i < timedChangedCalls; ++i) ChangedRefresh(strip, i);
+        double changedSeconds = changed.Seconds() / timedChangedCalls;
+        std::printf("unchanged Refresh(): %.3f microseconds per call\n", unchangedSeconds * 1e6);
+        std::printf("changed Refresh():   %.1f microseconds per call, %.1f shell calls per call\n", changedSeconds * 1e6,
+                    double(shell.Calls().size()) / timedChangedCalls);
+        std::printf("ratio changed / unchanged: %.0f\n", changedSeconds / unchangedSeconds);
+    }
+    {
+        TestStrip strip;
+        Prepare(strip);
+        GdiTracker gdi;
+        ChangedRefresh(strip, 1);
+        size_t liveBefore = gdi.Live();
+        for (int i = 0; i < leakCalls; ++i) ChangedRefresh(strip, i);
+        size_t liveAfter = gdi.Live();
+        std::printf("changed Refresh() x %d: %zu objects created, %zu released\n", leakCalls, gdi.Created(),
+                    gdi.Released());
+        std::printf("live GDI objects and icons made by the run: %zu before, %zu after (goal: no growth; the 2 are "
+                    "the current icons)\n", liveBefore, liveAfter);
+        std::printf("of those still known to Windows (GetObjectType / GetIconInfo): %zu\n", gdi.LiveByObjectType());
+        std::printf("GetGuiResources(GDI) says %lu (0 under Wine)\n",
+                    GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+        return liveAfter > liveBefore ? 1 : 0;
+    }
+}

@@ -1,0 +1,32 @@
+# The built-in artwork: pixel maps in resources/artwork/*.txt turned into .ico and .bmp files
+# in the build tree by tools/artwork.py, before the resource scripts that embed them compile.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(TRELVANE_ARTWORK_DIR ${CMAKE_BINARY_DIR}/artwork)
+set(TRELVANE_ARTWORK_TOOL ${CMAKE_SOURCE_DIR}/tools/artwork.py)
+set(TRELVANE_STRIP_IMAGES BACKH BACKL BARL BARR CURSSLDH CURSSLDL CURSVOLH CURSVOLL LOADH LOADL
+    NEXTH NEXTL PAUSEH PAUSEL PLAYH PLAYL STOPH STOPL)
+
+# trelvane_artwork_set(SOURCE OUTPUT_SUBDIR FILES...): one run of the tool per source file.
+function(trelvane_artwork_set source subdir)
+  set(outputs)
+  foreach(file ${ARGN})
+    list(APPEND outputs ${TRELVANE_ARTWORK_DIR}/${subdir}/${file})
+  endforeach()
+  add_custom_command(
+    OUTPUT ${outputs}
+    COMMAND ${Python3_EXECUTABLE} ${TRELVANE_ARTWORK_TOOL} ${CMAKE_SOURCE_DIR}/resources/artwork/${source}
+            ${TRELVANE_ARTWORK_DIR}/${subdir}
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/artwork/${source} ${TRELVANE_ARTWORK_TOOL}
+    COMMENT "Artwork: ${source}"
+    VERBATIM)
+  set_property(GLOBAL APPEND PROPERTY TRELVANE_ARTWORK_FILES ${outputs})
+endfunction()
+
+list(TRANSFORM TRELVANE_STRIP_IMAGES APPEND .ico OUTPUT_VARIABLE _strip_icons)
+trelvane_artwork_set(strip_classic.txt classic ${_strip_icons})
+trelvane_artwork_set(strip_alpha.txt alpha ${_strip_icons})
+trelvane_artwork_set(bitmaps.txt bitmaps EMPTYCOLOUR.bmp EMPTYMASK.bmp)
+
+get_property(TRELVANE_ARTWORK_FILES GLOBAL PROPERTY TRELVANE_ARTWORK_FILES)
+add_custom_target(trelvane_artwork DEPENDS ${TRELVANE_ARTWORK_FILES})

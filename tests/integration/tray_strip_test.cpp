@@ -1,0 +1,133 @@
+// The real foo_Trelvane.dll in the stand-in player: its tray strip appears at start-up, follows
+// playback, comes back after the shell lost it and goes at quit, as the shell sees it through
+// the component's own Shell_NotifyIconW import. Also on each Windows profile.
+#include "host/component_loader.h"
+#include "host/host_core.h"
+#include "host/playback_engine.h"
+#include "host/popup_log.h"
+#include "tests/support/icon_pixels.h"
+#include "tests/support/shell_tray.h"
+#include "tests/support/windows_version.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using fb2k_host::Host;
+using fb2k_host::LoadedComponent;
+
+HWND MessageWindow() { return FindWindowW(L"#32770", L"TrelvaneMessageWindow"); }
+
+bool SliderRowEmpty(HICON icon) {
+    Pixels pixels = ReadIconPixels(icon);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (pixels.Opaque(x, y)) return false;
+    return pixels.Valid();
+}
+
+class TrayStrip : public testing::Test {
+protected:
+    TrayStrip() : component(host) { host.Popups().SetShowMessageBoxes(false); }
+    void SetUp() override {
+        host.Playback().SetPlaylist({{"C:\\Music\\a.flac", 100, {{"artist", "A"}, {"title", "Song & Dance"}}},
+                                     {"C:\\Music\\b.flac", 100, {{"title", "B"}}}});
+        ASSERT_TRUE(component.Load(L"foo_Trelvane.dll")) << component.Error();
+        shell.reset(new ShellTray(component.Module()));
+        ASSERT_TRUE(shell->Installed());
+        component.ServicesInit(true);
+        component.Init();
+    }
+    void TearDown() override {
+        component.Quit();
+        shell.reset();  // its hook lives in the component's import table
+        component.Unload();
+    }
+    // The strip's own calls (the host's icon, id 0, is someone else's).
+    std::vector<ShellCall> StripCalls(DWORD message) const {
+        std::vector<ShellCall> calls;
+        for (const ShellCall& call : shell->CallsOf(message))
+            if (call.id == 6862 || call.id == 6863) calls.push_back(call);
+        return calls;
+    }
+
+    Host host;
+    LoadedComponent component;
+    std::unique_ptr<ShellTray> shell;
+};
+
+TEST_F(TrayStrip, StartUpAddsTwoStoppedIconsOwnedByTheMessageWindow) {
+    std::vector<ShellCall> adds = StripCalls(NIM_ADD);
+    ASSERT_EQ(adds.size(), 2u);
+    for (const ShellCall& add : adds) {
+        EXPECT_EQ(add.window, MessageWindow());
+        EXPECT_EQ(add.callbackMessage, 1110u);
+        EXPECT_EQ(add.size, DWORD(NOTIFYICONDATAW_V3_SIZE));
+        EXPECT_TRUE(SliderRowEmpty(add.icon)) << "stopped: no slider";
+    }
+    EXPECT_EQ(StripCalls(NIM_SETVERSION).size(), 2u);
+}
+
+TEST_F(TrayStrip, PlaybackRedrawsTheStripAndTheShellGetsItBackAfterLosingIt) {
+    shell->Clear();
+    host.Playback().Play();
+    fb2k_host::PumpMessagesFor(300);
+    std::vector<ShellCall> modifies = StripCalls(NIM_MODIFY);
+    ASSERT_GE(modifies.size(), 2u);
+    bool sliderShown = false;
+    for (const ShellCall& call : modifies) sliderShown = sliderShown || (call.icon && !SliderRowEmpty(call.icon));
+    EXPECT_TRUE(sliderShown);
+
+    shell->LoseIcons();
+    shell->Clear();
+    host.Playback().Pause(true);
+    fb2k_host::PumpMessagesFor(100);
+    EXPECT_EQ(StripCalls(NIM_ADD).size(), 2u);
+    EXPECT_TRUE(shell->Holds(6862) && shell->Holds(6863));
+}
+
+TEST_F(TrayStrip, QuitRemovesBothIcons) {
+    shell->Clear();
+    component.Quit();
+    std::vector<ShellCall> deletes = StripCalls(NIM_DELETE);
+    ASSERT_EQ(deletes.size(), 2u);
+    EXPECT_EQ(deletes[0].id, 6862u);
+    EXPECT_EQ(deletes[1].id, 6863u);
+}
+
+TEST(TrayStripProfiles, EachWindowsVersionAddsInItsOrderWithItsIdentity) {
+    for (const wchar_t* version : {L"winxp64", L"win7"}) {
+        ChildResult child = RunTestsAsWindowsVersion(version, "TrayStripAsXp.*:TrayStripAsWin7.*");
+        EXPECT_TRUE(child.finished);
+        EXPECT_EQ(child.exitCode, 0u) << "profile child failed (report above)";
+    }
+}
+
+class TrayStripAsXp : public TrayStrip {};
+class TrayStripAsWin7 : public TrayStrip {};
+
+TEST_F(TrayStripAsXp, AddsIconOneFirstWithoutIdentity) {
+    REQUIRE_WINDOWS_VERSION(5, 2);
+    std::vector<ShellCall> adds = StripCalls(NIM_ADD);
+    ASSERT_EQ(adds.size(), 2u);
+    EXPECT_EQ(adds[0].id, 6863u);
+    static const GUID zero = {};
+    EXPECT_TRUE(IsEqualGUID(adds[0].guid, zero) && IsEqualGUID(adds[1].guid, zero));
+    EXPECT_TRUE(host.Popups().Shown().empty()) << "no Windows 7 notice";
+}
+
+TEST_F(TrayStripAsWin7, AddsIconZeroFirstWithGuidsThatDifferInData2) {
+    REQUIRE_WINDOWS_VERSION(6, 1);
+    std::vector<ShellCall> adds = StripCalls(NIM_ADD);
+    ASSERT_EQ(adds.size(), 2u);
+    EXPECT_EQ(adds[0].id, 6862u);
+    EXPECT_EQ(adds[0].guid.Data2, 0x800E);
+    EXPECT_EQ(adds[1].guid.Data2, 0x800F);
+    GUID same = adds[0].guid;
+    same.Data2 = 0x800F;
+    EXPECT_TRUE(IsEqualGUID(same, adds[1].guid));
+    EXPECT_NE(adds[0].guid.Data1, 0u);
+}
+
+} // namespace

@@ -1,0 +1,35 @@
+#include "tests/support/icon_pixels.h"
+
+std::vector<uint32_t> ReadBitmapPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) pixels.clear();
+    DeleteDC(dc);
+    return pixels;
+}
+
+HBITMAP SelectedBitmap(HDC dc) { return static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)); }
+
+Pixels ReadIconPixels(HICON icon) {
+    Pixels result;
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return result;
+    BITMAP size = {};
+    GetObjectW(info.hbmColor, sizeof(size), &size);
+    result.width = size.bmWidth;
+    result.height = size.bmHeight;
+    result.color = ReadBitmapPixels(info.hbmColor, result.width, result.height);
+    std::vector<uint32_t> mask = ReadBitmapPixels(info.hbmMask, result.width, result.height);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    if (result.color.empty() || mask.empty()) return Pixels();
+    for (uint32_t m : mask) result.opaque.push_back((m & 0xFFFFFF) == 0);
+    return result;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// Owners of the Win32 handles the strip creates: icons, bitmaps and memory device contexts.
+#include <windows.h>
+
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+struct BitmapDeleter {
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+struct DCDeleter {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
+// Owns one handle and releases it with Deleter; moves, never copies.
+template <typename Handle, typename Deleter> class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : m_handle(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+    Handle release() {
+        Handle handle = m_handle;
+        m_handle = nullptr;
+        return handle;
+    }
+    void reset(Handle handle = nullptr) {
+        if (m_handle) Deleter()(m_handle);
+        m_handle = handle;
+    }
+
+private:
+    Handle m_handle = nullptr;
+};
+
+typedef UniqueHandle<HICON, IconDeleter> UniqueIcon;
+typedef UniqueHandle<HBITMAP, BitmapDeleter> UniqueBitmap;
+typedef UniqueHandle<HDC, DCDeleter> UniqueDC;
+
+// A memory device context compatible with the screen, with one bitmap selected into it.
+// Owns both. The context's own default bitmap goes back in before either is deleted, so the
+// bitmap is never deleted while selected.
+class MemorySurface {
+public:
+    MemorySurface() = default;
+    explicit MemorySurface(UniqueBitmap bitmap);
+    ~MemorySurface() { reset(); }
+    MemorySurface(MemorySurface&& other) noexcept;
+    MemorySurface& operator=(MemorySurface&& other) noexcept;
+    MemorySurface(const MemorySurface&) = delete;
+    MemorySurface& operator=(const MemorySurface&) = delete;
+
+    HDC get() const { return m_dc.get(); }
+    HBITMAP bitmap() const { return m_bitmap.get(); }
+    // Both the context and its bitmap exist.
+    explicit operator bool() const { return m_dc && m_bitmap && m_original; }
+    // Takes the bitmap out of the context and hands it over; the context is deleted.
+    UniqueBitmap TakeBitmap();
+    void reset();
+
+private:
+    UniqueDC m_dc;
+    UniqueBitmap m_bitmap;
+    HGDIOBJ m_original = nullptr;  // the bitmap the context held before ours, null when ours is not in
+};

@@ -1,0 +1,136 @@
+// Turning icons from skin files or resources into the strip's image records.
+//
+// Every image is normalised into two 32-bit planes when it is loaded. Icons arrive in many
+// forms (monochrome, 16 colours, true colour, 32 bits with alpha); composing them with raster
+// operations only gives the same picture for all of them if their planes share one form:
+// - a monochrome icon keeps its colour in the lower half of its mask bitmap;
+// - an image without alpha, drawn into an icon that has alpha elsewhere, would come out fully
+//   transparent, so its opaque pixels get alpha 255;
+// - a one-bit mask converted to 32 bits would clear the alpha bytes of whatever lies under the
+//   image's transparent pixels, so transparent mask pixels are all ones, alpha included;
+// - a transparent pixel with colour (a screen-inverting pixel) would invert what lies below;
+//   it is dropped.
+#include "tray/strip_image.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const wchar_t* const kImageNames[StripImage::Count] = {
+    L"BACKH", L"BACKL", L"BARL", L"BARR", L"CURSSLDH", L"CURSSLDL", L"CURSVOLH", L"CURSVOLL", L"LOADH",
+    L"LOADL", L"NEXTH", L"NEXTL", L"PAUSEH", L"PAUSEL", L"PLAYH", L"PLAYL", L"STOPH", L"STOPL"};
+
+constexpr uint32_t kTransparentMask = 0xFFFFFFFFu;
+constexpr uint32_t kAlphaMask = 0xFF000000u;
+constexpr uint32_t kRgbMask = 0x00FFFFFFu;
+
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// The pixels of a bitmap as 32-bit values, top row first; empty on failure.
+std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    UniqueDC dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO info = TopDown32(width, height);
+    if (!dc || GetDIBits(dc.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height)
+        pixels.clear();
+    return pixels;
+}
+
+// A 32-bit bitmap holding the given pixels, top row first.
+UniqueBitmap MakeBitmap(const std::vector<uint32_t>& pixels, int width, int height) {
+    BITMAPINFO info = TopDown32(width, height);
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bitmap && bits) memcpy(bits, pixels.data(), pixels.size() * sizeof(uint32_t));
+    return bitmap;
+}
+
+bool AnyAlpha(const std::vector<uint32_t>& pixels) {
+    for (uint32_t pixel : pixels)
+        if (pixel & kAlphaMask) return true;
+    return false;
+}
+
+// Builds the two normalised planes from an icon's colour pixels and mask pixels.
+void Normalise(std::vector<uint32_t>& color, std::vector<uint32_t>& mask) {
+    bool ownAlpha = AnyAlpha(color);
+    for (size_t i = 0; i < color.size(); ++i) {
+        bool transparent = (mask[i] & kRgbMask) != 0;
+        if (transparent) {
+            color[i] = 0;
+            mask[i] = kTransparentMask;
+        } else {
+            if (!ownAlpha) color[i] |= kAlphaMask;
+            mask[i] = 0;
+        }
+    }
+}
+
+BITMAP BitmapSize(HBITMAP bitmap) {
+    BITMAP size = {};
+    if (!bitmap || !GetObjectW(bitmap, sizeof(size), &size)) size = BITMAP();
+    return size;
+}
+
+} // namespace
+
+const wchar_t* StripImage::Name(int index) {
+    return index >= 0 && index < Count ? kImageNames[index] : nullptr;
+}
+
+StripImageRecord ImageFromIcon(HICON icon) {
+    StripImageRecord record;
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info)) return record;
+    UniqueBitmap color(info.hbmColor);
+    UniqueBitmap mask(info.hbmMask);
+
+    // A monochrome icon has no colour bitmap: its mask is twice as high, AND plane on top.
+    BITMAP maskSize = BitmapSize(mask.get());
+    BITMAP colorSize = BitmapSize(color.get());
+    int width = color ? colorSize.bmWidth : maskSize.bmWidth;
+    int height = color ? colorSize.bmHeight : maskSize.bmHeight / 2;
+    if (width <= 0 || height <= 0 || maskSize.bmWidth != width || maskSize.bmHeight < height) return record;
+    size_t pixelCount = static_cast<size_t>(width) * height;
+
+    std::vector<uint32_t> maskPixels = ReadPixels(mask.get(), width, maskSize.bmHeight);
+    if (maskPixels.size() < pixelCount) return record;
+    std::vector<uint32_t> colorPixels;
+    if (color) {
+        colorPixels = ReadPixels(color.get(), width, height);
+    } else if (maskPixels.size() >= 2 * pixelCount) {
+        colorPixels.assign(maskPixels.begin() + pixelCount, maskPixels.begin() + 2 * pixelCount);
+        for (uint32_t& pixel : colorPixels) pixel &= kRgbMask;
+    }
+    if (colorPixels.size() != pixelCount) return record;
+    maskPixels.resize(pixelCount);
+
+    Normalise(colorPixels, maskPixels);
+    record.colorDC = MemorySurface(MakeBitmap(colorPixels, width, height));
+    record.maskDC = MemorySurface(MakeBitmap(maskPixels, width, height));
+    record.width = width;
+    record.height = height;
+    if (!record.Loaded()) record = StripImageRecord();
+    return record;
+}
+
+StripImageRecord LoadStripImage(HINSTANCE instance, const std::wstring& skinFile, int resourceId) {
+    if (!skinFile.empty()) {
+        UniqueIcon skinned(static_cast<HICON>(LoadImageW(nullptr, skinFile.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+        StripImageRecord record = ImageFromIcon(skinned.get());
+        if (record.Loaded()) return record;
+    }
+    UniqueIcon builtIn(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, 0)));
+    return ImageFromIcon(builtIn.get());
+}

@@ -1,0 +1,150 @@
+// Composing the two tray icons from the image set, and the refresh that does it only when
+// something visible changed.
+#include "tray/NotifyIcons.h"
+
+#include "sdk/shared/shared.h"
+#include <cmath>
+#include <ctime>
+
+__int64 NotifyIcons::lastTipNudge = 0;
+
+namespace {
+
+// Layout of the strip in icon pixels: the slider block in rows 0 to 6, buttons from row 8.
+constexpr int kButtonRow = 8;
+constexpr int kCursorOffset = 2;      // strip column of the cursor's left edge at position 0
+constexpr int kIconWidth = 16;
+constexpr __int64 kTipNudgeInterval = 30;  // seconds
+
+// IconBlt addresses a pair by the id of its hot image in the classic numbering.
+int PairId(int hotIndex) { return StripImage::kClassicBase + hotIndex; }
+
+// One 16 x 16 icon under construction: a colour plane over black and a mask plane over white
+// (fully transparent).
+struct IconCanvas {
+    MemorySurface color;
+    MemorySurface mask;
+
+    explicit IconCanvas(HINSTANCE instance)
+        : color(UniqueBitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(StripImage::kEmptyColorBitmap)))),
+          mask(UniqueBitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(StripImage::kEmptyMaskBitmap)))) {}
+
+    // Takes both planes out of their contexts and makes the icon; null if a plane is missing.
+    UniqueIcon Finish() {
+        UniqueBitmap colorPlane = color.TakeBitmap();
+        UniqueBitmap maskPlane = mask.TakeBitmap();
+        if (!colorPlane || !maskPlane) return UniqueIcon();
+        ICONINFO info = {};
+        info.fIcon = TRUE;
+        info.hbmColor = colorPlane.get();
+        info.hbmMask = maskPlane.get();
+        return UniqueIcon(CreateIconIndirect(&info));
+    }
+};
+
+} // namespace
+
+void NotifyIcons::SetPlayMode(PlayMode mode) {
+    uCallStackTracker tracker("NotifyIcons::SetPlayMode(PlayMode)");
+    playMode = mode;
+    Refresh();
+}
+
+// The caller opens the call-stack scope ("NotifyIcons::SetSliderMode(bool)").
+void NotifyIcons::SetSliderMode(bool volume) {
+    volumeMode = volume;
+    Refresh();
+}
+
+void NotifyIcons::IconBlt(HDC colorDst, HDC maskDst, int imageId, int x, int y, bool hot) {
+    int index = imageId - StripImage::kClassicBase + (hot ? 0 : 1);
+    if (index < 0 || index >= kImageCount || !images[index].Loaded()) return;
+    const Image& image = images[index];
+    BitBlt(colorDst, x, y, image.width, image.height, image.maskDC.get(), 0, 0, SRCAND);
+    BitBlt(colorDst, x, y, image.width, image.height, image.colorDC.get(), 0, 0, SRCINVERT);
+    BitBlt(maskDst, x, y, image.width, image.height, image.maskDC.get(), 0, 0, SRCAND);
+}
+
+void NotifyIcons::Refresh() {
+    uCallStackTracker tracker("NotifyIcons::Refresh()");
+    if (!dragging && playMode != Stopped) TakeSliderPosition(onWantSliderPosition());
+    if (DrawnStateIsCurrent()) {
+        NudgeToolTip();
+        return;
+    }
+    IconCanvas canvas0(hInstance);
+    IconCanvas canvas1(hInstance);
+    if (sliderPos > sliderRange) sliderPos = sliderRange;
+    ComposeStrip(canvas0.color.get(), canvas0.mask.get(), canvas1.color.get(), canvas1.mask.get());
+    RememberDrawnState();
+    IconCanvas* canvases[2] = {&canvas0, &canvas1};
+    for (int i = 0; i < 2; ++i) {
+        UniqueIcon previous(icons[i].hIcon);
+        icons[i].hIcon = canvases[i]->Finish().release();
+    }
+    ModifyIcons();
+}
+
+// The slider position from the hook's fraction, in whole steps truncated towards zero. A
+// negative step means that no position is known. The fraction is limited to the slider's
+// range before it becomes a step, so that any value lands on the strip (a large one would
+// otherwise wrap around in eight bits) and a value above 1.0 does not count as a change at
+// every refresh.
+void NotifyIcons::TakeSliderPosition(double fraction) {
+    double steps = std::trunc(fraction * sliderRange);
+    sliderPosValid = steps >= 0.0;  // false for NaN too
+    if (!sliderPosValid) {
+        sliderPos = 0;
+        return;
+    }
+    sliderPos = static_cast<unsigned char>(steps > sliderRange ? sliderRange : steps);
+}
+
+bool NotifyIcons::DrawnStateIsCurrent() const {
+    return hotButton == drawnHotButton && playMode == drawnPlayMode && buttonDown == drawnButtonDown &&
+           sliderPos == drawnSliderPos && volumeMode == drawnVolumeMode && dragging == drawnDragging &&
+           sliderPosValid == drawnSliderPosValid;
+}
+
+void NotifyIcons::RememberDrawnState() {
+    drawnHotButton = hotButton;
+    drawnPlayMode = playMode;
+    drawnButtonDown = buttonDown;
+    drawnSliderPos = sliderPos;
+    drawnVolumeMode = volumeMode;
+    drawnDragging = dragging;
+    drawnSliderPosValid = sliderPosValid;
+}
+
+// Icon 0 carries the left half of the slider, previous and stop/load; icon 1 the right half,
+// play/pause and next. The cursor is drawn into both icons 16 pixels apart and clipped by each.
+void NotifyIcons::ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1) {
+    if (playMode != Stopped) {
+        IconBlt(color0, mask0, PairId(StripImage::BarL), 0, 0, true);
+        IconBlt(color1, mask1, PairId(StripImage::BarL), 0, 0, false);
+        bool cursorHot = hotButton == TrayButton::Slider;
+        int cursorX = sliderPos + kCursorOffset;
+        int cursor = volumeMode ? StripImage::CursVolH : StripImage::CursSldH;
+        if (volumeMode || sliderPosValid) {
+            IconBlt(color0, mask0, PairId(cursor), cursorX, 0, cursorHot);
+            IconBlt(color1, mask1, PairId(cursor), cursorX - kIconWidth, 0, cursorHot);
+        }
+    }
+    IconBlt(color1, mask1, PairId(StripImage::NextH), buttonXOffset + 8, kButtonRow, hotButton == TrayButton::Next);
+    IconBlt(color0, mask0, PairId(playMode == Stopped ? StripImage::LoadH : StripImage::StopH), buttonXOffset + 7,
+            kButtonRow, hotButton == TrayButton::StopLoad);
+    IconBlt(color0, mask0, PairId(StripImage::BackH), 0, kButtonRow, hotButton == TrayButton::Back);
+    IconBlt(color1, mask1, PairId(playMode == Playing ? StripImage::PauseH : StripImage::PlayH), 1, kButtonRow,
+            hotButton == TrayButton::PlayPause);
+}
+
+// Rewrites the tooltip about every 30 seconds while refreshes find nothing to draw, so that
+// the shell shows the current text.
+void NotifyIcons::NudgeToolTip() {
+    __int64 now = _time64(nullptr);
+    if (now < lastTipNudge || now - lastTipNudge <= kTipNudgeInterval) return;
+    std::wstring tip(icons[0].szTip, wcsnlen(icons[0].szTip, ARRAYSIZE(icons[0].szTip)));
+    SetTipText(tip + L" ");
+    SetTipText(tip);
+    lastTipNudge = now;
+}
