@@ -33,5 +33,9 @@ fi
 # wineserver daemonises itself; started here, detached, it is up before the first Wine
 # program runs, so no test starts a server of its own that would hold ctest's pipes open.
 setsid wineserver -p >/dev/null 2>&1 </dev/null
+# A crashing test must fail at once, not wait behind a crash dialog nobody can see.
+if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  setsid wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+fi
 setsid wine cmd /c exit >/dev/null 2>&1 </dev/null
 "$@"

@@ -4,6 +4,7 @@
 // into the test executable, so its module is the executable itself.
 #include "host/host_core.h"
 #include "host/playback_engine.h"
+#include "host/main_menu.h"
 #include "host/popup_log.h"
 #include "sdk/shared/shared.h"
 
