@@ -1,6 +1,8 @@
-// The services the component registers with the player, in registration order: the
-// installation check, the version information and the start-up and shut-down hooks.
+// The services the component registers with the player. They are defined here together
+// because their order is part of the contract: installation check, version information,
+// start-up and shut-down hooks, main-menu group, main-menu commands.
 #include "component/client.h"
+#include "component/main_menu.h"
 #include "component/text_convert.h"
 #include "controller/Trelvane.h"
 #include "controller/play_callback.h"
@@ -62,5 +64,7 @@ public:
 service_factory_single_t<component_installation_validator_filename> validatorFactory;
 service_factory_single_t<componentversion_myimpl> versionFactory;
 service_factory_single_t<TVFInitQuit> initQuitFactory;
+service_factory_single_t<TVFMainMenuMain, mainmenu_group> mainMenuGroupFactory;
+service_factory_single_t<TVFMainMenuSub> mainMenuCommandsFactory;
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "host/main_menu.h"
 #include "host/main_window.h"
 #include "host/playback_engine.h"
+#include "host/playlist_service.h"
 #include "host/popup_log.h"
 #include "host/titleformat.h"
 #include "sdk/initquit.h"
@@ -17,6 +18,7 @@ Host::Host()
     RegisterService(play_callback_manager::class_guid, m_playback->CallbackManagerService());
     RegisterService(titleformat_compiler::class_guid, MakeTitleformatCompiler());
     RegisterService(popup_message::class_guid, m_popups->Service());
+    RegisterService(playlist_manager::class_guid, MakePlaylistService(*m_playback));
     RegisterMainMenuServices(*this);
 }
 

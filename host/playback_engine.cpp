@@ -11,7 +11,9 @@ namespace {
 class Track : public metadb_handle {
 public:
     Track(const TrackInfo& info, PlaybackEngine* engine) : m_info(info), m_engine(engine) {
-        m_location.path = info.path.c_str();
+        // Local files are located by "file://" addresses, as the player does.
+        bool address = info.path.find("://") != std::string::npos;
+        m_location.path = ((address ? "" : "file://") + info.path).c_str();
     }
     const playable_location& get_location() const override { return m_location; }
     double get_length() override { return m_engine ? m_engine->NowPlayingLength() : m_info.length; }
@@ -88,9 +90,15 @@ void PlaybackEngine::SetPlaylist(const std::vector<TrackInfo>& tracks) {
 
 void PlaybackEngine::RemoveTrack(size_t index) {
     if (index >= m_playlist.size()) return;
+    int removed = static_cast<int>(index);
     m_playlist.erase(m_playlist.begin() + static_cast<std::ptrdiff_t>(index));
-    if (m_current > static_cast<int>(index)) --m_current;
-    if (m_current >= static_cast<int>(m_playlist.size())) m_current = static_cast<int>(m_playlist.size()) - 1;
+    // The playing track goes on playing; "next" is then the item that took its place.
+    if (removed == m_current) m_currentRemoved = true;
+    else if (m_current > removed) --m_current;
+}
+
+bool PlaybackEngine::PlayingItemInPlaylist() const {
+    return m_playing && !m_currentRemoved && m_current >= 0 && m_current < static_cast<int>(m_playlist.size());
 }
 
 metadb_handle_ptr PlaybackEngine::MakeHandle(const TrackInfo& track) {
@@ -118,6 +126,7 @@ void PlaybackEngine::StartTrack(int index, bool paused) {
                [](play_callback* c) { c->on_playback_stop(playback_control::stop_reason_starting_another); });
     }
     m_current = index;
+    m_currentRemoved = false;
     m_playing = true;
     m_paused = paused;
     m_position = 0;
@@ -132,12 +141,17 @@ void PlaybackEngine::StartTrack(int index, bool paused) {
 void PlaybackEngine::Play() {
     if (m_playing && m_paused) { Pause(false); return; }
     if (m_playing || m_playlist.empty()) return;
-    StartTrack(m_current < 0 ? 0 : m_current, false);
+    StartTrack(StartIndex(), false);
+}
+
+int PlaybackEngine::StartIndex() const {
+    if (m_current < 0 || m_current >= static_cast<int>(m_playlist.size())) return 0;
+    return m_current;
 }
 
 void PlaybackEngine::PlayPaused() {
     if (m_playing || m_playlist.empty()) return;
-    StartTrack(m_current < 0 ? 0 : m_current, true);
+    StartTrack(StartIndex(), true);
 }
 
 void PlaybackEngine::Stop() {
@@ -161,18 +175,32 @@ void PlaybackEngine::TogglePause() {
     else Pause(!m_paused);
 }
 
+int PlaybackEngine::FollowingIndex() const {
+    return m_currentRemoved ? m_current : m_current + 1;
+}
+
 void PlaybackEngine::Next() {
     if (m_playlist.empty()) return;
-    int next = m_current + 1;
-    if (next >= static_cast<int>(m_playlist.size())) next = 0;
+    int next = FollowingIndex();
+    if (next < 0 || next >= static_cast<int>(m_playlist.size())) next = 0;
     StartTrack(next, false);
 }
 
 void PlaybackEngine::Previous() {
     if (m_playlist.empty()) return;
     int previous = m_current - 1;
-    if (previous < 0) previous = static_cast<int>(m_playlist.size()) - 1;
+    if (previous < 0 || previous >= static_cast<int>(m_playlist.size()))
+        previous = static_cast<int>(m_playlist.size()) - 1;
     StartTrack(previous, false);
+}
+
+void PlaybackEngine::EndOfPlayback() {
+    m_playing = false;
+    m_paused = false;
+    m_position = 0;
+    m_nowPlaying.release();
+    Notify(play_callback::flag_on_playback_stop,
+           [](play_callback* c) { c->on_playback_stop(playback_control::stop_reason_eof); });
 }
 
 void PlaybackEngine::Seek(double seconds) {
@@ -194,16 +222,9 @@ void PlaybackEngine::Advance(double seconds) {
     m_position += seconds;
     double length = NowPlayingLength();
     if (length > 0 && m_position >= length) {
-        if (m_current + 1 < static_cast<int>(m_playlist.size())) {
-            StartTrack(m_current + 1, false);
-        } else {
-            m_playing = false;
-            m_paused = false;
-            m_position = 0;
-            m_nowPlaying.release();
-            Notify(play_callback::flag_on_playback_stop,
-                   [](play_callback* c) { c->on_playback_stop(playback_control::stop_reason_eof); });
-        }
+        int next = FollowingIndex();
+        if (next < static_cast<int>(m_playlist.size())) StartTrack(next, false);
+        else EndOfPlayback();
         return;
     }
     double position = m_position;

@@ -25,7 +25,9 @@ public:
     // The playlist. Replacing it stops playback.
     void SetPlaylist(const std::vector<TrackInfo>& tracks);
     const std::vector<TrackInfo>& Playlist() const { return m_playlist; }
+    // Removes an item; the playing track goes on playing even when it is the one removed.
     void RemoveTrack(size_t index);
+    bool PlayingItemInPlaylist() const;
     int CurrentIndex() const { return m_current; }
 
     // Transport, as the player's own commands perform it.
@@ -81,9 +83,13 @@ private:
     };
     template <typename F> void Notify(unsigned flag, F&& call);
     void StartTrack(int index, bool paused);
+    int StartIndex() const;
+    int FollowingIndex() const;
+    void EndOfPlayback();
 
     std::vector<TrackInfo> m_playlist;
     int m_current = -1;
+    bool m_currentRemoved = false;
     bool m_playing = false;
     bool m_paused = false;
     double m_position = 0;

@@ -3,6 +3,7 @@
 // position. Volume is a level 0..255 (255 is 0 dB, 0 is the -100 dB floor); times are
 // whole milliseconds; a length of 0 means the source has none (a stream, or nothing plays).
 #include <windows.h>
+#include <shellapi.h>
 #include <string>
 
 class Player {
@@ -27,6 +28,21 @@ public:
     static int LevelFromDecibels(float db);
     static float DecibelsFromLevel(int level);
     static int MillisecondsFromSeconds(double seconds);
+
+    // Removes the playing file from its playlist and moves it to the Recycle Bin after the
+    // user confirmed `question`; files that cannot go at once are retried by Timer.
+    static void Delete(const std::wstring& question);
+    static void CALLBACK Timer(HWND window, UINT message, UINT_PTR id, DWORD time);
+
+    // Moves files to the Recycle Bin without any dialog.
+    class CRecycleFile {
+    public:
+        CRecycleFile();
+        // True when the file no longer exists afterwards.
+        bool Recycle(const std::wstring& path);
+    private:
+        SHFILEOPSTRUCTW operation;
+    };
 
 private:
     static HWND mainWindow;

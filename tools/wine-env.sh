@@ -5,3 +5,6 @@ export WINEPREFIX="${WINEPREFIX:-$TRELVANE_BUILD/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEARCH=win64
+# Wine's Recycle Bin is the desktop's trash folder: keep it inside the build tree too.
+export XDG_DATA_HOME="${XDG_DATA_HOME_FOR_WINE:-$TRELVANE_BUILD/xdg-data}"
+mkdir -p "$XDG_DATA_HOME"

@@ -7,6 +7,7 @@
 #include "host/popup_log.h"
 #include "sdk/componentversion.h"
 #include "sdk/initquit.h"
+#include "sdk/menu.h"
 #include "sdk/titleformat.h"
 #include "tests/support/child_process.h"
 
@@ -48,7 +49,9 @@ TEST_F(ComponentTest, ExportsItsServicesInTheOrderThePlayerWalksThem) {
     ASSERT_TRUE(component.Load(kComponent)) << component.Error();
     EXPECT_EQ(component.Client()->get_version(), 77u);
     EXPECT_FALSE(component.Client()->is_debug());
-    const std::vector<GUID> expected = {initquit::class_guid, componentversion::class_guid,
+    // The player sees the list from the last registered factory back to the first.
+    const std::vector<GUID> expected = {mainmenu_commands::class_guid, mainmenu_group::class_guid,
+                                        initquit::class_guid, componentversion::class_guid,
                                         component_installation_validator::class_guid};
     ASSERT_EQ(component.RegisteredClasses().size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)

@@ -1,0 +1,159 @@
+// Deleting the playing file: after the user confirms, the track leaves its playlist,
+// playback moves on, and the file goes to the Recycle Bin, retried until it is gone.
+#include "player/Player.h"
+
+#include "component/text_convert.h"
+#include "sdk/core_api.h"
+#include "sdk/playback_control.h"
+#include "sdk/playlist.h"
+#include "sdk/shared/shared.h"
+#include "tray/standard_commands.h"
+#include <cstring>
+#include <deque>
+
+namespace {
+
+const wchar_t* const kCaption = L"Foobar2000 Trelvane";
+const wchar_t* const kFailureText = L"Unable to delete this file, is it in a read-only location?\n\n";
+const char* const kLocalFilePrefix = "file://";
+const wchar_t* const kLockTestSuffix = L".deleted";
+constexpr size_t kMessageCapacity = 1024;
+// The longest path the Recycle Bin move takes whole (its buffer holds MAX_PATH characters
+// with both terminators); a longer one is refused rather than cut.
+constexpr size_t kMaxRecyclePath = MAX_PATH - 1;
+constexpr UINT kRetryPeriod = 1500;
+
+bool deleteRunning = false;
+std::deque<std::wstring> pendingFiles;
+Player::CRecycleFile recycler;
+
+// Clears the re-entrancy flag on every way out of Delete, exceptions included.
+class DeleteGuard {
+public:
+    DeleteGuard() { deleteRunning = true; }
+    ~DeleteGuard() { deleteRunning = false; }
+    DeleteGuard(const DeleteGuard&) = delete;
+    DeleteGuard& operator=(const DeleteGuard&) = delete;
+};
+
+std::wstring Bounded(std::wstring text) {
+    if (text.size() > kMessageCapacity - 1) text.resize(kMessageCapacity - 1);
+    return text;
+}
+
+// The local file behind the playing track; empty for nothing playing, streams and anything
+// that is no local file.
+std::wstring PlayingFile() {
+    metadb_handle_ptr track;
+    if (!standard_api_create_t<playback_control>()->get_now_playing(track)) return std::wstring();
+    const char* location = track->get_location().get_path();
+    size_t prefix = std::strlen(kLocalFilePrefix);
+    if (!location || std::strncmp(location, kLocalFilePrefix, prefix) != 0) return std::wstring();
+    return String8ToWide(location + prefix);
+}
+
+// The main window is raised above everything for the question, and put back afterwards.
+bool UserConfirms(HWND owner, const std::wstring& question, const std::wstring& file) {
+    const UINT keep = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+    SetWindowPos(owner, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    std::wstring text = Bounded(question + L"\n\n" + file);
+    int answer = MessageBoxW(owner, text.c_str(), kCaption, MB_YESNO | MB_ICONQUESTION);
+    SetWindowPos(owner, HWND_NOTOPMOST, 0, 0, 0, 0, keep);
+    return answer == IDYES;
+}
+
+void ReportFailure(HWND owner, const std::wstring& file) {
+    std::wstring text = Bounded(kFailureText + file);
+    MessageBoxW(owner, text.c_str(), kCaption, MB_ICONWARNING | MB_OK);
+}
+
+// Takes the playing track out of the playlist that holds it and moves playback on.
+void RemoveFromPlaylistAndMoveOn(playlist_manager& playlists) {
+    if (playlists.highlight_playing_item()) {
+        t_size active = playlists.get_active_playlist();
+        if (active != pfc_infinite) {
+            bit_array_bittable selection(playlists.playlist_get_item_count(active));
+            playlists.playlist_get_selection_mask(active, selection);
+            playlists.playlist_remove_items(active, selection);
+        }
+    }
+    if (playlists.activeplaylist_get_item_count() > 0 && Player::Playing()) RunNextCommand();
+    else RunStopCommand();
+}
+
+// Whether the file can be moved: renamed away and back. The player may hold it open; then
+// playback is stopped and the test made once more. False when it still cannot be moved.
+bool FreeForRecycling(const std::wstring& file, bool& stoppedForDelete) {
+    std::wstring target = file + kLockTestSuffix;
+    stoppedForDelete = false;
+    if (!MoveFileW(file.c_str(), target.c_str())) {
+        RunStopCommand();
+        if (!MoveFileW(file.c_str(), target.c_str())) return false;
+        stoppedForDelete = true;
+    }
+    // Back under its own name, so the Recycle Bin keeps the file as the user knew it.
+    MoveFileW(target.c_str(), file.c_str());
+    return true;
+}
+
+void StartRetryTimer() { SetTimer(nullptr, 0, kRetryPeriod, &Player::Timer); }
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+} // namespace
+
+Player::CRecycleFile::CRecycleFile() : operation() {
+    uCallStackTracker tracker("Player::CRecycleFile::CRecycleFile()");
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;
+}
+
+bool Player::CRecycleFile::Recycle(const std::wstring& path) {
+    uCallStackTracker tracker("Player::CRecycleFile::Recycle()");
+    // The shell wants the list of files ended by two NULs.
+    std::wstring from = path;
+    from.push_back(L'\0');
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.pTo = nullptr;
+    SHFileOperationW(&operation);
+    operation.pFrom = nullptr;
+    return !FileExists(path);
+}
+
+void Player::Delete(const std::wstring& question) {
+    uCallStackTracker tracker("Player::Delete()");
+    if (deleteRunning) return;
+    DeleteGuard guard;
+    if (Length() < 0) return;
+    std::wstring file = PlayingFile();
+    if (file.empty()) return;
+    if (file.size() > kMaxRecyclePath) {
+        ReportFailure(mainWindow, file);
+        return;
+    }
+    if (!UserConfirms(mainWindow, question, file)) return;
+
+    uCallStackTracker action("Player::Delete() doAction");
+    service_ptr_t<playlist_manager> playlists = standard_api_create_t<playlist_manager>();
+    RemoveFromPlaylistAndMoveOn(*playlists);
+    bool stoppedForDelete = false;
+    if (!FreeForRecycling(file, stoppedForDelete)) {
+        ReportFailure(mainWindow, file);
+        return;
+    }
+    if (!recycler.Recycle(file)) {
+        pendingFiles.push_back(file);
+        StartRetryTimer();
+    } else if (stoppedForDelete && playlists->activeplaylist_get_item_count() > 0) {
+        RunPlayCommand();
+    }
+}
+
+void CALLBACK Player::Timer(HWND window, UINT, UINT_PTR id, DWORD) {
+    uCallStackTracker tracker("Player::Timer()");
+    std::deque<std::wstring> stillThere;
+    for (const std::wstring& file : pendingFiles)
+        if (!recycler.Recycle(file)) stillThere.push_back(file);
+    pendingFiles.swap(stillThere);
+    if (pendingFiles.empty()) KillTimer(window, id);
+}
