@@ -2,6 +2,7 @@
 """Turns the artwork's pixel maps (resources/artwork/*.txt) into .ico and .bmp files.
 
 Usage: artwork.py SOURCE.txt OUTPUT_DIR
+       artwork.py --list SOURCE.txt      the file names SOURCE.txt makes, one a line (for the build)
 
 A source file holds:
     # comment
@@ -10,7 +11,7 @@ A source file holds:
     icon NAME WxH                followed by H rows of W characters  -> NAME.ico
     bitmap NAME WxH BITS         followed by H rows (BITS 24 or 8)   -> NAME.bmp
 
-Transparent pixels are written with colour 0 and the AND mask set, so that drawing an image
+Every name may appear once in a source. Transparent pixels are written with colour 0 and the AND mask set, so that drawing an image
 with "AND mask, then XOR colour" leaves whatever lies below unchanged. Any malformed source
 stops the build with a message naming the file and line.
 """
@@ -84,6 +85,8 @@ def parse(path):
                     rows.append([palette[c] for c in row])
                 except KeyError as e:
                     raise SourceError(f"{path}:{i}: colour {e.args[0]!r} not defined")
+            if any(item[1] == words[1] for item in items):
+                raise SourceError(f"{where}: {words[1]} is already defined")
             items.append((words[0], words[1], w, h, bits, rows))
         else:
             raise SourceError(f"{where}: cannot read {lines[i - 1]!r}")
@@ -192,6 +195,10 @@ def bitmap_file(name, w, h, bits, rows):
     return file_header + header + colour_table + pixels
 
 
+def file_name(kind, name):
+    return name + (".ico" if kind == "icon" else ".bmp")
+
+
 def write(path, data):
     with open(path, "wb") as f:
         f.write(data)
@@ -201,15 +208,21 @@ def main(argv):
     if len(argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
-    source, out_dir = argv[1], argv[2]
     try:
+        if argv[1] == "--list":
+            _, items = parse(argv[2])
+            for kind, name, *_ in items:
+                print(file_name(kind, name))
+            return 0
+        source, out_dir = argv[1], argv[2]
         depth, items = parse(source)
         os.makedirs(out_dir, exist_ok=True)
         for kind, name, w, h, bits, rows in items:
+            path = os.path.join(out_dir, file_name(kind, name))
             if kind == "icon":
-                write(os.path.join(out_dir, name + ".ico"), icon_file(name, w, h, depth, rows))
+                write(path, icon_file(name, w, h, depth, rows))
             else:
-                write(os.path.join(out_dir, name + ".bmp"), bitmap_file(name, w, h, bits, rows))
+                write(path, bitmap_file(name, w, h, bits, rows))
     except SourceError as e:
         print(f"artwork: {e}", file=sys.stderr)
         return 1

@@ -4,9 +4,9 @@
 GdiTracker* GdiTracker::s_active = nullptr;
 
 struct GdiTrackerHooks {
-    static IatHook* hook[10];
+    static IatHook* hook[11];
     enum { kCreateCompatibleDC, kDeleteDC, kDeleteObject, kCreateDIBSection, kCreateBitmap, kLoadBitmapW,
-           kLoadImageW, kCreateIconIndirect, kDestroyIcon, kGetIconInfo };
+           kLoadImageW, kCreateIconIndirect, kDestroyIcon, kGetIconInfo, kCreateCompatibleBitmap };
 
     template <typename F> static F Original(int which) { return OriginalOf<F>(*hook[which]); }
     static void Track(HANDLE created) {
@@ -63,6 +63,11 @@ struct GdiTrackerHooks {
         Untrack(icon, done);
         return done;
     }
+    static HBITMAP WINAPI CreateCompatibleBitmap_(HDC dc, int width, int height) {
+        HBITMAP made = Original<decltype(&CreateCompatibleBitmap)>(kCreateCompatibleBitmap)(dc, width, height);
+        Track(made);
+        return made;
+    }
     static BOOL WINAPI GetIconInfo_(HICON icon, PICONINFO info) {
         BOOL done = Original<decltype(&GetIconInfo)>(kGetIconInfo)(icon, info);
         if (done) {
@@ -72,11 +77,11 @@ struct GdiTrackerHooks {
         return done;
     }
 };
-IatHook* GdiTrackerHooks::hook[10] = {};
+IatHook* GdiTrackerHooks::hook[11] = {};
 
 GdiTracker::GdiTracker(HMODULE module) {
     struct Entry { const char* dll; const char* name; void* replacement; };
-    const Entry entries[10] = {
+    const Entry entries[11] = {
         {"gdi32.dll", "CreateCompatibleDC", reinterpret_cast<void*>(&GdiTrackerHooks::CreateCompatibleDC_)},
         {"gdi32.dll", "DeleteDC", reinterpret_cast<void*>(&GdiTrackerHooks::DeleteDC_)},
         {"gdi32.dll", "DeleteObject", reinterpret_cast<void*>(&GdiTrackerHooks::DeleteObject_)},
@@ -87,9 +92,10 @@ GdiTracker::GdiTracker(HMODULE module) {
         {"user32.dll", "CreateIconIndirect", reinterpret_cast<void*>(&GdiTrackerHooks::CreateIconIndirect_)},
         {"user32.dll", "DestroyIcon", reinterpret_cast<void*>(&GdiTrackerHooks::DestroyIcon_)},
         {"user32.dll", "GetIconInfo", reinterpret_cast<void*>(&GdiTrackerHooks::GetIconInfo_)},
+        {"gdi32.dll", "CreateCompatibleBitmap", reinterpret_cast<void*>(&GdiTrackerHooks::CreateCompatibleBitmap_)},
     };
     s_active = this;
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 11; ++i) {
         m_hooks.emplace_back(new IatHook(module, entries[i].dll, entries[i].name, entries[i].replacement));
         GdiTrackerHooks::hook[i] = m_hooks.back().get();
     }

@@ -1,0 +1,38 @@
+// The tray popup menu on a right click: shown modally at the pointer, its choice carried out
+// here rather than posted, since the menu returns the command.
+#include "controller/Trelvane.h"
+
+#include "controller/tray_menu_commands.h"
+#include "sdk/core_api.h"
+#include "sdk/shared/shared.h"
+#include "settings/config_vars.h"
+
+namespace {
+
+constexpr UINT kSeekSliderItem = 59010;
+constexpr UINT kVolumeSliderItem = 59013;
+// Left-aligned at the pointer, above it (the tray sits at the bottom), returning the choice
+// instead of sending it.
+constexpr UINT kTrackFlags = TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_NONOTIFY | TPM_RETURNCMD;
+
+void CheckSliderMode(HMENU menu, bool volume) {
+    CheckMenuItem(menu, kVolumeSliderItem, MF_BYCOMMAND | (volume ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, kSeekSliderItem, MF_BYCOMMAND | (volume ? MF_UNCHECKED : MF_CHECKED));
+}
+
+} // namespace
+
+void Trelvane::onRightClick() {
+    uCallStackTracker tracker("Trelvane::onRightClick()");
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    CheckSliderMode(hMenu, static_cast<bool>(cfg::VolumeSlider));
+    HWND mainWindow = core_api::get_main_window();
+    // A menu whose thread is not in the foreground does not close when the user clicks elsewhere.
+    SetForegroundWindow(mainWindow);
+    UINT command = static_cast<UINT>(
+        TrackPopupMenu(hMenu, kTrackFlags, pointer.x, pointer.y, 0, hMessageWindow, nullptr));
+    // Lets the foreground switch finish, so that the next right click opens the menu again.
+    PostMessageW(mainWindow, WM_NULL, 0, 0);
+    RunTrayMenuCommand(*this, command);
+}

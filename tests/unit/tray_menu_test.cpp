@@ -1,0 +1,410 @@
+// The tray popup menu under Wine: the real TrackPopupMenu, driven by keys typed into it from
+// a timer inside its modal loop (tests/support/popup_menu_driver.h), each command's effect on
+// the stand-in player, the slider check marks, the title band's pixels, and the menu's shape
+// when the quit item is left out.
+#include "controller/Trelvane.h"
+#include "host/main_menu.h"
+#include "host/text.h"
+#include "settings/config_vars.h"
+#include "settings/strings.h"
+#include "tests/support/child_process.h"
+#include "tests/support/gdi_tracker.h"
+#include "tests/support/iat_hook.h"
+#include "tests/support/in_process_host.h"
+#include "tests/support/popup_menu_driver.h"
+#include "tests/support/shell_tray.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Commands = std::vector<std::string>;
+
+constexpr UINT kSeekSliderItem = 59010;
+constexpr UINT kVolumeSliderItem = 59013;
+constexpr int kBandThickness = 18;
+constexpr int kBandLength = 245;
+
+// What reached the player's main window while a test ran.
+struct MainWindowTraffic {
+    std::vector<WPARAM> commands;
+    int nulls = 0;
+} mainWindowTraffic;
+WNDPROC mainWindowProc = nullptr;
+
+// The player's own procedure stays in place; the exit command's WM_CLOSE is kept from it so
+// that the stand-in player outlives the quit item.
+LRESULT CALLBACK WatchedMainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) mainWindowTraffic.commands.push_back(wParam);
+    if (message == WM_NULL) ++mainWindowTraffic.nulls;
+    if (message == WM_CLOSE) return 0;
+    return CallWindowProcW(mainWindowProc, window, message, wParam, lParam);
+}
+
+// Owner-draw requests that reached the controller's message window.
+std::vector<UINT> drawnItems;
+LRESULT CALLBACK WatchOwnerDraw(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_DRAWITEM && sent->hwnd == Trelvane::Instance().MessageWindow())
+        drawnItems.push_back(reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam)->itemID);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::vector<std::wstring> askedQuestions;
+int WINAPI AnswerNo(HWND, LPCWSTR text, LPCWSTR, UINT) {
+    askedQuestions.push_back(text);
+    return IDNO;
+}
+
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> rgb;  // top-down, as COLORREF
+};
+
+Pixels ReadBitmap(HBITMAP bitmap) {
+    BITMAP info = {};
+    GetObjectW(bitmap, sizeof(info), &info);
+    Pixels pixels;
+    pixels.width = info.bmWidth;
+    pixels.height = info.bmHeight;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> bgr(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, info.bmHeight, bgr.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    for (DWORD p : bgr) pixels.rgb.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+    return pixels;
+}
+
+class TrayMenuTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        standIn = new InProcessHost();
+        tray = new ShellTray();
+        Trelvane::Instance().onInit();
+        startUpAdds = AddedIds();
+        HWND main = standIn->host.MainWindow();
+        mainWindowProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchedMainWindowProc)));
+    }
+    void SetUp() override {
+        playback().Stop();
+        cfg::VolumeSlider = false;
+        cfg::AutoVolumeOnStream = false;
+        cfg::Language = 0;
+        fb2k_host::PumpMessagesFor(20);
+        standIn->host.Commands().Clear();
+        mainWindowTraffic = MainWindowTraffic();
+        drawnItems.clear();
+        tray->Clear();
+    }
+    static Trelvane& controller() { return Trelvane::Instance(); }
+    static fb2k_host::PlaybackEngine& playback() { return standIn->playback(); }
+    static const Commands& executed() { return standIn->host.Commands().Executed(); }
+    static HMENU menu() { return controller().TrayMenu(); }
+    static std::vector<UINT> AddedIds() {
+        std::vector<UINT> ids;
+        for (const ShellCall& call : tray->CallsOf(NIM_ADD)) ids.push_back(call.id);
+        return ids;
+    }
+
+    // Right-clicks the strip and types `keys` into the menu that opens.
+    static void Choose(const std::wstring& keys) {
+        PopupMenuDriver driver = PopupMenuDriver::Typing(keys);
+        controller().onRightClick();
+        EXPECT_TRUE(driver.MenuShown()) << "no menu window came up for \"" << std::string(keys.begin(), keys.end()) << '"';
+        EXPECT_FALSE(driver.TimedOut()) << "the menu did not take the keys";
+    }
+    static bool Checked(UINT item) { return (GetMenuState(menu(), item, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+    static InProcessHost* standIn;
+    static ShellTray* tray;
+    static std::vector<UINT> startUpAdds;
+};
+InProcessHost* TrayMenuTest::standIn = nullptr;
+ShellTray* TrayMenuTest::tray = nullptr;
+std::vector<UINT> TrayMenuTest::startUpAdds;
+
+TEST_F(TrayMenuTest, EachItemRunsThePlayersCommandAndNothingReachesTheMainWindow) {
+    const struct { const wchar_t* keys; Commands expected; } items[] = {
+        {L"b", {"Previous"}},
+        {L"p", {"Play"}},  // nothing plays
+        {L"s", {"Stop"}},
+        {L"n", {"Next"}},
+        {L"lf", {"Activate", "Open"}},
+        {L"ld", {"Activate", "Add directory"}},
+        {L"lu", {"Activate", "Add location"}},
+        {L"cc", {"Preferences"}},
+        {L"q", {"Exit"}},
+    };
+    for (const auto& item : items) {
+        standIn->host.Commands().Clear();
+        Choose(item.keys);
+        EXPECT_EQ(executed(), item.expected) << std::string(item.keys, item.keys + wcslen(item.keys));
+    }
+    EXPECT_TRUE(mainWindowTraffic.commands.empty());
+}
+
+TEST_F(TrayMenuTest, PlayPauseFollowsThePlayersState) {
+    playback().SetPlaylist({FileTrack(200)});
+    playback().Play();
+    standIn->host.Commands().Clear();
+    Choose(L"p");
+    EXPECT_EQ(executed(), (Commands{"Pause"}));
+    EXPECT_TRUE(playback().IsPaused());
+    Choose(L"p");
+    EXPECT_EQ(executed(), (Commands{"Pause", "Pause"})) << "paused is still playing: the pause toggles back";
+    EXPECT_FALSE(playback().IsPaused());
+}
+
+TEST_F(TrayMenuTest, DismissingSendsCommandZeroToTheMainWindowAfterTheOwnerDrawnBandShowed) {
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &WatchOwnerDraw, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    PopupMenuDriver driver = PopupMenuDriver::Dismissing();
+    controller().onRightClick();
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(driver.MenuShown());
+    EXPECT_EQ(mainWindowTraffic.commands, std::vector<WPARAM>{0});
+    EXPECT_TRUE(executed().empty());
+    EXPECT_EQ(std::count(drawnItems.begin(), drawnItems.end(), Trelvane::kTitleBandItem), 1)
+        << "the menu, owned by the message window, had it draw the title band";
+    fb2k_host::PumpMessagesFor(50);
+    EXPECT_EQ(mainWindowTraffic.nulls, 1) << "a WM_NULL is posted to the main window after the menu";
+}
+
+TEST_F(TrayMenuTest, SliderItemsAreCheckedFromTheSettingAndStoreTheChoice) {
+    cfg::VolumeSlider = true;
+    Choose(L"cs");
+    EXPECT_TRUE(Checked(kVolumeSliderItem)) << "marks set when the menu opened";
+    EXPECT_FALSE(Checked(kSeekSliderItem));
+    EXPECT_FALSE(cfg::VolumeSlider);
+    EXPECT_FALSE(controller().VolumeSliderActive()) << "the strip shows the seek cursor";
+
+    Choose(L"cv");
+    EXPECT_TRUE(Checked(kSeekSliderItem));
+    EXPECT_FALSE(Checked(kVolumeSliderItem));
+    EXPECT_TRUE(cfg::VolumeSlider);
+    EXPECT_TRUE(controller().VolumeSliderActive());
+    EXPECT_TRUE(executed().empty());
+}
+
+TEST_F(TrayMenuTest, ItemsCarryThirteenPixelGlyphsAndBothSliderItemsTheCheckGlyph) {
+    const struct { UINT item; bool byPosition; bool unchecked; bool checked; } items[] = {
+        {59000, false, true, false}, {59008, false, true, true},  {59012, false, true, false},
+        {59007, false, true, false}, {4, true, true, false},      {59014, false, true, false},
+        {7, true, true, false},      {59016, false, true, false}, {40011, false, true, false},
+        {59009, false, true, false}, {59005, false, true, false}, {59004, false, true, false},
+        {59006, false, true, false}, {kSeekSliderItem, false, false, true}, {kVolumeSliderItem, false, false, true},
+    };
+    HMENU load = GetSubMenu(menu(), 4), configuration = GetSubMenu(menu(), 7);
+    for (const auto& entry : items) {
+        HMENU owner = entry.byPosition || GetMenuState(menu(), entry.item, MF_BYCOMMAND) != UINT(-1) ? menu()
+                      : GetMenuState(load, entry.item, MF_BYCOMMAND) != UINT(-1)                    ? load
+                                                                                                    : configuration;
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_CHECKMARKS;
+        ASSERT_TRUE(GetMenuItemInfoW(owner, entry.item, entry.byPosition, &info)) << entry.item;
+        for (HBITMAP glyph : {entry.unchecked ? info.hbmpUnchecked : nullptr, entry.checked ? info.hbmpChecked : nullptr}) {
+            if (!glyph) continue;
+            Pixels pixels = ReadBitmap(glyph);
+            EXPECT_EQ(pixels.width, 13) << entry.item;
+            EXPECT_EQ(pixels.height, 13) << entry.item;
+        }
+        EXPECT_EQ(info.hbmpUnchecked != nullptr, entry.unchecked) << entry.item;
+        EXPECT_EQ(info.hbmpChecked != nullptr, entry.checked) << entry.item;
+    }
+    HBITMAP check = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(30003));
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_CHECKMARKS;
+    GetMenuItemInfoW(configuration, kVolumeSliderItem, FALSE, &info);
+    EXPECT_EQ(ReadBitmap(info.hbmpChecked).rgb, ReadBitmap(check).rgb);
+    DeleteObject(check);
+}
+
+TEST_F(TrayMenuTest, ResetTrayIconsTakesBothIconsAwayAndAddsThemInTheProfilesOrder) {
+    ASSERT_EQ(startUpAdds.size(), 2u);
+    Choose(L"cr");
+    const std::vector<ShellCall>& calls = tray->Calls();
+    ASSERT_GE(calls.size(), 4u);
+    EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(calls[1].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(AddedIds(), startUpAdds) << "side by side as at start-up";
+    EXPECT_TRUE(tray->Holds(NotifyIcons::kIconId[0]));
+    EXPECT_TRUE(tray->Holds(NotifyIcons::kIconId[1]));
+}
+
+TEST_F(TrayMenuTest, ShowHideActivatesAMinimisedPlayerAndHidesAVisibleOne) {
+    HWND main = standIn->host.MainWindow();
+    ShowWindow(main, SW_SHOWMINNOACTIVE);
+    Choose(L"h");
+    EXPECT_EQ(executed(), (Commands{"Activate"}));
+    EXPECT_FALSE(IsIconic(main));
+    Choose(L"h");
+    EXPECT_EQ(executed(), (Commands{"Activate", "Hide"}));
+    EXPECT_FALSE(IsWindowVisible(main));
+}
+
+TEST_F(TrayMenuTest, DeleteAsksInTheUsersLanguageAndANoKeepsEverything) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring file = std::wstring(temp) + L"trelvane-menu-delete.mp3";
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+    fb2k_host::TrackInfo track = FileTrack(100);
+    track.path = fb2k_host::WideToUtf8(file);
+    playback().SetPlaylist({track});
+    playback().Play();
+    standIn->host.Commands().Clear();
+    askedQuestions.clear();
+    const WORD german = 0x0407;
+    cfg::Language = german;
+    {
+        IatHook messageBox(GetModuleHandleW(nullptr), "user32.dll", "MessageBoxW", reinterpret_cast<void*>(&AnswerNo));
+        ASSERT_TRUE(messageBox.Installed());
+        Choose(L"d");
+    }
+    cfg::Language = 0;
+    std::wstring question = LoadResString(GetModuleHandleW(nullptr), 1139, german);
+    ASSERT_NE(question, LoadResString(GetModuleHandleW(nullptr), 1139, 0)) << "the German table has its own";
+    ASSERT_EQ(askedQuestions.size(), 1u);
+    EXPECT_EQ(askedQuestions[0].substr(0, question.size()), question);
+    EXPECT_EQ(playback().Playlist().size(), 1u);
+    EXPECT_TRUE(executed().empty());
+    EXPECT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+    playback().Stop();
+    DeleteFileW(file.c_str());
+}
+
+// A memory surface larger than the band, filled with a colour the band never uses.
+class Canvas {
+public:
+    static constexpr COLORREF kUntouched = RGB(1, 2, 3);
+    Canvas(int width, int height) : m_width(width), m_height(height) {
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof(format.bmiHeader);
+        format.bmiHeader.biWidth = width;
+        format.bmiHeader.biHeight = -height;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        m_dc = CreateCompatibleDC(nullptr);
+        m_bitmap = CreateDIBSection(m_dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+        m_original = SelectObject(m_dc, m_bitmap);
+        for (int i = 0; i < width * height; ++i) m_bits[i] = 0x010203;
+    }
+    ~Canvas() {
+        SelectObject(m_dc, m_original);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    HDC dc() const { return m_dc; }
+    COLORREF at(int x, int y) const {
+        GdiFlush();
+        DWORD p = m_bits[y * m_width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+
+private:
+    int m_width, m_height;
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_original;
+    DWORD* m_bits = nullptr;
+};
+
+TEST_F(TrayMenuTest, TitleBandIs18By245ReadsTopToBottomAndLeavesNoObjectsBehind) {
+    Canvas canvas(60, 300);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_MENU;
+    item.itemID = Trelvane::kTitleBandItem;
+    item.hDC = canvas.dc();
+    item.rcItem = {20, 10, 25, 50};  // narrower and shorter than the band
+    GdiTracker gdi;
+    ASSERT_TRUE(gdi.Installed());
+    controller().onDrawItem(item);
+    EXPECT_GE(gdi.Created(), 4u);
+    EXPECT_EQ(gdi.Live(), 0u) << "both contexts and both bitmaps are gone";
+
+    const int left = item.rcItem.left - 1, top = item.rcItem.top;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int outside = 0, firstInkRow = -1, lastInkRow = -1, firstRowInkRight = 0, firstRowInkLeft = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            bool inBand = x >= left && x < left + kBandThickness && y >= top && y < top + kBandLength;
+            COLORREF pixel = canvas.at(x, y);
+            if (!inBand) {
+                outside += pixel != Canvas::kUntouched;
+                continue;
+            }
+            ASSERT_NE(pixel, Canvas::kUntouched) << x << "," << y;
+            if (pixel == face) continue;
+            if (firstInkRow < 0) firstInkRow = y;
+            lastInkRow = y;
+            if (y == firstInkRow) (x - left >= kBandThickness / 2 ? firstRowInkRight : firstRowInkLeft) += 1;
+        }
+    }
+    EXPECT_EQ(outside, 0) << "nothing drawn outside 18 x 245 at the item's left edge - 1";
+    ASSERT_GE(firstInkRow, 0) << "the band carries text";
+    // The text is drawn 5 pixels in from its start; its start is the top of the band.
+    EXPECT_GE(firstInkRow - top, 5);
+    EXPECT_LE(firstInkRow - top, 8);
+    EXPECT_LT(lastInkRow - top, 140) << "one short word, from the top";
+    // Turned clockwise, the top of the letters faces right: the first letter's first ink is there.
+    EXPECT_GT(firstRowInkRight, 0);
+    EXPECT_EQ(firstRowInkLeft, 0);
+}
+
+TEST_F(TrayMenuTest, TitleBandIsTheLastItemOwnerDrawnAfterTheQuitItem) {
+    int count = GetMenuItemCount(menu());
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(GetMenuItemID(menu(), count - 1), Trelvane::kTitleBandItem);
+    EXPECT_EQ(GetMenuItemID(menu(), count - 2), Trelvane::kQuitItem);
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    GetMenuItemInfoW(menu(), count - 1, TRUE, &info);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    EXPECT_TRUE(info.fType & MFT_MENUBARBREAK);
+    EXPECT_TRUE(info.fState & MFS_GRAYED);
+}
+
+// Bit 0: no quit item. Bit 1: the title band is last. Bit 2: it is owner-drawn.
+CHILD_PROCESS_BODY(menu_without_quit_item) {
+    InProcessHost standIn;
+    Trelvane::Instance().onInit();
+    HMENU menu = Trelvane::Instance().TrayMenu();
+    int last = GetMenuItemCount(menu) - 1;
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, last, TRUE, &info);
+    int description = 0;
+    if (GetMenuState(menu, Trelvane::kQuitItem, MF_BYCOMMAND) == UINT(-1)) description |= 1;
+    if (GetMenuItemID(menu, last) == Trelvane::kTitleBandItem) description |= 2;
+    if (info.fType & MFT_OWNERDRAW) description |= 4;
+    return description;
+}
+
+TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
+    const wchar_t* key = L"Software\\Morvalen\\Trelvane";
+    DWORD zero = 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"ShowExitMenuItem", REG_DWORD, &zero, sizeof(zero));
+    ChildResult child = RunChild("menu_without_quit_item");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"ShowExitMenuItem");
+    ASSERT_TRUE(child.finished);
+    EXPECT_EQ(child.exitCode, 7u);
+}
+
+} // namespace
