@@ -2,19 +2,16 @@
 #include "component/main_menu.h"
 
 #include "controller/Trelvane.h"
-#include "player/Player.h"
 #include "sdk/core_api.h"
 #include "sdk/playback_control.h"
 #include "sdk/shared/shared.h"
 #include "settings/config_vars.h"
-#include "settings/strings.h"
 
 namespace {
 
 const GUID kGroup = {0xBD5A6459, 0xF417, 0x4C86, {0x91, 0xBE, 0xBE, 0x81, 0x71, 0xE9, 0x8A, 0xD7}};
 // The player's standard group the submenu hangs from.
 const GUID kParentGroup = {0xF8BE5604, 0x165F, 0x4BB9, {0xB6, 0xA9, 0x15, 0xE5, 0x5E, 0x0E, 0x0D, 0x3A}};
-constexpr UINT kDeleteQuestion = 1139;
 
 struct Command {
     GUID guid;
@@ -39,17 +36,6 @@ const Command& CommandAt(t_uint32 index) {
 void ShowCurrentSongInfo() {
     metadb_handle_ptr track;
     if (standard_api_create_t<playback_control>()->get_now_playing(track)) Trelvane::Instance().ShowBalloon(true);
-}
-
-void DeleteCurrentSong() {
-    WORD language = static_cast<WORD>(cfg::Language & 0xFFFF);
-    Player::Delete(LoadResString(core_api::get_my_instance(), kDeleteQuestion, language));
-}
-
-void ResetIcons() {
-    Trelvane& controller = Trelvane::Instance();
-    controller.UnInitIcons();
-    controller.AddIconsToTray();
 }
 
 void ToggleVolumeSlider() {
@@ -100,8 +86,8 @@ void TVFMainMenuSub::execute(t_uint32 index, service_ptr_t<service_base> callbac
     callback.release();
     switch (index) {
     case 0: ShowCurrentSongInfo(); break;
-    case 1: DeleteCurrentSong(); break;
-    case 2: ResetIcons(); break;
+    case 1: Trelvane::DeleteCurrentFile(); break;
+    case 2: Trelvane::Instance().ResetIcons(); break;
     case 3: ToggleVolumeSlider(); break;
     default: uBugCheck();
     }

@@ -59,6 +59,11 @@ public:
     double onWantSliderPosition() override;
     void onSliderPositionChange(double fraction) override;
 
+    // Commands that both the tray menu and the player's main menu offer.
+    void ResetIcons();
+    static void DeleteCurrentFile();
+    static void ShowOrHideMainWindow();
+
     HWND MessageWindow() const { return hMessageWindow; }
     HMENU TrayMenu() const { return hMenu; }
     bool VolumeSliderActive() const { return volumeSliderActive; }

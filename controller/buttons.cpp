@@ -36,7 +36,11 @@ void Trelvane::onLoadClick() {
     RunOpenCommand();
 }
 
-void Trelvane::onMiddleClick() {
+void Trelvane::onMiddleClick() { ShowOrHideMainWindow(); }
+
+// A minimised player comes back; any other state of its window (shown, or hidden without
+// being minimised) is hidden.
+void Trelvane::ShowOrHideMainWindow() {
     if (IsIconic(core_api::get_main_window())) RunActivateCommand();
     else RunHideCommand();
 }

@@ -7,13 +7,9 @@
 #include "sdk/core_api.h"
 #include "sdk/shared/shared.h"
 #include "settings/config_vars.h"
-#include "settings/strings.h"
 #include "tray/standard_commands.h"
 
 namespace {
-
-// "Do you want to delete the current playing song? ..." in the user's language.
-constexpr UINT kDeleteQuestionString = 1139;
 
 void Back(Trelvane& controller) { controller.onPrevClick(); }
 
@@ -41,10 +37,7 @@ void LoadUrl(Trelvane&) {
     RunAddLocationCommand();
 }
 
-void DeleteCurrentFile(Trelvane&) {
-    WORD language = static_cast<WORD>(cfg::Language & 0xFFFF);
-    Player::Delete(LoadResString(core_api::get_my_instance(), kDeleteQuestionString, language));
-}
+void DeleteCurrentFile(Trelvane&) { Trelvane::DeleteCurrentFile(); }
 
 void SeekSlider(Trelvane& controller) {
     cfg::VolumeSlider = false;
@@ -58,17 +51,9 @@ void VolumeSlider(Trelvane& controller) {
 
 void Configuration(Trelvane&) { RunPreferencesCommand(); }
 
-// Both icons leave the tray and come back in the profile's order, for a tray that lost or
-// shuffled them.
-void ResetTrayIcons(Trelvane& controller) {
-    controller.UnInitIcons();
-    controller.AddIconsToTray();
-}
+void ResetTrayIcons(Trelvane& controller) { controller.ResetIcons(); }
 
-void ShowHide(Trelvane&) {
-    if (IsIconic(core_api::get_main_window())) RunActivateCommand();
-    else RunHideCommand();
-}
+void ShowHide(Trelvane&) { Trelvane::ShowOrHideMainWindow(); }
 
 void Quit(Trelvane&) { RunExitCommand(); }
 
