@@ -93,6 +93,29 @@ protected:
     static __int64 lastTipNudge;
 
 private:
+    // Where the pointer is on the strip, worked out once for each tray message.
+    struct StripPointer {
+        POINT screen;    // the pointer, screen pixels
+        POINT strip;     // strip coordinate; y is -1 outside the tray's rows
+        int sliderStep;  // slider position under the pointer
+        SIZE iconSize;   // the small-icon size, screen pixels
+    };
+    typedef void (NotifyIcons::*TrayMessageHandler)(UINT message, const StripPointer& pointer);
+
+    StripPointer LocatePointer(int icon);
+    void OnContextMenu(UINT message, const StripPointer& pointer);
+    void OnPointerMove(UINT message, const StripPointer& pointer);
+    void OnPress(UINT message, const StripPointer& pointer);
+    void OnRightPress(UINT message, const StripPointer& pointer);
+    void OnRelease(UINT message, const StripPointer& pointer);
+    void OnRightRelease(UINT message, const StripPointer& pointer);
+    void OnMiddleRelease(UINT message, const StripPointer& pointer);
+    void OnOtherMessage(UINT message, const StripPointer& pointer);
+    void DragTo(const StripPointer& pointer);
+    void StartDrag(const StripPointer& pointer);
+    void EndDrag(UINT message, const StripPointer& pointer, int target);
+    void Click(int target);
+
     void FillIconRecord(int icon);
     void TakeSliderPosition(double fraction);
     bool DrawnStateIsCurrent() const;

@@ -44,4 +44,8 @@ public:
     using NotifyIcons::trayXOffset;
     using NotifyIcons::trayYOffset;
     using NotifyIcons::volumeMode;
+    using NotifyIcons::dragging;
+    using NotifyIcons::dragMoved;
+    using NotifyIcons::dragBounds;
+    using NotifyIcons::toolbarRect;
 };

@@ -1,0 +1,467 @@
+// Mouse input on the tray strip: the shell's callback messages with the pointer and the
+// taskbar's windows steered at the import boundary. The profile cases run again in child
+// processes that Wine reports as Windows XP x64, Vista and 7.
+#include "tests/support/shell_tray.h"
+#include "tests/support/test_strip.h"
+#include "tests/support/tray_geometry.h"
+#include "tests/support/windows_version.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+class InputStrip : public TestStrip {
+public:
+    std::vector<double> positions;
+    void onSliderPositionChange(double fraction) override {
+        TestStrip::onSliderPositionChange(fraction);
+        positions.push_back(fraction);
+    }
+};
+
+// A strip on a classic taskbar along the bottom of the screen; the toolbar holds one row.
+class TrayInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(geometry.Installed());
+        ASSERT_EQ(GetSystemMetrics(SM_CXSMICON), 16) << "the cases below are worked out for 16-pixel icons";
+        savedNudge = TestStrip::lastTipNudge;
+        TestStrip::lastTipNudge = std::numeric_limits<__int64>::max();  // no tooltip rewrites in between
+        strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
+        toolbar = {1100, 770, 1100 + 6 * Cell(), 770 + 16 + strip.rowGap};
+        geometry.SetClassicTaskbar({0, 760, 1280, 800}, toolbar);
+        shell.Clear();
+    }
+    void TearDown() override { TestStrip::lastTipNudge = savedNudge; }
+
+    int Cell() const { return 16 + strip.iconGap; }
+    static UINT IdOf(int icon) { return NotifyIcons::kIconId[icon]; }
+
+    // Sends `message` for the icon under strip point (x, y), the pointer placed there.
+    void At(UINT message, int x, int y) {
+        geometry.SetPointer(toolbar.left + strip.trayXOffset + x, toolbar.top + y);
+        strip.NotifyIconCallback(message, IdOf(x >= Cell() ? 1 : 0));
+    }
+    void Click(int x, int y) {
+        At(WM_LBUTTONDOWN, x, y);
+        At(WM_LBUTTONUP, x, y);
+    }
+    int ButtonRowY() const { return strip.rowGap / 2 + 12; }
+    int SliderRowY() const { return strip.rowGap / 2 + 3; }
+    // Strip x of the middle of each button.
+    int CentreOf(int button) const {
+        switch (button) {
+        case TrayButton::Back: return 3;
+        case TrayButton::StopLoad: return Cell() - 4;
+        case TrayButton::PlayPause: return Cell() + 3;
+        default: return 2 * Cell() - 4;
+        }
+    }
+    // Strip x whose slider step is `step`, on the profile in force.
+    int SliderX(int step) const {
+        int x = step < 12 ? step : step + strip.iconGap;
+        return strip.isWin7 ? x + strip.iconGap / 2 + strip.trayXOffset : x + 2;
+    }
+    void Play(PlayMode mode, double position = 0.5) {
+        strip.sliderFraction = position;
+        strip.SetPlayMode(mode);
+        shell.Clear();
+        strip.positionRequests = 0;
+    }
+
+    ShellTray shell;
+    TrayGeometry geometry;
+    InputStrip strip;
+    RECT toolbar = {};
+    __int64 savedNudge = 0;
+};
+
+// ---- Every profile: the strip's map of buttons, reached through real coordinate maths ----
+
+struct HitMap {
+    int sliderFirst, sliderLast, buttonFirst, buttonLast;
+    const char* buttons;  // by strip x from 0: B back, S stop/load, P play/pause, N next, . none
+};
+
+HitMap MapOfThisProfile() {
+    if (ReportedVersionIs(5, 2)) return {1, 7, 8, 17, "BBBBBBBB.SSSSSSSSSPPPPPPPP.NNNNNNNNN."};
+    if (ReportedVersionIs(6, 1)) return {7, 13, 14, 23, "BBBBBBBBBBB.SSSSSSSSSSSSPPPPPPPPPPP.NNNNNNNNNNNN."};
+    return {0, 6, 7, 16, "BBBBBBB.SSSSSSSSSPPPPPPP.NNNNNNNNN."};  // Vista, and any other version
+}
+
+int ButtonOf(char c) {
+    switch (c) {
+    case 'B': return TrayButton::Back;
+    case 'S': return TrayButton::StopLoad;
+    case 'P': return TrayButton::PlayPause;
+    case 'N': return TrayButton::Next;
+    default: return TrayButton::None;
+    }
+}
+
+TEST_F(TrayInput, HitMapOfTheProfile) {
+    const HitMap map = MapOfThisProfile();
+    const int width = static_cast<int>(std::string(map.buttons).size());
+    // A press shows what it hit; the strip is stopped, so the slider row starts no drag.
+    auto hit = [&](int x, int y) {
+        strip.hotButton = TrayButton::None;
+        strip.buttonDown = false;
+        At(WM_LBUTTONDOWN, x, y);
+        return strip.hotButton;
+    };
+    for (int y = 0; y < 16 + strip.rowGap; ++y) {
+        const bool sliderRow = y >= map.sliderFirst && y <= map.sliderLast;
+        const bool buttonRow = y >= map.buttonFirst && y <= map.buttonLast;
+        // The pointer reaches strip columns up to the end of icon 1's cell; the one after is
+        // asked of the hit-test directly.
+        for (int x = 0; x < width - 1; ++x) {
+            int want = sliderRow ? TrayButton::Slider : buttonRow ? ButtonOf(map.buttons[x]) : TrayButton::None;
+            ASSERT_EQ(hit(x, y), want) << "strip x " << x << ", y " << y;
+        }
+        ASSERT_EQ(strip.ButtonByPos({width - 1, y}), TrayButton::None) << "y " << y;
+    }
+    EXPECT_TRUE(strip.hooks.empty());
+}
+
+TEST(TrayInputProfiles, EachWindowsVersionHitsAndDragsItsWay) {
+    struct Run { const wchar_t* version; const char* filter; };
+    for (const Run& run : {Run{L"winxp64", "TrayInput.*:ClassicInput.*"}, Run{L"vista", "TrayInput.*:ClassicInput.*"},
+                           Run{L"win7", "TrayInput.*:Win7Input.*"}}) {
+        ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter);
+        EXPECT_TRUE(child.finished) << run.filter;
+        EXPECT_EQ(child.exitCode, 0u) << run.version << " failed in its child process (report above)";
+    }
+}
+
+// ---- Any profile ----
+
+TEST_F(TrayInput, MessagesForOtherIconsChangeNothing) {
+    Play(Playing);
+    geometry.SetPointer(toolbar.left + 5, toolbar.top + ButtonRowY());
+    for (UINT message : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONUP), UINT(WM_CONTEXTMENU), UINT(WM_MBUTTONUP)})
+        strip.NotifyIconCallback(message, 6864);
+    EXPECT_TRUE(strip.hooks.empty());
+    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_EQ(strip.positionRequests, 0) << "no refresh";
+    EXPECT_TRUE(shell.Calls().empty());
+}
+
+TEST_F(TrayInput, BalloonTimeoutAndClickHideTheBalloon) {
+    for (UINT message : {UINT(NIN_BALLOONTIMEOUT), UINT(NIN_BALLOONUSERCLICK)}) {
+        strip.ShowBalloon(L"Title of a song", L"Now playing", 4);
+        shell.Clear();
+        strip.NotifyIconCallback(message, IdOf(1));
+        bool hidden = false;
+        for (const ShellCall& call : shell.CallsOf(NIM_MODIFY))
+            hidden = hidden || (call.id == IdOf(0) && (call.flags & NIF_INFO) && call.info.empty());
+        EXPECT_TRUE(hidden) << message;
+    }
+}
+
+TEST_F(TrayInput, PressAndReleaseOnAButtonCallsItsOneHook) {
+    struct Case { PlayMode mode; int button; const char* hook; };
+    const Case cases[] = {
+        {Stopped, TrayButton::StopLoad, "load"}, {Paused, TrayButton::StopLoad, "stop"},
+        {Playing, TrayButton::StopLoad, "stop"}, {Stopped, TrayButton::PlayPause, "play"},
+        {Paused, TrayButton::PlayPause, "play"}, {Playing, TrayButton::PlayPause, "pause"},
+        {Playing, TrayButton::Back, "prev"},     {Stopped, TrayButton::Next, "next"},
+    };
+    for (const Case& c : cases) {
+        Play(c.mode);
+        strip.hooks.clear();
+        At(WM_LBUTTONDOWN, CentreOf(c.button), ButtonRowY());
+        EXPECT_EQ(strip.hotButton, c.button) << c.hook << ": pressed element drawn hot";
+        EXPECT_TRUE(strip.hooks.empty()) << c.hook << ": nothing happens at the press";
+        At(WM_LBUTTONUP, CentreOf(c.button), ButtonRowY());
+        EXPECT_EQ(strip.hooks, std::vector<std::string>{c.hook}) << "mode " << c.mode;
+        EXPECT_EQ(strip.hotButton, TrayButton::None);
+        EXPECT_FALSE(strip.buttonDown);
+    }
+}
+
+TEST_F(TrayInput, TheElementUnderThePointerAtReleaseActs) {
+    At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
+    At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());
+    EXPECT_EQ(strip.hotButton, TrayButton::Next) << "the hot image follows the held button";
+    At(WM_LBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"});
+
+    strip.hooks.clear();
+    At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
+    At(WM_LBUTTONUP, Cell() + Cell() / 2 - 1, ButtonRowY());  // icon 1's dead column
+    At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
+    At(WM_LBUTTONUP, CentreOf(TrayButton::Back), strip.rowGap / 2 + 17);  // below the buttons
+    EXPECT_TRUE(strip.hooks.empty());
+}
+
+TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
+    Play(Playing);
+    geometry.SetPointer(toolbar.left + 5, toolbar.top - 4);  // above the toolbar
+    strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(0));
+    EXPECT_FALSE(strip.buttonDown);
+
+    At(WM_LBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
+    strip.positionRequests = 0;
+    geometry.SetPointer(toolbar.left + 5, toolbar.top - 4);
+    strip.NotifyIconCallback(WM_MOUSEMOVE, IdOf(1));
+    strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
+    EXPECT_EQ(strip.positionRequests, 0);
+    EXPECT_TRUE(strip.buttonDown) << "the release was not seen; the timer ends the press";
+    EXPECT_TRUE(strip.hooks.empty());
+
+    geometry.LosePointer();  // no pointer position at all
+    strip.buttonDown = false;
+    strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
+    EXPECT_FALSE(strip.buttonDown);
+}
+
+TEST_F(TrayInput, ContextMenuAndMiddleButtonCallTheirHooks) {
+    At(WM_CONTEXTMENU, 5, ButtonRowY());
+    At(WM_MBUTTONDOWN, 5, ButtonRowY());
+    At(WM_MBUTTONUP, 5, ButtonRowY());
+    At(WM_LBUTTONDBLCLK, 5, ButtonRowY());
+    EXPECT_EQ(strip.hooks, (std::vector<std::string>{"right", "middle"}));
+}
+
+TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftTheToolbar) {
+    Play(Playing);
+    At(WM_LBUTTONDOWN, SliderX(6), SliderRowY());
+    ASSERT_TRUE(strip.dragging);
+    strip.hooks.clear();
+    // All four edges of the toolbar still count as on it.
+    for (POINT edge : {POINT{toolbar.left, toolbar.top}, POINT{toolbar.right, toolbar.bottom}}) {
+        geometry.SetPointer(edge);
+        strip.TimerTick();
+        ASSERT_TRUE(strip.dragging);
+    }
+    geometry.SetPointer(toolbar.right + 1, toolbar.top);
+    strip.TimerTick();
+    EXPECT_FALSE(strip.dragging);
+    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_EQ(strip.hotButton, TrayButton::None);
+    EXPECT_GT(strip.positionRequests, 0) << "redrawn";
+    // Back over the slider, the release of the abandoned drag applies nothing.
+    At(WM_LBUTTONUP, SliderX(20), SliderRowY());
+    EXPECT_TRUE(strip.hooks.empty());
+
+    // Nothing hot: the timer has nothing to do.
+    strip.positionRequests = 0;
+    strip.TimerTick();
+    EXPECT_EQ(strip.positionRequests, 0);
+}
+
+// ---- Where the taskbar has no classic toolbar (Wine, Windows 11): the icon's own window ----
+
+// A window of the class Wine gives each tray icon, 20 x 20 with the icon centred, made for
+// real in this process so that the window under the pointer is found as the shell's is.
+class WineIconWindow {
+public:
+    WineIconWindow(int left, int top) {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"__wine_tray_icon";
+        RegisterClassW(&windowClass);
+        m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"__wine_tray_icon", L"", WS_POPUP | WS_VISIBLE,
+                                   left, top, 20, 20, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~WineIconWindow() { DestroyWindow(m_window); }
+    HWND get() const { return m_window; }
+
+private:
+    HWND m_window = nullptr;
+};
+
+TEST_F(TrayInput, WithoutAToolbarTheIconWindowUnderThePointerPlacesIt) {
+    geometry.SetTaskbarWithoutToolbar({0, 760, 1280, 800});
+    WineIconWindow icon1(620, 770);  // the strip's right-hand icon
+    ASSERT_TRUE(icon1.get());
+    const POINT playPixel = {622 + 3, 772 + 12};  // icon pixel (3, 12): play/pause on every profile
+    ASSERT_EQ(WindowFromPoint(playPixel), icon1.get()) << "the test window must be the one under the pointer";
+
+    geometry.SetPointer(playPixel);
+    strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
+    EXPECT_EQ(strip.hotButton, TrayButton::PlayPause);
+    strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
+    RECT windowRect = {620, 770, 640, 790};
+    EXPECT_TRUE(EqualRect(&strip.toolbarRect, &windowRect)) << "the timer watches the icon's window";
+
+    // Held down, the pointer on the window's frame is still on the strip; off it, not.
+    strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
+    geometry.SetPointer(639, 789);
+    strip.TimerTick();
+    EXPECT_TRUE(strip.buttonDown);
+    geometry.SetPointer(641, 780);
+    strip.TimerTick();
+    EXPECT_FALSE(strip.buttonDown);
+
+    // Nothing of the tray under the pointer, and no taskbar at all: the press cannot be placed.
+    geometry.RemoveTaskbar();
+    geometry.SetPointer(5, 5);
+    strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
+    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
+}
+
+// ---- Before Windows 7 (the Windows XP and Vista children) ----
+
+class ClassicInput : public TrayInput {
+protected:
+    void SetUp() override {
+        TrayInput::SetUp();
+        if (strip.isWin7) GTEST_SKIP() << "earlier systems only";
+    }
+};
+
+TEST_F(ClassicInput, MovesWithoutAHeldButtonAreIgnored) {
+    Play(Playing);
+    At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());
+    EXPECT_EQ(strip.hotButton, TrayButton::None);
+    EXPECT_EQ(strip.positionRequests, 0) << "no refresh";
+    EXPECT_TRUE(shell.Calls().empty());
+}
+
+TEST_F(ClassicInput, RightButtonPressesNothing) {
+    Play(Playing);
+    At(WM_RBUTTONDOWN, SliderX(3), SliderRowY());
+    At(WM_RBUTTONUP, SliderX(3), SliderRowY());
+    At(WM_RBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
+    At(WM_RBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
+    EXPECT_FALSE(strip.dragging);
+    EXPECT_EQ(strip.hotButton, TrayButton::None);
+    EXPECT_TRUE(strip.hooks.empty());
+}
+
+TEST_F(ClassicInput, SliderClickMovesTheCursorAtOnceAndAppliesAtRelease) {
+    Play(Playing, 0.0);
+    At(WM_LBUTTONDOWN, SliderX(12), SliderRowY());
+    EXPECT_EQ(strip.sliderPos, 12) << "moved at the press";
+    EXPECT_TRUE(strip.positions.empty());
+    At(WM_LBUTTONUP, SliderX(12), SliderRowY());
+    EXPECT_EQ(strip.positions, std::vector<double>{12 / 24.0});
+    EXPECT_FALSE(strip.dragging);
+    // While stopped the slider row is pressed like a button and does nothing.
+    Play(Stopped);
+    strip.hooks.clear();
+    Click(SliderX(5), SliderRowY());
+    EXPECT_TRUE(strip.hooks.empty());
+}
+
+TEST_F(ClassicInput, SeekAndVolumeDragsFollowThePointerLive) {
+    for (bool volume : {false, true}) {
+        strip.SetSliderMode(volume);
+        Play(Playing, 0.0);
+        strip.positions.clear();
+        At(WM_LBUTTONDOWN, SliderX(2), SliderRowY());
+        At(WM_MOUSEMOVE, SliderX(3), SliderRowY());
+        At(WM_MOUSEMOVE, SliderX(15), SliderRowY());
+        At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());  // off the slider: the drag waits
+        EXPECT_TRUE(strip.dragging);
+        EXPECT_EQ(strip.sliderPos, 15);
+        At(WM_MOUSEMOVE, 2 * Cell() - 1, SliderRowY());  // right end of the strip
+        At(WM_LBUTTONUP, SliderX(24), SliderRowY());
+        EXPECT_EQ(strip.positions, (std::vector<double>{3 / 24.0, 15 / 24.0, 1.0, 1.0})) << "volume " << volume;
+    }
+}
+
+TEST_F(ClassicInput, DragReleasedOffTheSliderOrOutsideItsBoundsAppliesNothing) {
+    Play(Playing, 0.0);
+    At(WM_LBUTTONDOWN, SliderX(4), SliderRowY());
+    At(WM_LBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
+    EXPECT_TRUE(strip.positions.empty());
+    EXPECT_TRUE(strip.hooks.empty()) << "ending a drag over a button does not press it";
+
+    // A release in another cell of the toolbar lies beyond the strip's area.
+    At(WM_LBUTTONDOWN, SliderX(4), SliderRowY());
+    geometry.SetPointer(toolbar.left + strip.trayXOffset + 3 * Cell() + SliderX(20) - Cell(), toolbar.top + SliderRowY());
+    strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
+    EXPECT_TRUE(strip.positions.empty());
+    EXPECT_FALSE(strip.dragging);
+}
+
+// ---- Windows 7 and later (the Windows 7 child) ----
+
+class Win7Input : public TrayInput {
+protected:
+    void SetUp() override {
+        if (!ReportedVersionIs(6, 1)) GTEST_SKIP() << "runs as Windows 6.1 only";
+        TrayInput::SetUp();
+    }
+};
+
+TEST_F(Win7Input, HoverLightsElementsTheSliderIncluded) {
+    At(WM_MOUSEMOVE, SliderX(8), SliderRowY());
+    EXPECT_EQ(strip.hotButton, TrayButton::Slider);
+    At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());
+    EXPECT_EQ(strip.hotButton, TrayButton::Next);
+    geometry.SetPointer(toolbar.left - 30, toolbar.top);
+    strip.TimerTick();
+    EXPECT_EQ(strip.hotButton, TrayButton::None) << "the pointer has left the tray";
+    EXPECT_TRUE(strip.hooks.empty());
+}
+
+TEST_F(Win7Input, RightDragSeeksOnceAtReleaseAndOpensNoMenu) {
+    Play(Playing, 0.0);
+    At(WM_RBUTTONDOWN, SliderX(4), SliderRowY());
+    EXPECT_TRUE(strip.dragging);
+    EXPECT_FALSE(strip.buttonDown);
+    for (int step = 5; step <= 9; ++step) At(WM_MOUSEMOVE, SliderX(step), SliderRowY());
+    EXPECT_TRUE(strip.positions.empty()) << "seeking waits for the release";
+    EXPECT_EQ(strip.sliderPos, 9) << "but the cursor follows";
+    At(WM_RBUTTONUP, SliderX(9), SliderRowY());
+    At(WM_CONTEXTMENU, SliderX(9), SliderRowY());
+    EXPECT_EQ(strip.positions, std::vector<double>{9 / 24.0});
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"slider"}) << "no menu after a real drag";
+}
+
+TEST_F(Win7Input, RightClickOnTheSliderAppliesNothingAndOpensTheMenu) {
+    Play(Playing, 10.5 / 24);
+    At(WM_RBUTTONDOWN, SliderX(10), SliderRowY());
+    At(WM_MOUSEMOVE, SliderX(11), SliderRowY());  // one step is no drag yet
+    At(WM_RBUTTONUP, SliderX(11), SliderRowY());
+    At(WM_CONTEXTMENU, SliderX(11), SliderRowY());
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"right"});
+    // Nor does the right button press anything but the slider.
+    strip.hooks.clear();
+    At(WM_RBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
+    EXPECT_EQ(strip.hotButton, TrayButton::None);
+    At(WM_RBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
+    EXPECT_TRUE(strip.hooks.empty());
+}
+
+TEST_F(Win7Input, RightDragOfTheVolumeIsLiveOnceItHasMoved) {
+    strip.SetSliderMode(true);
+    Play(Playing, 4.5 / 24);
+    At(WM_RBUTTONDOWN, SliderX(4), SliderRowY());
+    At(WM_MOUSEMOVE, SliderX(5), SliderRowY());
+    EXPECT_TRUE(strip.positions.empty());
+    At(WM_MOUSEMOVE, SliderX(6), SliderRowY());
+    At(WM_MOUSEMOVE, SliderX(5), SliderRowY());  // moved: every step counts now
+    At(WM_RBUTTONUP, SliderX(5), SliderRowY());
+    EXPECT_EQ(strip.positions, (std::vector<double>{6 / 24.0, 5 / 24.0, 5 / 24.0}));
+}
+
+TEST_F(Win7Input, VerticalTaskbarPutsRowsCloser) {
+    // Four rows of 16 + 8 on a taskbar taller than wide.
+    toolbar = {1200, 300, 1200 + 2 * Cell(), 300 + 4 * 24};
+    geometry.SetClassicTaskbar({1180, 0, 1280, 800}, toolbar);
+    auto hitAt = [&](int y) {
+        strip.hotButton = TrayButton::None;
+        geometry.SetPointer(toolbar.left + strip.trayXOffset + CentreOf(TrayButton::Back), toolbar.top + 2 * 24 + y);
+        strip.NotifyIconCallback(WM_MOUSEMOVE, IdOf(0));
+        return strip.hotButton;
+    };
+    EXPECT_EQ(hitAt(3), TrayButton::None);
+    EXPECT_EQ(hitAt(4), TrayButton::Slider);
+    EXPECT_EQ(hitAt(10), TrayButton::Slider);
+    EXPECT_EQ(hitAt(11), TrayButton::Back);
+    EXPECT_EQ(hitAt(20), TrayButton::Back);
+    EXPECT_EQ(hitAt(21), TrayButton::None);
+    EXPECT_EQ(strip.rowGap, 8);
+}
+
+} // namespace
