@@ -7,8 +7,15 @@
 namespace {
 
 const wchar_t kTaskbarClass[] = L"Shell_TrayWnd";
-// Wine shows each tray icon as a window of its own, the icon centred in it.
-const wchar_t kWineTrayIconClass[] = L"__wine_tray_icon";
+// Wine shows each tray icon as a window of its own, the icon centred in it: in explorer's
+// taskbar, and in the X11 driver's own tray when the desktop offers none.
+const wchar_t* const kWineTrayIconClasses[] = {L"__wine_tray_icon", L"__winex11_tray_icon"};
+
+bool IsWineTrayIconClass(const wchar_t* className) {
+    for (const wchar_t* known : kWineTrayIconClasses)
+        if (std::wcscmp(className, known) == 0) return true;
+    return false;
+}
 
 bool WindowRect(HWND window, RECT& rect) {
     RECT found = {};
@@ -56,7 +63,7 @@ bool FindIconWindowUnderPointer(POINT pointer, RECT& rect) {
     if (!window) return false;
     wchar_t className[64] = {};
     if (!GetClassNameW(window, className, ARRAYSIZE(className))) return false;
-    if (std::wcscmp(className, kWineTrayIconClass) != 0) return false;
+    if (!IsWineTrayIconClass(className)) return false;
     return WindowRect(window, rect);
 }
 
