@@ -116,24 +116,21 @@ void LoadedComponent::ServicesInit(bool available) {
     if (m_client) m_client->services_init(available);
 }
 
-void LoadedComponent::Init() {
-    if (!m_client) return;
-    service_ptr_t<service_base> found;
-    for (t_size i = 0; m_host.service_enum_create(found, initquit::class_guid, i); ++i) {
-        service_ptr_t<initquit> hook;
-        if (found.cast(hook)) hook->on_init();
+// Runs one of the start-up and shut-down hooks of this component's own initquit services.
+void LoadedComponent::RunInitQuitHooks(void (initquit::*hook)()) {
+    for (size_t i = 0; i < m_instances.size(); ++i) {
+        if (!pfc::guid_equal(m_classes[i], initquit::class_guid)) continue;
+        service_ptr_t<initquit> service;
+        if (m_instances[i].cast(service)) (service.get_ptr()->*hook)();
     }
-    m_initDone = true;
+}
+
+void LoadedComponent::Init() {
+    RunInitQuitHooks(&initquit::on_init);
 }
 
 void LoadedComponent::Quit() {
-    if (!m_client) return;
-    service_ptr_t<service_base> found;
-    for (t_size i = 0; m_host.service_enum_create(found, initquit::class_guid, i); ++i) {
-        service_ptr_t<initquit> hook;
-        if (found.cast(hook)) hook->on_quit();
-    }
-    m_initDone = false;
+    RunInitQuitHooks(&initquit::on_quit);
 }
 
 void LoadedComponent::Unload() {

@@ -1,6 +1,7 @@
 #pragma once
 // Loads a component library the way the player does and runs its life cycle.
 #include "sdk/client.h"
+#include "sdk/initquit.h"
 #include <string>
 #include <vector>
 
@@ -35,13 +36,14 @@ public:
     const std::vector<GUID>& RegisteredClasses() const { return m_classes; }
 
 private:
+    void RunInitQuitHooks(void (initquit::*hook)());
+
     Host& m_host;
     HMODULE m_module = nullptr;
     foobar2000_client* m_client = nullptr;
     std::string m_error;
     std::vector<GUID> m_classes;
     std::vector<service_ptr_t<service_base>> m_instances;
-    bool m_initDone = false;
 };
 
 } // namespace fb2k_host
