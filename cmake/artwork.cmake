@@ -43,6 +43,7 @@ trelvane_artwork_set(strip_classic.txt classic ${_strip_icons})
 trelvane_artwork_set(strip_alpha.txt alpha ${_strip_icons})
 trelvane_artwork_set(bitmaps.txt bitmaps EMPTYCOLOUR.bmp EMPTYMASK.bmp)
 trelvane_artwork_listed(menu_glyphs.txt menu_glyphs)
+trelvane_artwork_listed(component_icon.txt component_icon)
 
 get_property(TRELVANE_ARTWORK_FILES GLOBAL PROPERTY TRELVANE_ARTWORK_FILES)
 add_custom_target(trelvane_artwork DEPENDS ${TRELVANE_ARTWORK_FILES})

@@ -1,11 +1,12 @@
 // The services the component registers with the player. They are defined here together
 // because their order is part of the contract: installation check, version information,
-// start-up and shut-down hooks, main-menu group, main-menu commands.
+// start-up and shut-down hooks, main-menu group, main-menu commands, preferences page.
 #include "component/client.h"
 #include "component/main_menu.h"
 #include "component/text_convert.h"
 #include "controller/Trelvane.h"
 #include "controller/play_callback.h"
+#include "prefs/pref_page.h"
 #include "sdk/componentversion.h"
 #include "sdk/initquit.h"
 #include "sdk/play_callback.h"
@@ -66,5 +67,6 @@ service_factory_single_t<componentversion_myimpl> versionFactory;
 service_factory_single_t<TVFInitQuit> initQuitFactory;
 service_factory_single_t<TVFMainMenuMain, mainmenu_group> mainMenuGroupFactory;
 service_factory_single_t<TVFMainMenuSub> mainMenuCommandsFactory;
+service_factory_single_t<TVFPrefPage, preferences_page> prefPageFactory;
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "sdk/componentversion.h"
 #include "sdk/initquit.h"
 #include "sdk/menu.h"
+#include "sdk/preferences_page.h"
 #include "sdk/titleformat.h"
 #include "tests/support/child_process.h"
 
@@ -50,8 +51,8 @@ TEST_F(ComponentTest, ExportsItsServicesInTheOrderThePlayerWalksThem) {
     EXPECT_EQ(component.Client()->get_version(), 77u);
     EXPECT_FALSE(component.Client()->is_debug());
     // The player sees the list from the last registered factory back to the first.
-    const std::vector<GUID> expected = {mainmenu_commands::class_guid, mainmenu_group::class_guid,
-                                        initquit::class_guid, componentversion::class_guid,
+    const std::vector<GUID> expected = {preferences_page::class_guid, mainmenu_commands::class_guid,
+                                        mainmenu_group::class_guid, initquit::class_guid, componentversion::class_guid,
                                         component_installation_validator::class_guid};
     ASSERT_EQ(component.RegisteredClasses().size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
