@@ -1,7 +1,6 @@
 #include "tests/support/icon_pixels.h"
 
-std::vector<uint32_t> ReadBitmapPixels(HBITMAP bitmap, int width, int height) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+BITMAPINFO TopDown32BitFormat(int width, int height) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -9,6 +8,12 @@ std::vector<uint32_t> ReadBitmapPixels(HBITMAP bitmap, int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+std::vector<uint32_t> ReadBitmapPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO info = TopDown32BitFormat(width, height);
     HDC dc = CreateCompatibleDC(nullptr);
     if (GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) pixels.clear();
     DeleteDC(dc);

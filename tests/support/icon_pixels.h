@@ -17,6 +17,8 @@ struct Pixels {
     bool Opaque(int x, int y) const { return opaque[y * width + x]; }
 };
 
+// The format of a 32-bit, top-down bitmap of the given size.
+BITMAPINFO TopDown32BitFormat(int width, int height);
 // Colour plane and mask of an icon (GetIconInfo, GetDIBits).
 Pixels ReadIconPixels(HICON icon);
 // The 32-bit pixels of a bitmap (GetDIBits), top row first.

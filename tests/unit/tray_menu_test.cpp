@@ -14,6 +14,8 @@
 #include "tests/support/popup_menu_driver.h"
 #include "tests/support/shell_tray.h"
 
+#include "tests/support/icon_pixels.h"
+
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cwchar>
@@ -291,12 +293,7 @@ class Canvas {
 public:
     static constexpr COLORREF kUntouched = RGB(1, 2, 3);
     Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof(format.bmiHeader);
-        format.bmiHeader.biWidth = width;
-        format.bmiHeader.biHeight = -height;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
+        BITMAPINFO format = TopDown32BitFormat(width, height);
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateDIBSection(m_dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         m_original = SelectObject(m_dc, m_bitmap);
