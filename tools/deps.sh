@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian machine lacks to build and run Trelvane under Wine.
+# Installs what a fresh Debian machine lacks to build both DLLs and run them under Wine.
 set -euo pipefail
-packages=(cmake make g++-mingw-w64-x86-64 mingw-w64-tools wine64 wine xvfb xauth x11-apps
-          imagemagick xdotool googletest python3)
+packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
+          binutils-mingw-w64-x86-64 wine64 wine wine32:i386 clang lld xvfb xauth x11-apps
+          imagemagick xdotool googletest python3 zip unzip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -11,5 +12,7 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
+# The 32-bit Wine loader runs the x86 build and the real (32-bit) player.
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
