@@ -2,6 +2,7 @@
 // service list and saves and restores the configuration.
 #include "component/client.h"
 
+#include "sdk/boundary.h"
 #include "sdk/cfg_var.h"
 #include "sdk/client.h"
 #include "sdk/core_api.h"
@@ -19,11 +20,17 @@ class TrelvaneClient : public foobar2000_client {
 public:
     t_uint32 get_version() override { return FOOBAR2000_CLIENT_VERSION; }
     service_factory_base* get_service_list() override { return service_factory_base::list_head(); }
-    void get_config(stream_writer* stream, abort_callback& abort) override { cfg_var::config_write_all(stream, abort); }
-    void set_config(stream_reader* stream, abort_callback& abort) override { cfg_var::config_read_all(stream, abort); }
+    void get_config(stream_writer* stream, abort_callback& abort) override {
+        fb2k::guarded([&] { cfg_var::config_write_all(stream, abort); });
+    }
+    void set_config(stream_reader* stream, abort_callback& abort) override {
+        fb2k::guarded([&] { cfg_var::config_read_all(stream, abort); });
+    }
     void set_library_path(const char* path, const char* name) override {
-        libraryPath = path ? path : "";
-        libraryName = name ? name : "";
+        fb2k::guarded([&] {
+            libraryPath = path ? path : "";
+            libraryName = name ? name : "";
+        });
     }
     void services_init(bool val) override {
         if (val) g_services_available = true;

@@ -2,6 +2,7 @@
 #include "component/main_menu.h"
 
 #include "controller/Trelvane.h"
+#include "sdk/boundary.h"
 #include "sdk/core_api.h"
 #include "sdk/playback_control.h"
 #include "sdk/shared/shared.h"
@@ -45,14 +46,14 @@ void ToggleVolumeSlider() {
 
 } // namespace
 
-GUID TVFMainMenuMain::get_guid() {
+GUID* TVFMainMenuMain::get_guid(GUID* out) {
     uCallStackTracker tracker("TVFMainMenuMain::get_guid()");
-    return kGroup;
+    return construct_result(out, kGroup);
 }
 
-GUID TVFMainMenuMain::get_parent() {
+GUID* TVFMainMenuMain::get_parent(GUID* out) {
     uCallStackTracker tracker("TVFMainMenuMain::get_parent()");
-    return kParentGroup;
+    return construct_result(out, kParentGroup);
 }
 
 t_uint32 TVFMainMenuMain::get_sort_priority() {
@@ -62,33 +63,45 @@ t_uint32 TVFMainMenuMain::get_sort_priority() {
 
 void TVFMainMenuMain::get_display_string(pfc::string_base& out) {
     uCallStackTracker tracker("TVFMainMenuMain::get_display_string()");
-    out.set_string("Trelvane");
+    fb2k::guarded([&] { out.set_string("Trelvane"); });
 }
 
 t_uint32 TVFMainMenuSub::get_command_count() { return kCommandCount; }
 
-GUID TVFMainMenuSub::get_command(t_uint32 index) {
+GUID* TVFMainMenuSub::get_command(GUID* out, t_uint32 index) {
     uCallStackTracker tracker("TVFMainMenuSub::get_command(t_uint32)");
-    return CommandAt(index).guid;
+    return construct_result(out, CommandAt(index).guid);
 }
 
 void TVFMainMenuSub::get_name(t_uint32 index, pfc::string_base& out) {
     uCallStackTracker tracker("TVFMainMenuSub::get_command(t_uint32, pfc::string_base)");
-    out.set_string(CommandAt(index).name);
+    const char* name = CommandAt(index).name;
+    fb2k::guarded([&] { out.set_string(name); });
 }
 
 bool TVFMainMenuSub::get_description(t_uint32, pfc::string_base&) { return false; }
 
-GUID TVFMainMenuSub::get_parent() { return kGroup; }
+GUID* TVFMainMenuSub::get_parent(GUID* out) { return construct_result(out, kGroup); }
 
-void TVFMainMenuSub::execute(t_uint32 index, service_ptr_t<service_base> callback) {
+t_uint32 TVFMainMenuSub::get_sort_priority() { return sort_priority_dontcare; }
+
+// Always shown, enabled and unchecked, under its own name.
+bool TVFMainMenuSub::get_display(t_uint32 index, pfc::string_base& text, t_uint32& flags) {
+    flags = 0;
+    get_name(index, text);
+    return true;
+}
+
+void TVFMainMenuSub::execute(t_uint32 index, service_by_value<service_base> callback) {
     uCallStackTracker tracker("TVFMainMenuSub::execute(unsigned, service_ptr_t<service_base>)");
-    callback.release();
-    switch (index) {
-    case 0: ShowCurrentSongInfo(); break;
-    case 1: Trelvane::DeleteCurrentFile(); break;
-    case 2: Trelvane::Instance().ResetIcons(); break;
-    case 3: ToggleVolumeSlider(); break;
-    default: uBugCheck();
-    }
+    adopt(callback).release();
+    if (index >= kCommandCount) uBugCheck();
+    fb2k::guarded([index] {
+        switch (index) {
+        case 0: ShowCurrentSongInfo(); break;
+        case 1: Trelvane::DeleteCurrentFile(); break;
+        case 2: Trelvane::Instance().ResetIcons(); break;
+        case 3: ToggleVolumeSlider(); break;
+        }
+    });
 }

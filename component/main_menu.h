@@ -4,8 +4,8 @@
 
 class TVFMainMenuMain : public mainmenu_group_popup {
 public:
-    GUID get_guid() override;
-    GUID get_parent() override;
+    GUID* get_guid(GUID* out) override;
+    GUID* get_parent(GUID* out) override;
     t_uint32 get_sort_priority() override;
     void get_display_string(pfc::string_base& out) override;
 };
@@ -13,9 +13,11 @@ public:
 class TVFMainMenuSub : public mainmenu_commands {
 public:
     t_uint32 get_command_count() override;
-    GUID get_command(t_uint32 index) override;
+    GUID* get_command(GUID* out, t_uint32 index) override;
     void get_name(t_uint32 index, pfc::string_base& out) override;
     bool get_description(t_uint32 index, pfc::string_base& out) override;
-    GUID get_parent() override;
-    void execute(t_uint32 index, service_ptr_t<service_base> callback) override;
+    GUID* get_parent(GUID* out) override;
+    t_uint32 get_sort_priority() override;
+    bool get_display(t_uint32 index, pfc::string_base& text, t_uint32& flags) override;
+    void execute(t_uint32 index, service_by_value<service_base> callback) override;
 };

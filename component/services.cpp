@@ -7,6 +7,7 @@
 #include "controller/Trelvane.h"
 #include "controller/play_callback.h"
 #include "prefs/pref_page.h"
+#include "sdk/boundary.h"
 #include "sdk/componentversion.h"
 #include "sdk/initquit.h"
 #include "sdk/play_callback.h"
@@ -36,29 +37,36 @@ const char* FileNamePart(const char* path) {
 class component_installation_validator_filename : public component_installation_validator {
 public:
     bool is_installed_correctly() override {
-        return std::strcmp(FileNamePart(client_state::LibraryPath()), kModuleFileName) == 0;
+        return fb2k::guarded(false, [] { return std::strcmp(FileNamePart(client_state::LibraryPath()), kModuleFileName) == 0; });
     }
 };
 
 class componentversion_myimpl : public componentversion {
 public:
-    void get_file_name(pfc::string_base& out) override { out.set_string(client_state::LibraryName()); }
-    void get_component_name(pfc::string_base& out) override { out.set_string(kComponentName.c_str()); }
-    void get_component_version(pfc::string_base& out) override { out.set_string(kComponentVersion.c_str()); }
-    void get_about_message(pfc::string_base& out) override { out.set_string(kAboutMessage.c_str()); }
+    void get_file_name(pfc::string_base& out) override { Write(out, client_state::LibraryName()); }
+    void get_component_name(pfc::string_base& out) override { Write(out, kComponentName.c_str()); }
+    void get_component_version(pfc::string_base& out) override { Write(out, kComponentVersion.c_str()); }
+    void get_about_message(pfc::string_base& out) override { Write(out, kAboutMessage.c_str()); }
+private:
+    // The player's string may fail to grow.
+    static void Write(pfc::string_base& out, const char* text) {
+        fb2k::guarded([&] { out.set_string(text); });
+    }
 };
 
 class TVFInitQuit : public initquit {
 public:
     void on_init() override {
         uCallStackTracker tracker("TVFInitQuit::on_init()");
-        Trelvane& controller = Trelvane::Instance();
-        controller.onInit();
-        standard_api_create_t<play_callback_manager>()->register_callback(&PlayCallback(), kPlayCallbackMask, true);
+        fb2k::guarded([] {
+            Trelvane& controller = Trelvane::Instance();
+            controller.onInit();
+            standard_api_create_t<play_callback_manager>()->register_callback(&PlayCallback(), kPlayCallbackMask, true);
+        });
     }
     void on_quit() override {
         uCallStackTracker tracker("TVFInitQuit::on_quit()");
-        Trelvane::Instance().onQuit();
+        fb2k::guarded([] { Trelvane::Instance().onQuit(); });
     }
 };
 

@@ -94,7 +94,7 @@ void Trelvane::StartTimers() {
 
 void Trelvane::ShowWindows7NoticeIfDue() {
     if (!isWin7 || cfg::Windows7NoticeShown) return;
-    standard_api_create_t<popup_message>()->show(kNoticeText, pfc_infinite, kNoticeTitle, pfc_infinite,
+    standard_api_create_t<popup_message>()->show_ex(kNoticeText, pfc_infinite, kNoticeTitle, pfc_infinite,
                                                  popup_message::icon_information);
     cfg::Windows7NoticeShown = true;
 }

@@ -3,6 +3,7 @@
 #include "controller/Trelvane.h"
 
 #include "controller/power.h"
+#include "sdk/boundary.h"
 #include "sdk/shared/shared.h"
 
 namespace {
@@ -48,13 +49,16 @@ const FixedMessage kFixedMessages[] = {
 
 LRESULT CALLBACK Trelvane::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     uCallStackTracker tracker("Trelvane::WndProc(HWND, UINT, WPARAM, LPARAM)");
-    Trelvane& self = Instance();
-    if (message == WM_TIMER) return self.HandleTimer(window, message, wParam, lParam);
-    for (const FixedMessage& fixed : kFixedMessages)
-        if (fixed.message == message) return fixed.handler(self, window, message, wParam, lParam);
-    // The registered "TaskbarCreated" number is only looked at for messages that are none of the above.
-    if (message == self.taskbarCreatedMsg) return self.HandleTaskbarCreated(window, message, wParam, lParam);
-    return self.PassToOldProc(window, message, wParam, lParam);
+    // The player's message loop runs this: nothing may be thrown back into it.
+    return fb2k::guarded<LRESULT>(0, [&]() -> LRESULT {
+        Trelvane& self = Instance();
+        if (message == WM_TIMER) return self.HandleTimer(window, message, wParam, lParam);
+        for (const FixedMessage& fixed : kFixedMessages)
+            if (fixed.message == message) return fixed.handler(self, window, message, wParam, lParam);
+        // The registered "TaskbarCreated" number is only looked at for messages that are none of the above.
+        if (message == self.taskbarCreatedMsg) return self.HandleTaskbarCreated(window, message, wParam, lParam);
+        return self.PassToOldProc(window, message, wParam, lParam);
+    });
 }
 
 LRESULT Trelvane::HandleTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -27,40 +27,66 @@ Host::~Host() {
     DestroyMainWindow();
 }
 
-void Host::RegisterService(const GUID& class_guid, service_ptr_t<service_base> instance) {
-    m_services.push_back({class_guid, instance});
+Host::ServiceClass* Host::FindClass(const GUID& class_guid) const {
+    for (const std::unique_ptr<ServiceClass>& c : m_services)
+        if (pfc::guid_equal(c->class_guid, class_guid)) return c.get();
+    return nullptr;
 }
 
+void Host::RegisterService(const GUID& class_guid, service_ptr_t<service_base> instance) {
+    ServiceClass* entry = FindClass(class_guid);
+    if (!entry) {
+        m_services.push_back(std::unique_ptr<ServiceClass>(new ServiceClass{class_guid, {}}));
+        entry = m_services.back().get();
+    }
+    entry->instances.push_back(instance);
+}
+
+// The class entries stay (their handles may be held); only their instances go.
 void Host::UnregisterServices(const GUID& class_guid) {
-    std::vector<Registration> kept;
-    for (Registration& r : m_services)
-        if (!pfc::guid_equal(r.class_guid, class_guid)) kept.push_back(r);
-    m_services.swap(kept);
+    if (ServiceClass* entry = FindClass(class_guid)) entry->instances.clear();
 }
 
 void Host::UnregisterService(service_base* instance) {
-    std::vector<Registration> kept;
-    for (Registration& r : m_services)
-        if (r.instance.get_ptr() != instance) kept.push_back(r);
-    m_services.swap(kept);
-}
-
-t_size Host::service_enum_get_count(const GUID& class_guid) {
-    t_size count = 0;
-    for (const Registration& r : m_services)
-        if (pfc::guid_equal(r.class_guid, class_guid)) ++count;
-    return count;
-}
-
-bool Host::service_enum_create(service_ptr_t<service_base>& out, const GUID& class_guid, t_size index) {
-    for (const Registration& r : m_services) {
-        if (!pfc::guid_equal(r.class_guid, class_guid)) continue;
-        if (index-- == 0) {
-            out = r.instance;
-            return true;
-        }
+    for (const std::unique_ptr<ServiceClass>& c : m_services) {
+        std::vector<service_ptr_t<service_base>>& list = c->instances;
+        list.erase(std::remove_if(list.begin(), list.end(),
+                                  [instance](const service_ptr_t<service_base>& p) { return p.get_ptr() == instance; }),
+                   list.end());
     }
-    return false;
+}
+
+size_t Host::CountOf(const GUID& class_guid) const {
+    ServiceClass* entry = FindClass(class_guid);
+    return entry ? entry->instances.size() : 0;
+}
+
+service_ptr_t<service_base> Host::InstanceOf(const GUID& class_guid, size_t index) const {
+    ServiceClass* entry = FindClass(class_guid);
+    if (!entry || index >= entry->instances.size()) return service_ptr_t<service_base>();
+    return entry->instances[index];
+}
+
+// Every GUID has a handle, as in the player: a class nobody implements simply counts 0.
+const void* Host::service_enum_find_class(const GUID& class_guid) {
+    ServiceClass* entry = FindClass(class_guid);
+    if (!entry) {
+        m_services.push_back(std::unique_ptr<ServiceClass>(new ServiceClass{class_guid, {}}));
+        entry = m_services.back().get();
+    }
+    return entry;
+}
+
+t_size Host::service_enum_get_count(const void* class_handle) {
+    return class_handle ? static_cast<const ServiceClass*>(class_handle)->instances.size() : 0;
+}
+
+bool Host::service_enum_create(service_ptr_t<service_base>& out, const void* class_handle, t_size index) {
+    if (!class_handle) return false;
+    const ServiceClass* entry = static_cast<const ServiceClass*>(class_handle);
+    if (index >= entry->instances.size()) return false;
+    out = entry->instances[index];
+    return true;
 }
 
 bool Host::is_main_thread() { return GetCurrentThreadId() == m_mainThread; }

@@ -36,20 +36,41 @@ public:
     HWND MainWindow();
     void DestroyMainWindow();
 
+    // Instance `index` of a class, as a component looks it up; false when there is none.
+    bool CreateService(service_ptr_t<service_base>& out, const GUID& class_guid, size_t index) {
+        return service_enum_create(out, service_enum_find_class(class_guid), index);
+    }
+    // Instances registered for a class, in registration order.
+    size_t CountOf(const GUID& class_guid) const;
+    service_ptr_t<service_base> InstanceOf(const GUID& class_guid, size_t index) const;
+
     // foobar2000_api
-    t_size service_enum_get_count(const GUID& class_guid) override;
-    bool service_enum_create(service_ptr_t<service_base>& out, const GUID& class_guid, t_size index) override;
+    const void* service_enum_find_class(const GUID& class_guid) override;
+    bool service_enum_create(service_ptr_t<service_base>& out, const void* class_handle, t_size index) override;
+    t_size service_enum_get_count(const void* class_handle) override;
     HWND get_main_window() override { return MainWindow(); }
+    bool assert_main_thread() override { return is_main_thread(); }
     bool is_main_thread() override;
+    bool is_shutting_down() override { return m_shuttingDown; }
     const char* get_profile_path() override { return m_profilePath.c_str(); }
+    bool is_initializing() override { return m_initializing; }
+    bool is_portable_mode_enabled() override { return true; }
+    bool is_quiet_mode_enabled() override { return false; }
     void SetProfilePath(const std::string& path) { m_profilePath = path; }
+    void SetInitializing(bool initializing) { m_initializing = initializing; }
+    void SetShuttingDown(bool shuttingDown) { m_shuttingDown = shuttingDown; }
 
 private:
-    struct Registration {
+    // One service class: the handle the lookup hands out is the address of its entry, which
+    // stays put while the host lives.
+    struct ServiceClass {
         GUID class_guid;
-        service_ptr_t<service_base> instance;
+        std::vector<service_ptr_t<service_base>> instances;
     };
-    std::vector<Registration> m_services;
+    ServiceClass* FindClass(const GUID& class_guid) const;
+    std::vector<std::unique_ptr<ServiceClass>> m_services;
+    bool m_initializing = false;
+    bool m_shuttingDown = false;
     std::unique_ptr<PlaybackEngine> m_playback;
     std::unique_ptr<PopupLog> m_popups;
     std::unique_ptr<CommandLog> m_commands;

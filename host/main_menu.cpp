@@ -46,11 +46,18 @@ class StandardCommands : public mainmenu_commands {
 public:
     explicit StandardCommands(Host* host) : m_host(host), m_commands(MakeStandardCommands()) {}
     t_uint32 get_command_count() override { return static_cast<t_uint32>(m_commands.size()); }
-    GUID get_command(t_uint32 index) override { return m_commands.at(index).guid; }
+    GUID* get_command(GUID* out, t_uint32 index) override { return construct_result(out, m_commands.at(index).guid); }
     void get_name(t_uint32 index, pfc::string_base& out) override { out.set_string(m_commands.at(index).name); }
     bool get_description(t_uint32, pfc::string_base&) override { return false; }
-    GUID get_parent() override { return kStandardGroup; }
-    void execute(t_uint32 index, service_ptr_t<service_base>) override {
+    GUID* get_parent(GUID* out) override { return construct_result(out, kStandardGroup); }
+    t_uint32 get_sort_priority() override { return sort_priority_dontcare; }
+    bool get_display(t_uint32 index, pfc::string_base& text, t_uint32& flags) override {
+        flags = 0;
+        get_name(index, text);
+        return true;
+    }
+    void execute(t_uint32 index, service_by_value<service_base> context) override {
+        adopt(context).release();
         const StandardCommand& command = m_commands.at(index);
         m_host->Commands().Record(command.name);
         command.run(*m_host);
@@ -66,11 +73,11 @@ public:
     bool resolve_main_command(const GUID& command, service_ptr_t<mainmenu_commands>& out, t_uint32& outIndex) override {
         if (!m_host->Commands().IsPublished(command)) return false;
         service_ptr_t<service_base> found;
-        for (t_size p = 0; m_host->service_enum_create(found, mainmenu_commands::class_guid, p); ++p) {
+        for (t_size p = 0; m_host->CreateService(found, mainmenu_commands::class_guid, p); ++p) {
             service_ptr_t<mainmenu_commands> provider;
             if (!found.cast(provider)) continue;
             for (t_uint32 i = 0, n = provider->get_command_count(); i < n; ++i) {
-                if (pfc::guid_equal(provider->get_command(i), command)) {
+                if (pfc::guid_equal(provider->command_guid(i), command)) {
                     out = provider;
                     outIndex = i;
                     return true;

@@ -1,5 +1,6 @@
 #include "host/playback_engine.h"
 
+#include "host/call_stack.h"
 #include "host/titleformat.h"
 #include "sdk/shared/shared.h"
 #include <algorithm>
@@ -8,24 +9,55 @@ namespace fb2k_host {
 
 namespace {
 
+class Location : public playable_location {
+public:
+    const char* get_path() const override { return m_path.c_str(); }
+    void set_path(const char* path) override { m_path = path ? path : ""; }
+    t_uint32 get_subsong() const override { return m_subsong; }
+    void set_subsong(t_uint32 subsong) override { m_subsong = subsong; }
+private:
+    std::string m_path;
+    t_uint32 m_subsong = 0;
+};
+
+class LengthInfo : public file_info {
+public:
+    double get_length() const override { return m_length; }
+    void set_length(double seconds) override { m_length = seconds; }
+private:
+    double m_length = 0;
+};
+
+class InfoContainer : public metadb_info_container {
+public:
+    explicit InfoContainer(double length) { m_info.set_length(length); }
+    const file_info& info() const override { return m_info; }
+private:
+    LengthInfo m_info;
+};
+
 class Track : public metadb_handle {
 public:
     Track(const TrackInfo& info, PlaybackEngine* engine) : m_info(info), m_engine(engine) {
         // Local files are located by "file://" addresses, as the player does.
         bool address = info.path.find("://") != std::string::npos;
-        m_location.path = ((address ? "" : "file://") + info.path).c_str();
+        m_location.set_path(((address ? "" : "file://") + info.path).c_str());
     }
     const playable_location& get_location() const override { return m_location; }
-    double get_length() override { return m_engine ? m_engine->NowPlayingLength() : m_info.length; }
-    void format_title(titleformat_hook*, pfc::string_base& out, const service_ptr_t<titleformat_object>& script,
+    bool format_title(titleformat_hook*, pfc::string_base& out, const service_ptr_t<titleformat_object>& script,
                       titleformat_text_filter*) override {
         out.set_string(script.is_valid() ? FormatTrack(script.get_ptr(), m_info).c_str() : "");
+        return true;
+    }
+    service_ptr_t<metadb_info_container>* get_info_ref(service_ptr_t<metadb_info_container>* out) const override {
+        double length = m_engine ? m_engine->NowPlayingLength() : m_info.length;
+        return construct_result(out, service_ptr_t<metadb_info_container>(new service_impl_t<InfoContainer>(length)));
     }
     const TrackInfo& info() const { return m_info; }
 private:
     TrackInfo m_info;
     PlaybackEngine* m_engine;
-    playable_location m_location;
+    Location m_location;
 };
 
 class Control : public playback_control {
@@ -45,16 +77,39 @@ public:
     bool is_playing() override { m_engine->CountCall("is_playing"); return m_engine->IsPlaying(); }
     bool is_paused() override { m_engine->CountCall("is_paused"); return m_engine->IsPaused(); }
     void pause(bool state) override { m_engine->CountCall("pause"); m_engine->Pause(state); }
+    bool get_stop_after_current() override { m_engine->CountCall("get_stop_after_current"); return m_stopAfterCurrent; }
+    void set_stop_after_current(bool state) override {
+        m_engine->CountCall("set_stop_after_current");
+        m_stopAfterCurrent = state;
+    }
     void set_volume(float db) override { m_engine->CountCall("set_volume"); m_engine->SetVolumeDb(db); }
     float get_volume() override { m_engine->CountCall("get_volume"); return m_engine->VolumeDb(); }
+    void volume_up() override { m_engine->CountCall("volume_up"); m_engine->SetVolumeDb(m_engine->VolumeDb() + 1); }
+    void volume_down() override { m_engine->CountCall("volume_down"); m_engine->SetVolumeDb(m_engine->VolumeDb() - 1); }
+    void volume_mute_toggle() override {
+        m_engine->CountCall("volume_mute_toggle");
+        m_engine->SetVolumeDb(m_engine->VolumeDb() > volume_mute ? volume_mute : 0.0f);
+    }
     void playback_seek(double seconds) override { m_engine->CountCall("playback_seek"); m_engine->Seek(seconds); }
+    void playback_seek_delta(double seconds) override {
+        m_engine->CountCall("playback_seek_delta");
+        m_engine->Seek(m_engine->Position() + seconds);
+    }
     bool playback_can_seek() override { m_engine->CountCall("playback_can_seek"); return m_engine->CanSeek(); }
     double playback_get_position() override {
         m_engine->CountCall("playback_get_position");
         return m_engine->Position();
     }
+    bool playback_format_title(titleformat_hook* hook, pfc::string_base& out, const service_ptr_t<titleformat_object>& script,
+                               titleformat_text_filter* filter, t_display_level) override {
+        m_engine->CountCall("playback_format_title");
+        metadb_handle_ptr track = m_engine->NowPlaying();
+        if (!track.is_valid()) return false;
+        return track->format_title(hook, out, script, filter);
+    }
 private:
     PlaybackEngine* m_engine;
+    bool m_stopAfterCurrent = false;
 };
 
 class CallbackManager : public play_callback_manager {
@@ -135,7 +190,8 @@ void PlaybackEngine::StartTrack(int index, bool paused) {
         c->on_playback_starting(playback_control::track_command_play, paused);
     });
     metadb_handle_ptr track = m_nowPlaying;
-    Notify(play_callback::flag_on_playback_new_track, [&track](play_callback* c) { c->on_playback_new_track(track); });
+    Notify(play_callback::flag_on_playback_new_track,
+           [&track](play_callback* c) { c->on_playback_new_track(hand_over(track)); });
 }
 
 void PlaybackEngine::Play() {
@@ -233,8 +289,7 @@ void PlaybackEngine::Advance(double seconds) {
 
 void PlaybackEngine::CountCall(const char* operation) {
     ++m_callCounts[operation];
-    const char* scope = uCallStackTracker_GetScope(0);
-    m_callScopes[operation] = scope ? scope : "";
+    m_callScopes[operation] = InnermostScope();
 }
 
 std::string PlaybackEngine::LastCallScope(const std::string& operation) const {
@@ -253,7 +308,7 @@ void PlaybackEngine::RegisterCallback(play_callback* callback, unsigned flags, b
     // Report the playback already going on, as if it had just started.
     if (flags & play_callback::flag_on_playback_starting)
         callback->on_playback_starting(playback_control::track_command_play, m_paused);
-    if (flags & play_callback::flag_on_playback_new_track) callback->on_playback_new_track(m_nowPlaying);
+    if (flags & play_callback::flag_on_playback_new_track) callback->on_playback_new_track(hand_over(m_nowPlaying));
     if (m_paused && (flags & play_callback::flag_on_playback_pause)) callback->on_playback_pause(true);
 }
 

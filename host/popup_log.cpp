@@ -9,7 +9,7 @@ namespace {
 class PopupService : public popup_message {
 public:
     explicit PopupService(PopupLog* log) : m_log(log) {}
-    void show(const char* message, t_size messageLength, const char* title, t_size titleLength, t_icon icon) override {
+    void show_ex(const char* message, t_size messageLength, const char* title, t_size titleLength, t_icon icon) override {
         std::string text = message ? std::string(message, strnlen(message, messageLength)) : std::string();
         std::string caption = title ? std::string(title, strnlen(title, titleLength)) : std::string();
         m_log->Show(text, caption, icon);

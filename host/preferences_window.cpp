@@ -70,7 +70,7 @@ void CreateControls(HWND window, Host& host) {
         x += kButtonWidth + kMargin;
     }
     service_ptr_t<service_base> found;
-    for (t_size index = 0; host.service_enum_create(found, preferences_page::class_guid, index); ++index) {
+    for (t_size index = 0; host.CreateService(found, preferences_page::class_guid, index); ++index) {
         service_ptr_t<preferences_page_v3> page;
         if (!found.cast(page)) continue;
         std::wstring name = Utf8ToWide(page->get_name());
@@ -86,7 +86,7 @@ void OpenPage(HWND window) {
     state->ClosePage();
     if (selected != LB_ERR) {
         size_t page = static_cast<size_t>(SendDlgItemMessageW(window, kPageList, LB_GETITEMDATA, selected, 0));
-        state->instance = state->pages.at(page)->instantiate(window, state->callback);
+        state->instance = state->pages.at(page)->make_instance(window, state->callback);
         HWND pageWindow = state->instance.is_valid() ? state->instance->get_wnd() : nullptr;
         SetWindowPos(pageWindow, nullptr, 2 * kMargin + kListWidth, kMargin, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         ShowWindow(pageWindow, SW_SHOW);

@@ -210,8 +210,12 @@ Result Evaluate(const Sequence& sequence, const TrackInfo& track) {
 class CompiledScript : public titleformat_object {
 public:
     CompiledScript(const std::string& source, Sequence program) : m_source(source), m_program(std::move(program)) {}
-    const char* get_source() const override { return m_source.c_str(); }
+    const char* Source() const { return m_source.c_str(); }
     std::string Run(const TrackInfo& track) const { return Evaluate(m_program, track).text; }
+    // Without a track every field is empty.
+    void run(titleformat_hook*, pfc::string_base& out, titleformat_text_filter*) override {
+        out.set_string(Run(TrackInfo()).c_str());
+    }
 private:
     std::string m_source;
     Sequence m_program;
@@ -235,6 +239,11 @@ service_ptr_t<titleformat_compiler> MakeTitleformatCompiler() { return new servi
 std::string FormatTrack(titleformat_object* script, const TrackInfo& track) {
     auto* compiled = dynamic_cast<CompiledScript*>(script);
     return compiled ? compiled->Run(track) : std::string();
+}
+
+std::string ScriptSource(titleformat_object* script) {
+    auto* compiled = dynamic_cast<CompiledScript*>(script);
+    return compiled ? compiled->Source() : std::string();
 }
 
 } // namespace fb2k_host

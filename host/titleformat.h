@@ -11,5 +11,7 @@ namespace fb2k_host {
 service_ptr_t<titleformat_compiler> MakeTitleformatCompiler();
 // Formats a track with a script compiled by MakeTitleformatCompiler().
 std::string FormatTrack(titleformat_object* script, const TrackInfo& track);
+// The pattern a script was compiled from; empty for scripts of another compiler.
+std::string ScriptSource(titleformat_object* script);
 
 } // namespace fb2k_host

@@ -6,6 +6,7 @@
 #include "sdk/core_api.h"
 #include "sdk/playback_control.h"
 #include "sdk/playlist.h"
+#include "sdk/boundary.h"
 #include "sdk/shared/shared.h"
 #include "tray/standard_commands.h"
 #include <cstring>
@@ -151,9 +152,11 @@ void Player::Delete(const std::wstring& question) {
 
 void CALLBACK Player::Timer(HWND window, UINT, UINT_PTR id, DWORD) {
     uCallStackTracker tracker("Player::Timer()");
-    std::deque<std::wstring> stillThere;
-    for (const std::wstring& file : pendingFiles)
-        if (!recycler.Recycle(file)) stillThere.push_back(file);
-    pendingFiles.swap(stillThere);
-    if (pendingFiles.empty()) KillTimer(window, id);
+    fb2k::guarded([&] {
+        std::deque<std::wstring> stillThere;
+        for (const std::wstring& file : pendingFiles)
+            if (!recycler.Recycle(file)) stillThere.push_back(file);
+        pendingFiles.swap(stillThere);
+        if (pendingFiles.empty()) KillTimer(window, id);
+    });
 }

@@ -1,6 +1,7 @@
 // The page's dialog procedure and its handling of the controls' notifications.
 #include "prefs/pref_page_instance.h"
 #include "prefs/page_controls.h"
+#include "sdk/boundary.h"
 
 using namespace PageControl;
 
@@ -32,12 +33,15 @@ bool ChangesSettings(int id) {
 } // namespace
 
 INT_PTR CALLBACK TVFPrefPageInst::ConfigProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog);
-    case WM_COMMAND: return OnCommand(dialog, wParam);
-    case WM_DESTROY: return TRUE;
-    default: return FALSE;  // the dialog manager's default handling
-    }
+    // Runs inside the player's dialog manager: nothing may be thrown back into it.
+    return fb2k::guarded<INT_PTR>(FALSE, [&]() -> INT_PTR {
+        switch (message) {
+        case WM_INITDIALOG: return OnInitDialog(dialog);
+        case WM_COMMAND: return OnCommand(dialog, wParam);
+        case WM_DESTROY: return TRUE;
+        default: return FALSE;  // the dialog manager's default handling
+        }
+    });
 }
 
 void TVFPrefPageInst::command(int id, int code) {

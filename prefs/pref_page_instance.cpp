@@ -4,6 +4,7 @@
 #include "controller/Trelvane.h"
 #include "prefs/hide_after.h"
 #include "prefs/page_controls.h"
+#include "sdk/boundary.h"
 #include "sdk/core_api.h"
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
@@ -38,7 +39,7 @@ int TVFPrefPageInst::ChosenLanguage() const {
     return data < 0 ? -1 : static_cast<int>(data & 0xFFFF);
 }
 
-t_uint32 TVFPrefPageInst::get_state() {
+t_uint32 TVFPrefPageInst::StateShown() const {
     const t_uint32 unchanged = resettable, modified = resettable | changed;
     if (IsTicked(window, kShowBalloon) != cfg::ShowBalloon) return modified;
     if (HideAfter::SecondsAt(Selection(window, kHideAfter)) != cfg::BalloonHideAfter) return modified;
@@ -53,7 +54,7 @@ t_uint32 TVFPrefPageInst::get_state() {
     return unchanged;
 }
 
-void TVFPrefPageInst::apply() {
+void TVFPrefPageInst::StoreShown() {
     cfg::ShowBalloon = IsTicked(window, kShowBalloon);
     cfg::PauseOnScreenSaver = IsTicked(window, kPauseOnScreenSaver);
     cfg::ShowBalloonOnStream = IsTicked(window, kShowBalloonOnStream);
@@ -78,7 +79,7 @@ void TVFPrefPageInst::apply() {
     controller.VolumeSlider(static_cast<bool>(cfg::VolumeSlider));
 }
 
-void TVFPrefPageInst::reset() {
+void TVFPrefPageInst::ShowDefaults() {
     SetTicked(window, kShowBalloon, true);
     Select(window, kHideAfter, HideAfter::PositionOf(HideAfter::kDefaultSeconds));
     SetTicked(window, kShowBalloonOnStream, true);
@@ -88,4 +89,17 @@ void TVFPrefPageInst::reset() {
     SetText(window, kBalloonFormat, DEFBALLOONFORMAT());
     Select(window, kSkins, 0);
     NotifyStateChanged();
+}
+
+// The player's buttons call these: nothing thrown may reach it.
+t_uint32 TVFPrefPageInst::get_state() {
+    return fb2k::guarded<t_uint32>(resettable, [this] { return StateShown(); });
+}
+
+void TVFPrefPageInst::apply() {
+    fb2k::guarded([this] { StoreShown(); });
+}
+
+void TVFPrefPageInst::reset() {
+    fb2k::guarded([this] { ShowDefaults(); });
 }

@@ -30,6 +30,9 @@ public:
     int ShrinkLabel();
 
 private:
+    t_uint32 StateShown() const;
+    void StoreShown();
+    void ShowDefaults();
     void InitHideAfterList();
     void InitSkinsList();
     void InitLanguagesList();

@@ -17,7 +17,7 @@ service_factory_base*& factory_list_head() {
 } // namespace
 
 service_factory_base::service_factory_base(const GUID& class_guid)
-    : m_class_guid(class_guid), m_next(factory_list_head()) {
+    : m_next(factory_list_head()), m_class_guid(&class_guid) {
     factory_list_head() = this;
 }
 
@@ -25,11 +25,13 @@ service_factory_base* service_factory_base::list_head() { return factory_list_he
 
 service_ptr_t<service_base> fb2k_get_single_service(const GUID& class_guid) {
     if (!g_foobar2000_api) throw exception_service_not_found();
-    t_size count = g_foobar2000_api->service_enum_get_count(class_guid);
+    const void* handle = g_foobar2000_api->service_enum_find_class(class_guid);
+    t_size count = handle ? g_foobar2000_api->service_enum_get_count(handle) : 0;
     if (count == 0) throw exception_service_not_found();
     if (count > 1) throw exception_service_duplicated();
     service_ptr_t<service_base> found;
-    if (!g_foobar2000_api->service_enum_create(found, class_guid, 0)) throw exception_service_not_found();
+    if (!g_foobar2000_api->service_enum_create(found, handle, 0) || !found.is_valid())
+        throw exception_service_not_found();
     return found;
 }
 
@@ -40,5 +42,5 @@ bool are_services_available() { return g_services_available; }
 } // namespace core_api
 
 void popup_message::g_show(const char* message, const char* title, t_icon icon) {
-    standard_api_create_t<popup_message>()->show(message, pfc_infinite, title, pfc_infinite, icon);
+    standard_api_create_t<popup_message>()->show_ex(message, pfc_infinite, title, pfc_infinite, icon);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Services: reference-counted objects that the player and its components exchange,
 // identified by the GUID of the interface class they implement.
+#include "abi.h"
 #include "guid.h"
 #include "pfc.h"
+#include <new>
 #include <utility>
 
 class service_base;
@@ -39,10 +41,13 @@ private:
     T* m_ptr = nullptr;
 };
 
+// The root of every service interface: slots 0-2 of every service's table.
 class service_base {
 public:
     virtual int service_release() noexcept = 0;
     virtual int service_add_ref() noexcept = 0;
+    // Stores this object in `out` for an interface it implements (or one of that interface's
+    // ancestors); false for any other interface.
     virtual bool service_query(service_ptr_t<service_base>& out, const GUID& guid) = 0;
 
     typedef service_base t_interface;
@@ -53,6 +58,33 @@ protected:
     service_base& operator=(const service_base&) = delete;
     ~service_base() = default;
 };
+
+// The player's reference wrapper is one pointer; ours must be too, for the out-parameters
+// and results that either side writes into the other's wrapper.
+static_assert(sizeof(service_ptr_t<service_base>) == sizeof(void*), "a service reference is one pointer");
+
+// Takes over the reference that arrived in a by-value parameter; it is released with the result.
+template <typename T> service_ptr_t<T> adopt(service_by_value<T> argument) {
+    service_ptr_t<T> owned;
+    owned.attach(argument.get());
+    return owned;
+}
+
+// Hands a reference to a callee that takes it by value (and releases it).
+template <typename T> service_handed_over<T> hand_over(const service_ptr_t<T>& reference) {
+    return service_handed_over<T>(reference.get_ptr());
+}
+
+// Writes a service reference into a class-result slot: the caller's storage is raw memory.
+template <typename T> service_ptr_t<T>* construct_result(service_ptr_t<T>* out, const service_ptr_t<T>& value) {
+    return new (out) service_ptr_t<T>(value);
+}
+
+// Writes a GUID into a class-result slot.
+inline GUID* construct_result(GUID* out, const GUID& value) {
+    *out = value;
+    return out;
+}
 
 template <typename T> template <typename U> bool service_ptr_t<T>::cast(service_ptr_t<U>& out) const {
     out.release();

@@ -25,7 +25,8 @@ bool RunStandardCommand(const GUID& command) {
         service_ptr_t<menu_item_resolver> resolver = standard_api_create_t<menu_item_resolver>();
         if (!resolver->resolve_main_command(command, provider, index)) return false;
     }
-    provider->execute(index, service_ptr_t<service_base>());
+    // No context: an empty reference, handed over by value.
+    provider->execute(index, hand_over(service_ptr_t<service_base>()));
     return true;
 }
 

@@ -1,37 +1,41 @@
 #pragma once
-// shared.dll: services of the player's shared library that every component may use.
+// shared.dll: the player's shared library, which every component may use. The component
+// binds these by the names the player's shared.dll exports (its compiler's names; see the
+// module-definition files beside this header), whatever g++ calls them.
 #include <cstddef>
 
-#ifdef TRELVANE_SHARED_BUILD
-#define SHARED_EXPORT __declspec(dllexport)
+#if defined(TRELVANE_SHARED_BUILD)
+#define SHARED_IMPORT
 #else
-#define SHARED_EXPORT __declspec(dllimport)
+#define SHARED_IMPORT __declspec(dllimport)
+#endif
+// The C exports are __stdcall on x86 ("_name@bytes"); x64 has one convention.
+#if defined(__i386__)
+#define SHARED_C_CALL __attribute__((stdcall))
+#else
+#define SHARED_C_CALL
 #endif
 
-// Records that an operation is running, for crash reports. Scopes nest per thread; the
-// destructor closes the scope on every way out of the enclosing block, exceptions included.
-class SHARED_EXPORT uCallStackTracker {
+// Records that an operation is running, for crash reports: the constructor appends "=>" and
+// the name to the calling thread's path, the destructor restores the path as it was. Keep an
+// instance on the stack for the scope it names.
+class uCallStackTracker {
 public:
-    explicit uCallStackTracker(const char* name);
-    ~uCallStackTracker();
+    SHARED_IMPORT explicit uCallStackTracker(const char* name);
+    SHARED_IMPORT ~uCallStackTracker();
     uCallStackTracker(const uCallStackTracker&) = delete;
     uCallStackTracker& operator=(const uCallStackTracker&) = delete;
 private:
-    std::size_t m_depth;
+    std::size_t m_previous_length;  // the player's private state: one size
 };
+static_assert(sizeof(uCallStackTracker) == sizeof(void*), "the tracker is one size");
 
 extern "C" {
-// Reports a fatal internal error and ends the process: writes a crash report naming the
-// open tracker scopes, innermost first, and exits with TRELVANE_BUGCHECK_EXIT_CODE.
-[[noreturn]] SHARED_EXPORT void uBugCheck();
-
-// The scopes open on the calling thread; index 0 is the innermost. For crash reports and tests.
-SHARED_EXPORT std::size_t uCallStackTracker_GetDepth();
-SHARED_EXPORT const char* uCallStackTracker_GetScope(std::size_t index_from_innermost);
-
-// Where uBugCheck writes its report; null restores the default (%TEMP%\fb2k-crash-report.txt,
-// or the file named by the environment variable FB2K_CRASH_REPORT).
-SHARED_EXPORT void uBugCheck_SetReportPath(const wchar_t* path);
+// Reports a fatal internal error and ends the process; does not return.
+[[noreturn]] SHARED_IMPORT void SHARED_C_CALL uBugCheck();
+// The calling thread's open scopes, outermost first, joined by "=>".
+SHARED_IMPORT const char* SHARED_C_CALL uGetCallStackPath();
 }
 
+// Exit code of the stand-in shared.dll's uBugCheck (the player's own raises a crash report).
 #define TRELVANE_BUGCHECK_EXIT_CODE 0xBC

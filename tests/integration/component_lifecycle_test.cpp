@@ -27,7 +27,7 @@ const wchar_t* const kComponent = L"foo_Trelvane.dll";
 template <typename T> service_ptr_t<T> Lookup(Host& host) {
     service_ptr_t<service_base> found;
     service_ptr_t<T> typed;
-    if (host.service_enum_create(found, T::class_guid, 0)) found.cast(typed);
+    if (host.CreateService(found, T::class_guid, 0)) found.cast(typed);
     return typed;
 }
 
@@ -48,7 +48,7 @@ protected:
 
 TEST_F(ComponentTest, ExportsItsServicesInTheOrderThePlayerWalksThem) {
     ASSERT_TRUE(component.Load(kComponent)) << component.Error();
-    EXPECT_EQ(component.Client()->get_version(), 77u);
+    EXPECT_EQ(component.Client()->get_version(), 80u);
     EXPECT_FALSE(component.Client()->is_debug());
     // The player sees the list from the last registered factory back to the first.
     const std::vector<GUID> expected = {preferences_page::class_guid, mainmenu_commands::class_guid,
@@ -129,18 +129,21 @@ TEST_F(ComponentTest, ForwardedPlaybackReachesTheComponentAtRegistration) {
     component.Quit();
 }
 
-TEST_F(ComponentTest, AnSdkErrorDuringStartUpReachesThePlayerAndNothingIsRegistered) {
+// An exception must not cross into the player (built by another compiler it would end it):
+// start-up reports the failure once through the player's popup and returns.
+TEST_F(ComponentTest, AnSdkErrorDuringStartUpIsReportedAndStaysInsideTheComponent) {
     host.UnregisterServices(titleformat_compiler::class_guid);
     ASSERT_TRUE(component.Load(kComponent)) << component.Error();
     component.ServicesInit(true);
-    try {
-        component.Init();
-        FAIL() << "expected the lookup's exception";
-    } catch (const pfc::exception& e) {
-        EXPECT_STREQ(e.what(), "Service not found");
-    }
+    EXPECT_NO_THROW(component.Init());
+    ASSERT_EQ(host.Popups().Shown().size(), 1u);
+    EXPECT_EQ(host.Popups().Shown()[0].title, "Trelvane");
+    EXPECT_EQ(host.Popups().Shown()[0].message, "Service not found");
     EXPECT_EQ(host.Playback().CallbackCount(), 0u);
     EXPECT_EQ(MessageWindow(), nullptr);
+    // The same failure again is not shown twice.
+    EXPECT_NO_THROW(component.Init());
+    EXPECT_EQ(host.Popups().Shown().size(), 1u);
 }
 
 TEST_F(ComponentTest, AFileThatIsNoComponentIsRefused) {

@@ -36,7 +36,7 @@ int WINAPI AnswerNo(HWND, LPCWSTR text, LPCWSTR, UINT) {
 template <typename T> service_ptr_t<T> Find(Host& host, const GUID& cls) {
     service_ptr_t<service_base> found;
     service_ptr_t<T> typed;
-    for (t_size i = 0; host.service_enum_create(found, cls, i); ++i)
+    for (t_size i = 0; host.CreateService(found, cls, i); ++i)
         if (found.cast(typed)) return typed;
     return typed;
 }
@@ -76,9 +76,9 @@ protected:
         component.Init();
         group = Find<mainmenu_group_popup>(host, mainmenu_group::class_guid);
         commands = Find<mainmenu_commands>(host, mainmenu_commands::class_guid);
-        for (t_size i = 0; commands.is_valid() && !pfc::guid_equal(commands->get_parent(), kGroup); ++i) {
+        for (t_size i = 0; commands.is_valid() && !pfc::guid_equal(commands->parent_guid(), kGroup); ++i) {
             service_ptr_t<service_base> found;
-            if (!host.service_enum_create(found, mainmenu_commands::class_guid, i)) break;
+            if (!host.CreateService(found, mainmenu_commands::class_guid, i)) break;
             found.cast(commands);
         }
     }
@@ -111,8 +111,8 @@ protected:
 
 TEST_F(MainMenuTest, TheSubmenuAndItsCommandsAreDeclaredInEnglishWhateverTheLanguage) {
     ASSERT_TRUE(group.is_valid());
-    EXPECT_TRUE(pfc::guid_equal(group->get_guid(), kGroup));
-    EXPECT_TRUE(pfc::guid_equal(group->get_parent(), kParent));
+    EXPECT_TRUE(pfc::guid_equal(group->group_guid(), kGroup));
+    EXPECT_TRUE(pfc::guid_equal(group->parent_guid(), kParent));
     EXPECT_EQ(group->get_sort_priority(), 0u);
     pfc::string8 label;
     group->get_display_string(label);
@@ -125,7 +125,7 @@ TEST_F(MainMenuTest, TheSubmenuAndItsCommandsAreDeclaredInEnglishWhateverTheLang
     EXPECT_EQ(Name(2), "Reset Icons");
     EXPECT_EQ(Name(3), "Toggle volume slider");
     const GUID third = {0xE707F251, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}};
-    EXPECT_TRUE(pfc::guid_equal(commands->get_command(2), third));
+    EXPECT_TRUE(pfc::guid_equal(commands->command_guid(2), third));
     EXPECT_EQ(commands->get_sort_priority(), 0x80000000u);
     pfc::string8 text;
     t_uint32 flags = 99;
@@ -136,28 +136,28 @@ TEST_F(MainMenuTest, TheSubmenuAndItsCommandsAreDeclaredInEnglishWhateverTheLang
 }
 
 TEST_F(MainMenuTest, ShowCurrentSongInfoShowsTheBalloonAgainOnDemandAndNothingWhenStopped) {
-    commands->execute(0, service_ptr_t<service_base>());
+    commands->execute(0, hand_over(service_ptr_t<service_base>()));
     EXPECT_EQ(BalloonCount(), 0u);
     host.Playback().SetPlaylist({{"C:\\Music\\a.flac", 100, {{"artist", "A"}, {"title", "B"}}}});
     host.Playback().Play();
     size_t automatic = BalloonCount();
-    commands->execute(0, service_ptr_t<service_base>());
-    commands->execute(0, service_ptr_t<service_base>());
+    commands->execute(0, hand_over(service_ptr_t<service_base>()));
+    commands->execute(0, hand_over(service_ptr_t<service_base>()));
     EXPECT_EQ(BalloonCount(), automatic + 2);
 }
 
 TEST_F(MainMenuTest, ToggleVolumeSliderTwiceReturnsTheSettingToWhereItWas) {
     EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0});
-    commands->execute(3, service_ptr_t<service_base>());
+    commands->execute(3, hand_over(service_ptr_t<service_base>()));
     EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{1});
-    commands->execute(3, service_ptr_t<service_base>());
+    commands->execute(3, hand_over(service_ptr_t<service_base>()));
     EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0});
 }
 
 TEST_F(MainMenuTest, ResetIconsBringsLostIconsBack) {
     tray->LoseIcons();
     tray->Clear();
-    commands->execute(2, service_ptr_t<service_base>());
+    commands->execute(2, hand_over(service_ptr_t<service_base>()));
     EXPECT_EQ(tray->CallsOf(NIM_DELETE).size(), 2u);
     EXPECT_EQ(tray->CallsOf(NIM_ADD).size(), 2u);
     EXPECT_TRUE(tray->Holds(6862));
@@ -169,7 +169,7 @@ TEST_F(MainMenuTest, DeleteAsksInTheChosenLanguage) {
     askedQuestions.clear();
     host.Playback().SetPlaylist({{"C:\\Music\\a.flac", 100, {}}});
     host.Playback().Play();
-    commands->execute(1, service_ptr_t<service_base>());
+    commands->execute(1, hand_over(service_ptr_t<service_base>()));
     ASSERT_EQ(askedQuestions.size(), 1u);
     EXPECT_EQ(askedQuestions[0].find(L"Do you want to delete"), std::wstring::npos) << "German, not English";
     EXPECT_NE(askedQuestions[0].find(L"\n\nC:\\Music\\a.flac"), std::wstring::npos);
@@ -182,12 +182,12 @@ CHILD_PROCESS_BODY(execute_out_of_range) {
     LoadedComponent component(host);
     if (!component.Load(L"foo_Trelvane.dll")) return 98;
     service_ptr_t<mainmenu_commands> commands = Find<mainmenu_commands>(host, mainmenu_commands::class_guid);
-    for (t_size i = 0; !pfc::guid_equal(commands->get_parent(), kGroup); ++i) {
+    for (t_size i = 0; !pfc::guid_equal(commands->parent_guid(), kGroup); ++i) {
         service_ptr_t<service_base> found;
-        if (!host.service_enum_create(found, mainmenu_commands::class_guid, i)) return 97;
+        if (!host.CreateService(found, mainmenu_commands::class_guid, i)) return 97;
         found.cast(commands);
     }
-    commands->execute(4, service_ptr_t<service_base>());
+    commands->execute(4, hand_over(service_ptr_t<service_base>()));
     return 0;
 }
 

@@ -35,18 +35,18 @@ TEST(PreferencesPageFromTheComponent, OpensInThePlayersWindowWithTheComponentsRe
     component.ServicesInit(true);
 
     service_ptr_t<service_base> found;
-    ASSERT_TRUE(host.service_enum_create(found, preferences_page::class_guid, 0));
+    ASSERT_TRUE(host.CreateService(found, preferences_page::class_guid, 0));
     service_ptr_t<preferences_page_v3> page;
     ASSERT_TRUE(found.cast(page)) << "a version 3 page";
     EXPECT_STREQ(page->get_name(), "Trelvane");
     const GUID pageGuid = {0xB7B0826C, 0x5F34, 0x46B7, {0xBE, 0xE6, 0x0B, 0x60, 0xCD, 0x59, 0x2A, 0xCE}};
-    EXPECT_TRUE(pfc::guid_equal(page->get_guid(), pageGuid));
+    EXPECT_TRUE(pfc::guid_equal(page->page_guid(), pageGuid));
 
     HWND parent = CreateWindowExW(0, L"Static", L"Preferences", WS_OVERLAPPEDWINDOW, 0, 0, 700, 700, nullptr, nullptr,
                                   nullptr, nullptr);
     service_ptr_t<preferences_page_callback> callback = fb2k_service_new<NoCallback>();
     {
-        service_ptr_t<preferences_page_instance> instance = page->instantiate(parent, callback);
+        service_ptr_t<preferences_page_instance> instance = page->make_instance(parent, callback);
         ASSERT_TRUE(instance.is_valid());
         HWND dialog = instance->get_wnd();
         ASSERT_NE(dialog, nullptr);

@@ -1,5 +1,6 @@
 // The shared library's call-stack tracker and its fatal bug check.
 #include "sdk/shared/shared.h"
+#include "tests/support/call_stack.h"
 #include "tests/support/child_process.h"
 
 #include <gtest/gtest.h>
@@ -29,26 +30,22 @@ void ThrowInside(const char* scope) {
 }
 
 TEST(CallStackTracker, ScopesNestAndAreReportedInnermostFirst) {
-    ASSERT_EQ(uCallStackTracker_GetDepth(), 0u);
+    ASSERT_STREQ(uGetCallStackPath(), "");
     {
         uCallStackTracker outer("outer");
         {
             uCallStackTracker inner("inner");
-            EXPECT_EQ(uCallStackTracker_GetDepth(), 2u);
-            EXPECT_STREQ(uCallStackTracker_GetScope(0), "inner");
-            EXPECT_STREQ(uCallStackTracker_GetScope(1), "outer");
-            EXPECT_EQ(uCallStackTracker_GetScope(2), nullptr);
+            EXPECT_STREQ(uGetCallStackPath(), "outer=>inner");
         }
-        EXPECT_EQ(uCallStackTracker_GetDepth(), 1u);
+        EXPECT_STREQ(uGetCallStackPath(), "outer");
     }
-    EXPECT_EQ(uCallStackTracker_GetDepth(), 0u);
+    EXPECT_STREQ(uGetCallStackPath(), "");
 }
 
 TEST(CallStackTracker, AnExceptionClosesEveryScopeItPassesThrough) {
     uCallStackTracker outer("outer");
     EXPECT_THROW(ThrowInside("thrower"), std::runtime_error);
-    EXPECT_EQ(uCallStackTracker_GetDepth(), 1u);
-    EXPECT_STREQ(uCallStackTracker_GetScope(0), "outer");
+    EXPECT_STREQ(uGetCallStackPath(), "outer");
 }
 
 TEST(CallStackTracker, ScopesBelongToTheirThread) {
@@ -57,7 +54,7 @@ TEST(CallStackTracker, ScopesBelongToTheirThread) {
     HANDLE thread = CreateThread(
         nullptr, 0,
         [](LPVOID depth) -> DWORD {
-            *static_cast<size_t*>(depth) = uCallStackTracker_GetDepth();
+            *static_cast<size_t*>(depth) = OpenScopeCount();
             return 0;
         },
         &otherDepth, 0, nullptr);
@@ -67,23 +64,30 @@ TEST(CallStackTracker, ScopesBelongToTheirThread) {
 }
 
 CHILD_PROCESS_BODY(bug_check) {
-    uBugCheck_SetReportPath(ReportPath().c_str());
+    SetEnvironmentVariableW(L"FB2K_CRASH_REPORT", ReportPath().c_str());
     uCallStackTracker outer("TVFMainMenuSub::execute(unsigned, service_ptr_t<service_base>)");
     uCallStackTracker inner("Trelvane::onInit()");
     uBugCheck();
 }
 
-TEST(BugCheck, EndsTheProcessWithAReportNamingTheOpenScopesInnermostFirst) {
+TEST(CallStackTracker, APathLongerThanThePlayerKeepsIsCutAndRestoredWhole) {
+    std::string longName(1500, 'x');
+    {
+        uCallStackTracker outer("outer");
+        uCallStackTracker huge(longName.c_str());
+        EXPECT_EQ(std::string(uGetCallStackPath()).size(), 1023u);
+    }
+    EXPECT_STREQ(uGetCallStackPath(), "");
+}
+
+TEST(BugCheck, EndsTheProcessWithAReportNamingTheOpenScopes) {
     DeleteFileW(ReportPath().c_str());
     ChildResult child = RunChild("bug_check");
     ASSERT_TRUE(child.finished);
     EXPECT_EQ(child.exitCode, static_cast<unsigned long>(TRELVANE_BUGCHECK_EXIT_CODE));
     std::string report = ReadFile(ReportPath());
-    size_t inner = report.find("Trelvane::onInit()");
-    size_t outer = report.find("TVFMainMenuSub::execute(unsigned, service_ptr_t<service_base>)");
-    ASSERT_NE(inner, std::string::npos) << report;
-    ASSERT_NE(outer, std::string::npos) << report;
-    EXPECT_LT(inner, outer);
+    EXPECT_NE(report.find("TVFMainMenuSub::execute(unsigned, service_ptr_t<service_base>)=>Trelvane::onInit()"),
+              std::string::npos) << report;
     DeleteFileW(ReportPath().c_str());
 }
 

@@ -1,5 +1,7 @@
 // The controller singleton: built on first use, and built again after a failed attempt.
 // Its own executable, since the singleton lives for the whole process.
+#include "tests/support/call_stack.h"
+#include "host/titleformat.h"
 #include "controller/Trelvane.h"
 #include "controller/tooltip_script.h"
 #include "tests/support/in_process_host.h"
@@ -27,7 +29,7 @@ public:
 TEST(ControllerInstance, FailedConstructionsLeaveItUnbuiltUntilOneSucceeds) {
     InProcessHost stand_in;
     service_ptr_t<service_base> original;
-    ASSERT_TRUE(stand_in.host.service_enum_create(original, titleformat_compiler::class_guid, 0));
+    ASSERT_TRUE(stand_in.host.CreateService(original, titleformat_compiler::class_guid, 0));
     service_ptr_t<titleformat_compiler> real;
     ASSERT_TRUE(original.cast(real));
 
@@ -46,7 +48,7 @@ TEST(ControllerInstance, FailedConstructionsLeaveItUnbuiltUntilOneSucceeds) {
         EXPECT_STREQ(e.what(), "Bug check");
     }
     EXPECT_EQ(picky->asked, (std::vector<std::string>{"[%artist% - ]%title%", "%filename%"}));
-    EXPECT_EQ(uCallStackTracker_GetDepth(), 0u);
+    EXPECT_EQ(OpenScopeCount(), 0u);
 
     // No compiler at all: the lookup's own error passes through.
     stand_in.host.UnregisterServices(titleformat_compiler::class_guid);
@@ -70,7 +72,7 @@ TEST(ControllerInstance, FailedConstructionsLeaveItUnbuiltUntilOneSucceeds) {
     Trelvane& controller = Trelvane::Instance();
     EXPECT_EQ(picky->asked, (std::vector<std::string>{"[%artist% - ]%title%", "%filename%"}));
     ASSERT_TRUE(TooltipScript().is_valid());
-    EXPECT_STREQ(TooltipScript()->get_source(), "%filename%");
+    EXPECT_EQ(fb2k_host::ScriptSource(TooltipScript().get_ptr()), "%filename%");
 
     // From then on the same object, without compiling again.
     picky->asked.clear();

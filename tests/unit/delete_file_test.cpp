@@ -1,5 +1,6 @@
 // Deleting the playing file: the question, the playlist, playback, the lock test and the
 // Recycle Bin, with real files and message boxes answered at the import boundary.
+#include "tests/support/call_stack.h"
 #include "host/main_menu.h"
 #include "player/Player.h"
 #include "tests/support/iat_hook.h"
@@ -244,7 +245,7 @@ TEST_F(DeleteFileTest, AMissingPlaylistServiceFailsOutwardAndReleasesTheGuard) {
     dialogs.answer = IDNO;
     Player::Delete(kQuestion);
     EXPECT_EQ(dialogs.asked.size(), 2u);
-    EXPECT_EQ(uCallStackTracker_GetDepth(), 0u);
+    EXPECT_EQ(OpenScopeCount(), 0u);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Balloon texts from title-formatting patterns, evaluated by the player for the playing track.
+#include "tests/support/call_stack.h"
 #include "player/Player.h"
 #include "sdk/titleformat.h"
 #include "tests/support/in_process_host.h"
@@ -25,7 +26,7 @@ class FormatTitleTest : public testing::Test {
 protected:
     FormatTitleTest() : recorder(new service_impl_t<RecordingCompiler>()), recorderRef(recorder) {
         service_ptr_t<service_base> found;
-        standIn.host.service_enum_create(found, titleformat_compiler::class_guid, 0);
+        standIn.host.CreateService(found, titleformat_compiler::class_guid, 0);
         found.cast(recorder->real);
         standIn.host.UnregisterServices(titleformat_compiler::class_guid);
         standIn.host.RegisterService(titleformat_compiler::class_guid, recorderRef);
@@ -77,7 +78,7 @@ TEST_F(FormatTitleTest, NothingCompilingIsABugCheck) {
     Play(FileTrack(100));
     recorder->refuseAll = true;
     EXPECT_THROW(Player::FormatTitle(L"%title%"), pfc::exception_bug_check_v2);
-    EXPECT_EQ(uCallStackTracker_GetDepth(), 0u);
+    EXPECT_EQ(OpenScopeCount(), 0u);
 }
 
 TEST_F(FormatTitleTest, NonAsciiTextSurvivesTheRoundTrip) {

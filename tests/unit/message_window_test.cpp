@@ -2,6 +2,7 @@
 // timer, and which messages it consumes and which reach the window's previous procedure.
 // The test registers its own "#32770" class in its module (which is the component's
 // module here), so that the previous procedure is one the test can watch.
+#include "host/call_stack.h"
 #include "controller/Trelvane.h"
 #include "settings/config_vars.h"
 #include "tests/support/in_process_host.h"
@@ -26,7 +27,8 @@ LRESULT CALLBACK WatchedDialogProc(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_TIMER || message >= WM_USER || message == WM_MEASUREITEM || message == WM_DRAWITEM ||
         message == WM_POWERBROADCAST) {
         ReachedOldProc r{message, wParam, {}};
-        for (size_t i = 0; i < uCallStackTracker_GetDepth(); ++i) r.scopes.push_back(uCallStackTracker_GetScope(i));
+        std::vector<std::string> open = fb2k_host::OpenScopes();
+        r.scopes.assign(open.rbegin(), open.rend());
         reachedOldProc.push_back(r);
         return kOldProcResult;
     }

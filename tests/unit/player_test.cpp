@@ -1,5 +1,6 @@
 // The Player adapter's conversions between the player's units (dB, seconds) and ours
 // (level 0..255, milliseconds), against the player itself.
+#include "tests/support/call_stack.h"
 #include "player/Player.h"
 #include "tests/support/in_process_host.h"
 
@@ -106,7 +107,7 @@ TEST_F(PlayerTest, EachOperationRunsInsideItsOwnNamedScope) {
     EXPECT_EQ(playback().LastCallScope("playback_can_seek"), "Player::CanSeek()");
     Player::Length();
     EXPECT_EQ(playback().LastCallScope("get_now_playing"), "Player::Length()");
-    EXPECT_EQ(uCallStackTracker_GetDepth(), 0u) << "every scope is closed again";
+    EXPECT_EQ(OpenScopeCount(), 0u) << "every scope is closed again";
 }
 
 TEST(PlayerWithoutService, MissingPlaybackServiceRaisesTheSdkErrorAndClosesTheScope) {
@@ -118,7 +119,7 @@ TEST(PlayerWithoutService, MissingPlaybackServiceRaisesTheSdkErrorAndClosesTheSc
     } catch (const exception_service_not_found& e) {
         EXPECT_STREQ(e.what(), "Service not found");
     }
-    EXPECT_EQ(uCallStackTracker_GetDepth(), 0u);
+    EXPECT_EQ(OpenScopeCount(), 0u);
 }
 
 TEST_F(PlayerTest, AttachRemembersThePlayersMainWindow) {

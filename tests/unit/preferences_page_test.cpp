@@ -137,7 +137,7 @@ protected:
 
     HWND Open() {
         callback = fb2k_service_new<CountingCallback>();
-        page = pageService.instantiate(parent.window, callback);
+        page = pageService.make_instance(parent.window, callback);
         return page->get_wnd();
     }
     int Notifications() const { return static_cast<CountingCallback*>(callback.get_ptr())->calls; }
@@ -162,8 +162,8 @@ ShellTray* PreferencesPageTest::tray = nullptr;
 
 TEST_F(PreferencesPageTest, DescribesItselfToThePlayer) {
     EXPECT_STREQ(pageService.get_name(), "Trelvane");
-    EXPECT_TRUE(pfc::guid_equal(pageService.get_guid(), TVFPrefPage::kGuid));
-    EXPECT_TRUE(pfc::guid_equal(pageService.get_parent_guid(), TVFPrefPage::kParentGuid));
+    EXPECT_TRUE(pfc::guid_equal(pageService.page_guid(), TVFPrefPage::kGuid));
+    EXPECT_TRUE(pfc::guid_equal(pageService.parent_guid(), TVFPrefPage::kParentGuid));
     pfc::string8 help;
     EXPECT_TRUE(pageService.get_help_url(help));
     EXPECT_EQ(std::string(help.get_ptr()).rfind("https://", 0), 0u);
