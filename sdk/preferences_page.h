@@ -54,7 +54,7 @@ public:
 
 class preferences_page_v2 : public preferences_page {
     FB2K_MAKE_SERVICE_INTERFACE(preferences_page_v2, preferences_page, 0xCE4EBC9E, 0xAB20, 0x46F9, 0x92, 0x5F, 0x88,
-                                0x3B, 0x08, 0x4E, 0x05, 0x69)
+                                0x3B, 0x08, 0x4F, 0x05, 0x69)
 public:
     virtual double get_sort_priority() = 0;                        // 10
 };

@@ -1,55 +1,63 @@
-// The built component as a file: a 64-bit Windows DLL whose only export is the entry point.
+// The built component as a file: a DLL of this build's machine whose only export is the entry
+// point, bound to the player's shared.dll by the names that library really exports.
+#include "tests/support/pe_image.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
+#include <algorithm>
 
 namespace {
 
-std::vector<char> ReadWholeFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+#if defined(__i386__)
+const WORD kMachine = IMAGE_FILE_MACHINE_I386;
+const bool kPe32Plus = false;
+// The player's x86 shared.dll: the tracker's members are __thiscall, the C functions __stdcall.
+const std::vector<std::string> kSharedImports = {"??0uCallStackTracker@@QAE@PBD@Z", "??1uCallStackTracker@@QAE@XZ",
+                                                 "_uBugCheck@0"};
+#else
+const WORD kMachine = IMAGE_FILE_MACHINE_AMD64;
+const bool kPe32Plus = true;
+const std::vector<std::string> kSharedImports = {"??0uCallStackTracker@@QEAA@PEBD@Z", "??1uCallStackTracker@@QEAA@XZ",
+                                                 "uBugCheck"};
+#endif
+
+std::vector<std::string> Sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
-// Maps a relative virtual address to its offset in the file.
-size_t FileOffset(const IMAGE_NT_HEADERS64* nt, DWORD rva) {
-    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
-    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
-        if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->Misc.VirtualSize)
-            return rva - section->VirtualAddress + section->PointerToRawData;
-    }
-    return 0;
+TEST(ComponentBinary, IsADllOfThisMachineExportingOnlyTheEntryPoint) {
+    PeImage image = ReadPeFile(L"foo_Trelvane.dll");
+    ASSERT_TRUE(image.valid);
+    EXPECT_EQ(image.machine, kMachine);
+    EXPECT_EQ(image.pe32Plus, kPe32Plus);
+    EXPECT_TRUE(image.isDll);
+    EXPECT_EQ(image.exports, std::vector<std::string>{"foobar2000_get_interface"});
 }
 
-TEST(ComponentBinary, IsA64BitDllExportingOnlyTheEntryPoint) {
-    std::vector<char> image = ReadWholeFile("foo_Trelvane.dll");
-    ASSERT_GT(image.size(), sizeof(IMAGE_DOS_HEADER));
-    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
-    ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
-    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(image.data() + dos->e_lfanew);
-    ASSERT_EQ(nt->Signature, IMAGE_NT_SIGNATURE);
-    EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
-    EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC) << "PE32+";
-    EXPECT_TRUE(nt->FileHeader.Characteristics & IMAGE_FILE_DLL);
+TEST(ComponentBinary, ImportsFromSharedDllExactlyThePlayersNames) {
+    PeImage image = ReadPeFile(L"foo_Trelvane.dll");
+    ASSERT_TRUE(image.valid);
+    EXPECT_EQ(Sorted(image.ImportsFrom("shared.dll")), Sorted(kSharedImports));
+}
 
-    const IMAGE_DATA_DIRECTORY& exports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    ASSERT_NE(exports.VirtualAddress, 0u);
-    auto directory = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(image.data() + FileOffset(nt, exports.VirtualAddress));
-    EXPECT_EQ(directory->NumberOfFunctions, 1u);
-    ASSERT_EQ(directory->NumberOfNames, 1u);
-    auto names = reinterpret_cast<const DWORD*>(image.data() + FileOffset(nt, directory->AddressOfNames));
-    EXPECT_STREQ(image.data() + FileOffset(nt, names[0]), "foobar2000_get_interface");
+// The stand-in shared.dll offers what the player's does, under the same names.
+TEST(ComponentBinary, TheStandInSharedDllExportsThePlayersNames) {
+    PeImage shared = ReadPeFile(L"shared.dll");
+    ASSERT_TRUE(shared.valid);
+    for (const std::string& name : kSharedImports)
+        EXPECT_NE(std::find(shared.exports.begin(), shared.exports.end(), name), shared.exports.end()) << name;
 }
 
 TEST(ComponentBinary, NeedsNoMingwRuntimeLibrary) {
-    HMODULE module = LoadLibraryW(L"foo_Trelvane.dll");
-    ASSERT_NE(module, nullptr);
-    EXPECT_EQ(GetModuleHandleW(L"libstdc++-6.dll"), nullptr);
-    EXPECT_EQ(GetModuleHandleW(L"libgcc_s_seh-1.dll"), nullptr);
-    EXPECT_EQ(GetModuleHandleW(L"libwinpthread-1.dll"), nullptr);
-    FreeLibrary(module);
+    PeImage image = ReadPeFile(L"foo_Trelvane.dll");
+    for (const auto& library : image.imports) {
+        std::string name = library.first;
+        std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+        EXPECT_EQ(name.find("libstdc++"), std::string::npos) << name;
+        EXPECT_EQ(name.find("libgcc"), std::string::npos) << name;
+        EXPECT_EQ(name.find("libwinpthread"), std::string::npos) << name;
+    }
 }
 
 } // namespace
