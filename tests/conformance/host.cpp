@@ -109,12 +109,25 @@ bool Compiler::service_query(ref<service_base>& out, const GUID& iid) {
   return answer(out, iid, cls::titleformat_compiler);
 }
 
+// A script nobody holds any more (only the host's own reference left) is handed out again, so
+// that a component compiling a pattern per track does not run out.
 bool Compiler::compile(ref<titleformat_object>& out, const char* pattern) {
-  if (compiled == kScripts) return false;
-  TitleScript& script = scripts[compiled++];
-  text_copy(script.pattern, sizeof script.pattern, pattern);
-  out.set(&script);
+  TitleScript* script = nullptr;
+  for (int i = 0; i < compiled && !script; ++i)
+    if (scripts[i].refs == 1) script = &scripts[i];
+  if (!script && compiled < kScripts) script = &scripts[compiled++];
+  if (!script) return false;
+  ++compile_calls;
+  text_copy(script->pattern, sizeof script->pattern, pattern);
+  record_pattern(pattern);
+  out.set(script);
   return true;
+}
+
+void Compiler::record_pattern(const char* pattern) {
+  for (int i = 0; i < pattern_count; ++i)
+    if (text_equal(patterns[i], pattern)) return;
+  if (pattern_count < kScripts) text_copy(patterns[pattern_count++], sizeof patterns[0], pattern);
 }
 
 bool Compiler::owns(const titleformat_object* script) const {

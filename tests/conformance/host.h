@@ -115,10 +115,16 @@ class Compiler : public Counted<titleformat_compiler> {
 public:
   bool service_query(ref<service_base>& out, const GUID& iid) override;
   bool compile(ref<titleformat_object>& out, const char* pattern) override;
-  static constexpr int kScripts = 8;
+  static constexpr int kScripts = 16;
   TitleScript scripts[kScripts];
-  int compiled = 0;
+  int compiled = 0;  // scripts in use at some time
+  int compile_calls = 0;
+  char patterns[kScripts][256] = {};  // every distinct pattern compiled
+  int pattern_count = 0;
   bool owns(const titleformat_object* script) const;
+
+private:
+  void record_pattern(const char* pattern);
 };
 
 class Track : public Counted<metadb_handle> {
