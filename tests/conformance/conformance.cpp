@@ -261,9 +261,10 @@ void check_playback_events() {
   callback->on_playback_time(31.0);
   callback->on_volume_change(-10.0f);
   step("on_playback_edited");
+  const int refs_before_edited = g_track.refs;
   callback->on_playback_edited(track);
-  check("on_playback_edited releases its by-value track", g_track.refs == refs_before, "count %d, expected %d",
-        g_track.refs, refs_before);
+  check("on_playback_edited releases its by-value track", g_track.refs == refs_before_edited,
+        "count %d, expected %d", g_track.refs, refs_before_edited);
   pump_messages();
   check("every track reference taken during playback is given back", g_track.refs == refs_before &&
         g_track.container.refs == 1, "track count %d, info container count %d", g_track.refs,
