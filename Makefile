@@ -1,27 +1,40 @@
 # The two commands: `make demo` runs the stand-in player with the component loaded,
 # `make test` runs every test. Both install what the machine lacks first.
+# Both builds share the sources: build/ is x64 (the whole suite), build-x86/ is x86 (the
+# component, the stand-in player, the integration and conformance tests).
 BUILD := build
 PRESET := mingw-x64
+PACKAGE := $(BUILD)/foo_Trelvane.fb2k-component
 
-.PHONY: deps configure build test demo bench clean
+.PHONY: deps configure build build-x64 build-x86 test demo bench package real-player clean
 
 deps:
 	tools/deps.sh
 
 configure: deps
-	cmake --preset $(PRESET) >/dev/null
+	cmake --preset mingw-x64 >/dev/null
+	cmake --preset mingw-x86 >/dev/null
 
-build: configure
-	cmake --build --preset $(PRESET)
+build-x64: configure
+	cmake --build --preset mingw-x64
 
-test: build
-	tools/with-wine-session.sh ctest --preset $(PRESET)
+build-x86: configure
+	cmake --build --preset mingw-x86
 
-demo: build
+build: build-x64 build-x86
+
+# One file for the player's installer: the x86 DLL at the root, the x64 DLL in x64/.
+package: build
+	python3 tools/package.py build-x86/bin/foo_Trelvane.dll build/bin/foo_Trelvane.dll $(PACKAGE)
+
+test: package
+	tools/with-wine-session.sh sh -c 'ctest --preset mingw-x64 && ctest --preset mingw-x86'
+
+demo: build-x64
 	tools/with-wine-session.sh tools/demo.sh
 
-bench: build
+bench: build-x64
 	tools/with-wine-session.sh tools/bench.sh
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-x86

@@ -37,7 +37,16 @@ std::string Text(const std::function<void(pfc::string_base&)>& get) {
     return text.get_ptr();
 }
 
-HWND MessageWindow() { return FindWindowW(L"#32770", L"TrelvaneMessageWindow"); }
+// The component's message window in this process (another test may run beside this one).
+HWND MessageWindow() {
+    for (HWND w = FindWindowW(L"#32770", L"TrelvaneMessageWindow"); w;
+         w = FindWindowExW(nullptr, w, L"#32770", L"TrelvaneMessageWindow")) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == GetCurrentProcessId()) return w;
+    }
+    return nullptr;
+}
 
 class ComponentTest : public testing::Test {
 protected:
