@@ -24,8 +24,12 @@ build-x86: configure
 build: build-x64 build-x86
 
 # One file for the player's installer: the x86 DLL at the root, the x64 DLL in x64/.
+# The DLLs travel without their debugging information.
 package: build
-	python3 tools/package.py build-x86/bin/foo_Trelvane.dll build/bin/foo_Trelvane.dll $(PACKAGE)
+	mkdir -p $(BUILD)/package/x86 $(BUILD)/package/x64
+	i686-w64-mingw32-strip -o $(BUILD)/package/x86/foo_Trelvane.dll build-x86/bin/foo_Trelvane.dll
+	x86_64-w64-mingw32-strip -o $(BUILD)/package/x64/foo_Trelvane.dll build/bin/foo_Trelvane.dll
+	python3 tools/package.py $(BUILD)/package/x86/foo_Trelvane.dll $(BUILD)/package/x64/foo_Trelvane.dll $(PACKAGE)
 
 test: package
 	tools/with-wine-session.sh sh -c 'ctest --preset mingw-x64 && ctest --preset mingw-x86'
