@@ -18,7 +18,7 @@ test: build
 	tools/with-wine-session.sh ctest --preset $(PRESET)
 
 demo: build
-	tools/with-wine-session.sh tools/demo.sh
+	tools/demo.sh
 
 bench: build
 	tools/with-wine-session.sh tools/bench.sh
