@@ -216,7 +216,7 @@ xdotool mousemove $((px - 400)) "$py"   # off the strip (its tooltip goes), besi
 sleep 0.3
 xdotool key c                     # "&Configuration": its submenu opens
 sleep 1
-shot 08-menu-english "$(corner_crop 640 400)" 100
+shot 08-menu-english "$(corner_crop 350 200)" 100
 step "08-menu-english" "the popup menu (right click on the strip)"
 xdotool key Escape Escape
 sleep 0.5
@@ -228,7 +228,7 @@ xdotool key alt+v
 sleep 0.5
 xdotool key Right
 sleep 1.5
-shot 09-main-menu "$(corner_crop "$screen_w" "$screen_h")" 100
+shot 09-main-menu 540x230+20+20 100
 step "09-main-menu" "the player's View menu, its Trelvane submenu"
 xdotool key Escape Escape Escape
 sleep 0.5
@@ -259,7 +259,7 @@ click_icon 0 8 11 3               # right click again: the menu in German
 sleep 1
 xdotool mousemove $((px - 400)) "$py"
 sleep 1
-shot 12-menu-german "$(corner_crop 640 400)" 100
+shot 12-menu-german "$(corner_crop 260 200)" 100
 step "12-menu-german" "the popup menu in German"
 xdotool key Escape
 sleep 0.5
