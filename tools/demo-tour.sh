@@ -185,7 +185,7 @@ step "04-pressed" "the next button lit under the pressed pointer"
 xdotool mouseup 1                 # released over next: the next track
 sleep 3
 shot 05-next-balloon "$(corner_crop 440 230)" 100
-step "05-next-balloon" "next track, its balloon"
+step "05-next-balloon" "released over next: the next track, and its balloon"
 
 breathe
 park_pointer
