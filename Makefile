@@ -35,7 +35,7 @@ test: package
 	tools/with-wine-session.sh sh -c 'ctest --preset mingw-x64 && ctest --preset mingw-x86'
 
 demo: build-x64
-	tools/with-wine-session.sh tools/demo.sh
+	tools/demo.sh
 
 bench: build-x64
 	tools/with-wine-session.sh tools/bench.sh

@@ -1,9 +1,12 @@
 // fb2k-host.exe: the stand-in player. Loads a component, gives it a playlist to play and
-// runs until its window is closed, or, with --headless-run SECONDS, plays a short script
-// and exits on its own.
+// runs until its window is closed. With --quit-after SECONDS it runs unattended (messages for
+// the user go to the error output instead of message boxes) and closes itself after that
+// time at the latest, so that a scripted demo can never leave it behind.
 #include "host/component_loader.h"
+#include "host/component_menus.h"
 #include "host/config_store.h"
 #include "host/host_core.h"
+#include "host/main_window.h"
 #include "host/playback_engine.h"
 #include "host/popup_log.h"
 #include "host/text.h"
@@ -16,15 +19,14 @@ namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriodMs = 100;
-constexpr UINT_PTR kScriptTimer = 2;
+constexpr UINT_PTR kQuitTimer = 2;
 
 struct Options {
     std::wstring component;
-    int headlessSeconds = 0;
+    int quitAfterSeconds = 0;
 };
 
 Host* g_host = nullptr;
-int g_scriptStep = 0;
 
 std::wstring ExecutableDirectory() {
     wchar_t path[4096];
@@ -39,15 +41,17 @@ Options ParseOptions(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
         std::wstring arg = argv[i];
         if (arg == L"--component" && i + 1 < argc) options.component = argv[++i];
-        else if (arg == L"--headless-run" && i + 1 < argc) options.headlessSeconds = _wtoi(argv[++i]);
+        else if (arg == L"--quit-after" && i + 1 < argc) options.quitAfterSeconds = _wtoi(argv[++i]);
     }
     return options;
 }
 
 std::vector<TrackInfo> DemoPlaylist() {
     return {
+        {"C:\\Music\\Aurora Fields - Prelude.flac", 48.0,
+         {{"artist", "Aurora Fields"}, {"title", "Prelude"}, {"album", "Daybreak"}, {"tracknumber", "01"}}},
         {"C:\\Music\\Aurora Fields - Morning Light.flac", 214.5,
-         {{"artist", "Aurora Fields"}, {"title", "Morning Light"}, {"album", "Daybreak"}, {"tracknumber", "01"}}},
+         {{"artist", "Aurora Fields"}, {"title", "Morning Light"}, {"album", "Daybreak"}, {"tracknumber", "02"}}},
         {"C:\\Music\\The Quiet Hours - Lanterns.mp3", 187.0,
          {{"artist", "The Quiet Hours"}, {"title", "Lanterns"}, {"album", "Nightfall"}, {"tracknumber", "04"}}},
         {"http://radio.example.org/stream", 0, {{"title", "Example Radio"}}},
@@ -59,16 +63,9 @@ void CALLBACK OnClockTick(HWND window, UINT, UINT_PTR, DWORD) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-// The headless script: play, pause, resume, next, then close.
-void CALLBACK OnScriptStep(HWND window, UINT, UINT_PTR, DWORD) {
-    PlaybackEngine& playback = g_host->Playback();
-    switch (g_scriptStep++) {
-    case 0: playback.Play(); break;
-    case 1: playback.Pause(true); break;
-    case 2: playback.Pause(false); break;
-    case 3: playback.Next(); break;
-    default: PostMessageW(window, WM_CLOSE, 0, 0); break;
-    }
+void CALLBACK OnQuitTime(HWND window, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(window, timer);
+    PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 int RunMessageLoop() {
@@ -91,8 +88,8 @@ int wmain(int argc, wchar_t** argv) {
     Options options = ParseOptions(argc, argv);
     Host host;
     g_host = &host;
-    bool headless = options.headlessSeconds > 0;
-    host.Popups().SetShowMessageBoxes(!headless);
+    bool unattended = options.quitAfterSeconds > 0;
+    host.Popups().SetShowMessageBoxes(!unattended);
 
     HWND window = host.MainWindow();
     ShowWindow(window, SW_SHOWNORMAL);
@@ -112,13 +109,17 @@ int wmain(int argc, wchar_t** argv) {
         return Fail(std::string("The component failed to start: ") + e.what());
     }
 
+    // The components' commands in the menu bar (the "View" menu), as the player offers them.
+    ComponentMenus menus;
+    menus.Build(host, GetMenu(window));
+    AttachComponentMenus(window, &menus);
+
     SetTimer(window, kClockTimer, kClockPeriodMs, &OnClockTick);
-    if (headless) {
-        UINT step = static_cast<UINT>(options.headlessSeconds * 1000 / 5);
-        SetTimer(window, kScriptTimer, step > 0 ? step : 1, &OnScriptStep);
-    }
+    if (unattended) SetTimer(window, kQuitTimer, static_cast<UINT>(options.quitAfterSeconds) * 1000u, &OnQuitTime);
     RunMessageLoop();
 
+    AttachComponentMenus(window, nullptr);
+    menus.Clear();
     component.Quit();
     configuration.Save(component);
     component.Unload();

@@ -1,7 +1,9 @@
 #include "host/main_window.h"
 
+#include "host/component_menus.h"
 #include "host/host_core.h"
 #include "host/playback_engine.h"
+#include "host/preferences_window.h"
 #include "host/text.h"
 #include <cstdio>
 #include <string>
@@ -11,8 +13,9 @@ namespace fb2k_host {
 namespace {
 
 const wchar_t* const kMainWindowClass = L"fb2k-host main window";
+const wchar_t* const kComponentMenusProperty = L"fb2k-host component menus";
 
-enum MenuCommand : UINT { kPlay = 100, kPause, kStop, kPrevious, kNext, kVolumeUp, kVolumeDown, kExit };
+enum MenuCommand : UINT { kPlay = 100, kPause, kStop, kPrevious, kNext, kVolumeUp, kVolumeDown, kPreferences, kExit };
 
 std::wstring Clock(double seconds) {
     long total = static_cast<long>(seconds);
@@ -49,6 +52,8 @@ HMENU CreateMenuBar() {
     AppendMenuW(playback, MF_STRING, kVolumeUp, L"Volume &up");
     AppendMenuW(playback, MF_STRING, kVolumeDown, L"Volume &down");
     HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, kPreferences, L"&Preferences...");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(file, MF_STRING, kExit, L"E&xit");
     HMENU bar = CreateMenu();
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
@@ -66,8 +71,13 @@ void RunMenuCommand(HWND window, Host& host, UINT command) {
     case kNext: playback.Next(); break;
     case kVolumeUp: playback.SetVolumeDb(playback.VolumeDb() + 3.0f); break;
     case kVolumeDown: playback.SetVolumeDb(playback.VolumeDb() - 3.0f); break;
+    case kPreferences: ShowPreferences(host); break;
     case kExit: PostMessageW(window, WM_CLOSE, 0, 0); break;
-    default: break;
+    default: {
+        auto menus = static_cast<ComponentMenus*>(GetPropW(window, kComponentMenusProperty));
+        if (menus) menus->Execute(command);
+        break;
+    }
     }
     InvalidateRect(window, nullptr, TRUE);
 }
@@ -123,6 +133,12 @@ void RegisterMainWindowClass() {
 }
 
 } // namespace
+
+void AttachComponentMenus(HWND window, ComponentMenus* menus) {
+    if (menus) SetPropW(window, kComponentMenusProperty, menus);
+    else RemovePropW(window, kComponentMenusProperty);
+    DrawMenuBar(window);
+}
 
 HWND CreateMainWindow(Host& host) {
     RegisterMainWindowClass();

@@ -6,7 +6,12 @@
 namespace fb2k_host {
 
 class Host;
+class ComponentMenus;
 
 HWND CreateMainWindow(Host& host);
+
+// Lets the window's menu bar run the commands of the components' menus, which must already
+// be in the bar (ComponentMenus::Build); null detaches them before the components go.
+void AttachComponentMenus(HWND window, ComponentMenus* menus);
 
 } // namespace fb2k_host

@@ -1,30 +1,37 @@
 #!/usr/bin/env bash
-# The stand-in player with the component loaded, in Wine's virtual desktop. With a display
-# of your own it runs until you close it; headless (under Xvfb) it plays a short script,
-# captures a screenshot of the desktop with the tray, and exits.
-set -uo pipefail
+# The stand-in player with the component loaded, under Wine, on a small X11 desktop with a
+# system tray (tools/tray-desktop.sh) where each tray icon is a window of its own.
+#
+#   make demo                        the scripted tour, headless on Xvfb: screenshots of each
+#                                    step in build/demo/, then it exits
+#   TRELVANE_INTERACTIVE=1 make demo the same desktop in a window on your display (Xephyr);
+#                                    use the strip yourself, close the player to end
+set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/wine-env.sh"
-bin="$TRELVANE_BUILD/bin"
-shot="$TRELVANE_BUILD/demo-screenshot.png"
-# Explorer's virtual desktop shows its taskbar, and with it the tray, only when asked to.
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops\trelvane' /v EnableShell /t REG_DWORD /d 1 /f \
-  >/dev/null 2>&1 </dev/null
-# Wine's tray puts a new icon to the left, as shells before Windows 7 did, so the player runs
-# as such a system (TRELVANE_DEMO_WINDOWS=win7 shows the Windows 7 profile instead).
-wine reg add 'HKCU\Software\Wine\AppDefaults\fb2k-host.exe' /v Version /t REG_SZ \
-  /d "${TRELVANE_DEMO_WINDOWS:-winxp64}" /f >/dev/null 2>&1 </dev/null
-if [ -n "${TRELVANE_INTERACTIVE:-}" ]; then
-  exec wine explorer /desktop=trelvane,1024x640 "$bin/fb2k-host.exe"
+
+if [ -z "${TRELVANE_INTERACTIVE:-}" ]; then
+  # A private X server of its own, whatever display the caller has, so the pictures are the
+  # same everywhere and nothing lands on the caller's desktop.
+  TRELVANE_FORCE_XVFB=1 "$here/with-wine-session.sh" "$here/tray-desktop.sh" "$here/demo-tour.sh"
+  exit
 fi
-wine explorer /desktop=trelvane,1024x640 "$bin/fb2k-host.exe" --headless-run 10 &
-demo=$!
-sleep 6
-if command -v xwd >/dev/null; then
-  xwd -root -silent > "$TRELVANE_BUILD/demo-screenshot.xwd" 2>/dev/null && \
-    /usr/bin/convert "$TRELVANE_BUILD/demo-screenshot.xwd" "$shot" 2>/dev/null && echo "Screenshot: $shot"
-fi
-wait $demo
-status=$?
-echo "fb2k-host exited with $status"
-exit $status
+
+: "${DISPLAY:?TRELVANE_INTERACTIVE=1 needs a display}"
+nested=""
+for n in $(seq 20 60); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  nested=":$n"
+  break
+done
+[ -n "$nested" ] || { echo "No free display number for the nested X server" >&2; exit 1; }
+Xephyr "$nested" -screen 1024x640 -title "Trelvane demo" -nolisten tcp >/dev/null 2>&1 </dev/null &
+xephyr=$!
+trap 'kill $xephyr 2>/dev/null || true; wait $xephyr 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${nested#:}" ] && break; sleep 0.1; done
+
+echo "Trelvane demo on display $nested: the strip is at the right of the taskbar; close the player to end."
+# The tray docks new icons at the left, as Windows XP's did: the player runs as Windows XP.
+DISPLAY="$nested" "$here/with-wine-session.sh" "$here/tray-desktop.sh" bash -c '
+  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\fb2k-host.exe" /v Version /t REG_SZ /d winxp64 /f >/dev/null 2>&1 </dev/null
+  cd "$0" && wine fb2k-host.exe' "$TRELVANE_BUILD/bin"

@@ -1,0 +1,142 @@
+// End to end on the demo's desktop (tools/tray-desktop.sh runs this test there): the stand-in
+// player with the real component, its two icons docked in the desktop's X11 system tray, and
+// real pointer clicks on the strip's buttons and slider. Each click must change the player's
+// own state: what plays, the track, the position, paused or stopped.
+#include "host/component_loader.h"
+#include "host/host_core.h"
+#include "host/main_menu.h"
+#include "host/playback_engine.h"
+#include "host/popup_log.h"
+#include "tests/support/child_process.h"
+#include "tests/support/tray_icon_windows.h"
+
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring ExecutableName() {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring name(self);
+    return name.substr(name.find_last_of(L"\\/") + 1);
+}
+
+std::wstring AppDefaultsKey() { return L"Software\\Wine\\AppDefaults\\" + ExecutableName(); }
+
+// The desktop's tray puts a new icon to the left of the others, as Windows XP did, so the
+// player runs as Windows XP: icon 1 is added first, icon 0 lands at its left, and the strip
+// reads "|< [] > >|" left to right. The demo runs the same way.
+void RunAsWindowsXp() {
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, AppDefaultsKey().c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    const wchar_t version[] = L"winxp64";
+    RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
+    RegCloseKey(key);
+}
+
+void ForgetVersion() { RegDeleteTreeW(HKEY_CURRENT_USER, AppDefaultsKey().c_str()); }
+
+constexpr double kTrackSeconds = 200.0;
+
+// One click on the strip and what the player must show afterwards. Pixels are icon pixels
+// of the 16 x 16 icon: the button row is rows 8 to 14, the slider row rows 0 to 6; each
+// icon's left half holds its first button (previous, play/pause), the right half its second.
+struct Click {
+    const char* what;
+    int icon;
+    int x, y;
+    std::function<bool(fb2k_host::PlaybackEngine&)> done;
+};
+
+bool PlayingTrack(fb2k_host::PlaybackEngine& p, int index) {
+    return p.IsPlaying() && !p.IsPaused() && p.CurrentIndex() == index;
+}
+
+// Step 20 of the 24-step seek slider: icon 1's column 6 is strip column 24; with the Windows
+// XP profile the slider step is that column less 2 for the cursor's width and less the
+// 2-pixel gap between the icons.
+constexpr double kSeekTarget = kTrackSeconds * 20 / 24;
+
+std::vector<Click> TheClicks() {
+    return {
+        {"play", 1, 4, 11, [](fb2k_host::PlaybackEngine& p) { return PlayingTrack(p, 0); }},
+        {"next", 1, 12, 11, [](fb2k_host::PlaybackEngine& p) { return PlayingTrack(p, 1); }},
+        {"next again", 1, 13, 12, [](fb2k_host::PlaybackEngine& p) { return PlayingTrack(p, 2); }},
+        {"previous", 0, 3, 11, [](fb2k_host::PlaybackEngine& p) { return PlayingTrack(p, 1); }},
+        {"seek on the slider", 1, 6, 3,
+         [](fb2k_host::PlaybackEngine& p) { return PlayingTrack(p, 1) && std::fabs(p.Position() - kSeekTarget) < 0.01; }},
+        {"pause", 1, 5, 12, [](fb2k_host::PlaybackEngine& p) { return p.IsPlaying() && p.IsPaused(); }},
+        {"stop", 0, 12, 11, [](fb2k_host::PlaybackEngine& p) { return !p.IsPlaying(); }},
+    };
+}
+
+constexpr int kNoComponent = 100;
+constexpr int kNotTwoIcons = 101;
+
+void PrintState(fb2k_host::Host& host) {
+    fb2k_host::PlaybackEngine& p = host.Playback();
+    std::fprintf(stderr, "player: playing %d paused %d track %d position %.3f\n", p.IsPlaying(), p.IsPaused(),
+                 p.CurrentIndex(), p.Position());
+    for (const std::string& c : host.Commands().Executed()) std::fprintf(stderr, "ran %s\n", c.c_str());
+}
+
+// Returns 0 when every click did its work, else the number of the first click that did not
+// (1 for the first), or one of the codes above.
+CHILD_PROCESS_BODY(click_the_docked_strip) {
+    fb2k_host::Host host;
+    host.Popups().SetShowMessageBoxes(false);
+    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", kTrackSeconds, {{"title", "A"}}},
+                                 {"C:\\Music\\b.flac", kTrackSeconds, {{"title", "B"}}},
+                                 {"C:\\Music\\c.flac", kTrackSeconds, {{"title", "C"}}}});
+    ShowWindow(host.MainWindow(), SW_SHOWNOACTIVATE);
+    fb2k_host::LoadedComponent component(host);
+    if (!component.Load(L"foo_Trelvane.dll")) return kNoComponent;
+    component.ServicesInit(true);
+    component.Init();
+
+    std::vector<RECT> icons;
+    fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconWindowRects()).size() >= 2; }, 10000);
+    // The tray docks the icons a moment after they appear: let it settle, then look again.
+    fb2k_host::PumpMessagesFor(500);
+    icons = TrayIconWindowRects();
+    int result = 0;
+    if (icons.size() != 2) {
+        DescribeDesktopWindows();
+        result = kNotTwoIcons;
+    }
+    std::vector<Click> clicks = TheClicks();
+    for (size_t i = 0; result == 0 && i < clicks.size(); ++i) {
+        const Click& click = clicks[i];
+        // Two clicks close together in time and place make a double click, which the strip
+        // takes as no press at all (as on Windows): a person pauses between clicks.
+        fb2k_host::PumpMessagesFor(GetDoubleClickTime() + 100);
+        LeftClickAt(IconPixel(icons[static_cast<size_t>(click.icon)], click.x, click.y));
+        if (!fb2k_host::PumpMessagesUntil([&] { return click.done(host.Playback()); }, 5000)) {
+            std::fprintf(stderr, "the click on %s did not do its work\n", click.what);
+            result = static_cast<int>(i) + 1;
+        }
+    }
+    if (result != 0) PrintState(host);
+    component.Quit();
+    component.Unload();
+    return result;
+}
+
+TEST(DesktopTrayClicks, ClicksOnTheDockedStripDriveThePlayer) {
+    RunAsWindowsXp();
+    ChildResult child = RunChild("click_the_docked_strip", 90000);
+    ForgetVersion();
+    ASSERT_TRUE(child.finished);
+    EXPECT_EQ(child.exitCode, 0u) << "1 play, 2 next, 3 next again, 4 previous, 5 seek, 6 pause, 7 stop: "
+                                     "that click did not change the player; 100: no component; "
+                                     "101: not two icons in the tray";
+}
+
+} // namespace
