@@ -3,7 +3,7 @@
 BUILD := build
 PRESET := mingw-x64
 
-.PHONY: deps configure build test demo bench clean
+.PHONY: deps configure build test demo bench clean real-player
 
 deps:
 	tools/deps.sh
@@ -22,6 +22,15 @@ demo: build
 
 bench: build
 	tools/with-wine-session.sh tools/bench.sh
+
+# The x86 DLL inside a real foobar2000 (a portable folder given as PLAYER=dir) under Wine.
+# Without PLAYER it only says how to get one.
+X86_BUILD := build-x86
+DLL ?= $(X86_BUILD)/bin/foo_Trelvane.dll
+PLAYER ?=
+real-player:
+	@if [ -n "$(PLAYER)" ]; then tools/deps.sh; fi
+	OUT=$(X86_BUILD)/real-player tools/real-player-check.sh "$(PLAYER)" "$(DLL)"
 
 clean:
 	rm -rf $(BUILD)
