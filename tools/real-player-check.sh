@@ -12,10 +12,10 @@
 #   NO_COMPONENT=1   run the same checks without the component: everything past the start
 #                    must then FAIL (shows that the checks can fail)
 #   COMPONENT_NAME   the component's name and version as the player lists them
-#                    (default "Trelvane 0.6.7.5")
+#                    (default "Foobar2000 Trelvane 0.6.7.5")
 # Prints PASS or FAIL for each item and a summary line; exits 1 when anything failed.
 set -Eeuo pipefail
-trap 'echo "real-player: stopped by an error at line $LINENO" >&2' ERR
+trap 'echo "real-player: a command failed at line $LINENO" >&2' ERR
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -43,7 +43,7 @@ without=${NO_COMPONENT:-0}
 if [ "$without" != 1 ] && [ ! -f "$dll" ]; then
   echo "real-player: no component DLL at $dll (build the x86 DLL, or give DLL=...)" >&2; exit 2
 fi
-expected_name=${COMPONENT_NAME:-Trelvane 0.6.7.5}
+expected_name=${COMPONENT_NAME:-Foobar2000 Trelvane 0.6.7.5}
 
 player=$(cd "$player" && pwd)
 out=${OUT:-$root/build-x86/real-player}
@@ -121,11 +121,13 @@ else
 fi
 echo "      player:    $player (copy in $work)"
 
-# Three tracks of 20 seconds; without tags the player's title is the file name.
+# Three tracks of 120 seconds (Wine with a null sound output plays them about four times too
+# fast, so they last half a minute); without tags the player's title is the file name. "/add" puts
+# them in the playlist without starting playback (plain file arguments would play at once).
 tracks="$out/tracks"; rm -rf "$tracks"; mkdir -p "$tracks"
-titles=(TrelvaneToneOne TrelvaneToneTwo TrelvaneToneThree)
+titles=(TrelvaneTone1 TrelvaneTone2 TrelvaneTone3)   # the player sorts added files by name
 probe wav "$tracks" "${titles[@]}"
-track_args=()
+track_args=(/add)
 for t in "${titles[@]}"; do track_args+=("Z:${tracks//\//\\}\\$t.wav"); done
 
 fb_pid=""
@@ -182,8 +184,16 @@ mapped_popups() {   # new viewable top-level windows of Wine processes
   done || true
 }
 focus_main() { local w; w=$(main_window); if [ -n "$w" ]; then xdotool windowactivate --sync "$w" >/dev/null 2>&1 || true; fi; sleep 0.5; }
-wait_title() {  # wait up to 6 s for the main window title to be $1
-  for _ in $(seq 30); do [ "$(main_title)" = "$1" ] && return 0; sleep 0.2; done
+seen_titles=""
+wait_title() {  # wait up to 6 s for the main window title to be $1; seen_titles lists the titles seen
+  local t last=""
+  seen_titles=""
+  for _ in $(seq 30); do
+    t=$(main_title)
+    if [ "$t" != "$last" ]; then seen_titles="$seen_titles${seen_titles:+ -> }\"$t\""; last=$t; fi
+    if [ "$t" = "$1" ]; then return 0; fi
+    sleep 0.2
+  done
   return 1
 }
 
@@ -197,11 +207,16 @@ mapfile -t icons < <(docked_icons)
 if [ ${#icons[@]} -eq 2 ]; then
   read -r left_id left_x left_y left_w left_h <<<"${icons[0]}"
   read -r right_id right_x right_y _ _ <<<"${icons[1]}"
-  read -r lu ll <<<"$(icon_pixels "$left_id")"
-  read -r ru rl <<<"$(icon_pixels "$right_id")"
+  read -r lu ll lc <<<"$(icon_pixels "$left_id")"
+  read -r ru rl rc <<<"$(icon_pixels "$right_id")"
   snap_strip "$shots/strip-stopped.png"
   note "tray icons: left $left_id at $left_x,$left_y (${left_w}x$left_h), right $right_id at $right_x,$right_y;" \
-       "changed pixels upper/lower rows: left $lu/$ll, right $ru/$rl"
+       "drawn pixels upper/lower rows: left $lu/$ll, right $ru/$rl"
+  # Which is which: icon 0 draws "previous" from its column 0, icon 1 starts "play" at column 1.
+  if [ "$lc" -gt 0 ] && [ "$rc" -eq 0 ]; then icon1_id=$right_id; order="previous+stop/load | play/pause+next"
+  elif [ "$rc" -gt 0 ] && [ "$lc" -eq 0 ]; then icon1_id=$left_id; order="play/pause+next | previous+stop/load (reversed)"
+  else icon1_id=""; order="cannot tell the icons apart (column 0: left $lc, right $rc)"; fi
+  note "strip order in the tray, left to right: $order"
   # Stopped: the upper block (slider) of both icons is empty, the lower holds two buttons each.
   if [ "$lu" -eq 0 ] && [ "$ru" -eq 0 ] && [ "$ll" -ge 10 ] && [ "$rl" -ge 10 ]; then
     pass "2. two strip icons in the tray (stopped: buttons below, empty slider row above)"
@@ -210,13 +225,12 @@ if [ ${#icons[@]} -eq 2 ]; then
   fi
 else
   fail "2. two strip icons in the tray" "${#icons[@]} icon windows in the X11 tray"
-  left_id="" right_id=""
+  left_id="" right_id="" icon1_id=""
 fi
 
 # ---- 7. play and next clicked on the strip
-# In the tray the icon added last sits left; the strip is added so that icon 0 (previous,
-# stop/load) is left and icon 1 (play/pause, next) right. Buttons are the lower rows; play is
-# the left half of icon 1, next its right half. Click at icon pixels (3,12) and (12,12).
+# Buttons are the lower rows; play is the left half of icon 1, next its right half. Click at
+# icon pixels (3,12) and (13,12), inside those zones with either tray geometry.
 click_icon() {  # window id, icon pixel x, y
   local x y w h
   read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
@@ -225,26 +239,40 @@ click_icon() {  # window id, icon pixel x, y
   xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
   xdotool mousemove 640 300; sleep 0.2
 }
-if [ -n "$right_id" ]; then
-  click_icon "$right_id" 3 12
+if [ -n "$icon1_id" ]; then
+  click_icon "$icon1_id" 3 12
   if wait_title "${titles[0]}  [foobar2000]"; then
     pass "7a. play on the strip starts the first track (title \"$(main_title)\")"
   else
-    fail "7a. play on the strip" "window title is \"$(main_title)\""
+    fail "7a. play on the strip" "window titles seen: $seen_titles"
   fi
   sleep 1
   mapfile -t icons_playing < <(docked_icons)
   read -r pu _ <<<"$(icon_pixels "$left_id")"
   note "playing: upper-row pixels of the left icon $pu (the slider bar)"
   snap_strip "$shots/strip-playing.png"
-  click_icon "$right_id" 12 12
+  click_icon "$icon1_id" 13 12
   if wait_title "${titles[1]}  [foobar2000]"; then
     pass "7b. next on the strip plays the second track (title \"$(main_title)\")"
   else
-    fail "7b. next on the strip" "window title is \"$(main_title)\""
+    fail "7b. next on the strip" "window titles seen: $seen_titles"
+  fi
+  # Play/pause again pauses: the title stays and the strip stands still (a playing seek cursor
+  # moves on). The menu checks below compare strip pictures, so they run paused.
+  click_icon "$icon1_id" 3 12
+  sleep 1; paused_title=$(main_title); strip_ppm_id() { snap_window "$1" "$out/p-$2.ppm"; }
+  strip_ppm_id "$left_id" l1; strip_ppm_id "$right_id" r1; sleep 3
+  strip_ppm_id "$left_id" l2; strip_ppm_id "$right_id" r2
+  moved=$(( $(probe same "$out/p-l1.ppm" "$out/p-l2.ppm") + $(probe same "$out/p-r1.ppm" "$out/p-r2.ppm") ))
+  snap_strip "$shots/strip-paused.png"
+  if [ "$paused_title" = "${titles[1]}  [foobar2000]" ] && [ "$(main_title)" = "$paused_title" ] && [ "$moved" -eq 0 ]; then
+    pass "7c. play/pause on the strip pauses (title kept, strip still for 3 s)"
+  else
+    fail "7c. play/pause on the strip" "title \"$paused_title\" then \"$(main_title)\", $moved strip pixels changed in 3 s"
   fi
 else
   fail "7a. play on the strip" "no strip icons"; fail "7b. next on the strip" "no strip icons"
+  fail "7c. play/pause on the strip" "no strip icons"
 fi
 xwd -root -silent | "$convert" xwd:- "$shots/screen-playing.png"
 
@@ -272,7 +300,7 @@ old_icons=$(docked_icons | cut -d' ' -f1 | sort | tr '\n' ' ')
 if [ -n "$sub_menu" ]; then xdotool key r; else xdotool key Escape Escape; fi
 sleep 2
 new_icons=$(docked_icons | cut -d' ' -f1 | sort | tr '\n' ' ')
-note "icon windows before \"Reset Icons\": $old_icons; after: $new_icons"
+note "icon windows before \"Reset Icons\": $old_icons; after: $new_icons (title \"$(main_title)\")"
 if [ -n "$sub_menu" ] && [ -n "${old_icons// /}" ] && [ "$(echo $new_icons | wc -w)" -eq 2 ] && [ "$old_icons" != "$new_icons" ]; then
   pass "3a. View > Trelvane > Reset Icons re-adds both tray icons"
 else
@@ -281,7 +309,7 @@ fi
 mapfile -t icons < <(docked_icons)
 right_id=$(echo "${icons[1]:-}" | cut -d' ' -f1); left_id=$(echo "${icons[0]:-}" | cut -d' ' -f1)
 
-# Toggle volume slider while playing: the slider row changes from the seek cursor near the
+# Toggle volume slider while paused: the slider row changes from the seek cursor near the
 # start to the volume cursor at full volume (the player's volume is 0 dB here).
 strip_ppm() { snap_window "$left_id" "$out/l-$1.ppm"; snap_window "$right_id" "$out/r-$1.ppm"; }
 if [ -n "$right_id" ]; then strip_ppm before; fi
@@ -292,7 +320,7 @@ if [ -n "$right_id" ]; then
   strip_ppm after; snap_strip "$shots/strip-volume.png"
   d_left=$(probe same "$out/l-before.ppm" "$out/l-after.ppm"); d_right=$(probe same "$out/r-before.ppm" "$out/r-after.ppm")
 else d_left=0 d_right=0; fi
-note "after \"Toggle volume slider\": changed pixels left $d_left, right $d_right"
+note "after \"Toggle volume slider\": changed pixels left $d_left, right $d_right (title \"$(main_title)\")"
 if [ -n "$sub_menu" ] && [ $((d_left + d_right)) -gt 0 ]; then
   pass "3b. View > Trelvane > Toggle volume slider changes the strip's slider"
 else
@@ -312,20 +340,20 @@ else
   fail "3c. View > Trelvane > Show current song info" "no balloon window appeared"
 fi
 sleep 1
-# Delete current song: asks first; the answer here is No, and the file stays.
-before_names=$(window_names | sort)
+# Delete current song: asks first, in a message box captioned "Foobar2000 Trelvane"; the
+# answer here is No, and the playing file stays.
 open_submenu; if [ -n "$sub_menu" ]; then xdotool key d; else xdotool key Escape Escape; fi; sleep 1.5
-question=$(comm -13 <(echo "$before_names") <(window_names | sort) | head -1)
-qwin=""; if [ -n "$question" ]; then qwin=$(find_window "^$question\$"); fi
+qwin=$(find_window '^Foobar2000 Trelvane$')
 if [ -n "$qwin" ]; then
-  snap_window "$qwin" "$shots/delete-question.png" || true
-  xdotool windowactivate --sync "$qwin" >/dev/null 2>&1 || true; xdotool key n; sleep 0.3; xdotool key Escape
+  snap_window "$qwin" "$shots/delete-question.png"
+  xdotool windowactivate --sync "$qwin" >/dev/null 2>&1 || true; xdotool key n; sleep 0.5
+  if [ -n "$(find_window '^Foobar2000 Trelvane$')" ]; then xdotool key Escape; sleep 0.5; fi
 fi
-sleep 1
+playing_title=$(main_title)
 if [ -n "$sub_menu" ] && [ -n "$qwin" ] && [ -f "$tracks/${titles[1]}.wav" ]; then
-  pass "3d. View > Trelvane > Delete current song asks first (\"$question\"; answered No, file kept)"
+  pass "3d. View > Trelvane > Delete current song asks first (answered No: file kept, \"$playing_title\")"
 else
-  fail "3d. View > Trelvane > Delete current song" "no question window${question:+ ($question)}"
+  fail "3d. View > Trelvane > Delete current song" "no \"Foobar2000 Trelvane\" question window"
 fi
 if [ -n "$sub_menu" ] && [ "$sub_h" -gt 0 ]; then note "submenu window size ${sub_w}x${sub_h}"; fi
 
@@ -355,7 +383,7 @@ if [ -n "$prefs" ]; then
     pass "4. components list: foo_Trelvane \"$expected_name\" ($(prefs_title))"
   else
     fail "4. components list" "no \"foo_Trelvane\" / \"$expected_name\" in the copied report"
-    note "report: $(grep -A1 -i trelvane "$out/components.txt" | tr '\n' '|')"
+    note "report: $(grep -A1 -i trelvane "$out/components.txt" | tr "\n" "|" || true)"
   fi
   # Tools, expand it, then type the page's name: the tree selects it and the window title
   # names the page; Left goes to the parent page.

@@ -10,8 +10,8 @@
       "<id> <class> <x> <y> <width> <height>".
   real_player_probe.py icon PPM_FILE
       Pixels of a 16 x 16 icon centred in a captured tray icon window that differ from the
-      window's corner pixel (the tray behind the icon): "<upper> <lower>", counts for icon
-      rows 0-7 and 8-15.
+      window's corner pixel (the tray behind the icon): "<upper> <lower> <first>", counts for
+      icon rows 0-7, rows 8-15, and column 0 of rows 8-15.
   real_player_probe.py same PPM_A PPM_B
       Number of differing pixels between two captures of the same size.
   real_player_probe.py cfgbool PROFILE_DIR GUID
@@ -19,9 +19,10 @@
       (record: 16 GUID bytes in memory order, u32 size, payload), looked up in every file of
       the profile's configuration; prints the value of the last record found, or "none".
   real_player_probe.py wav DIR NAME...
-      Writes NAME.wav for every NAME: 20 seconds of a sine tone, 8 kHz mono 16-bit, each
-      NAME at another pitch.
+      Writes NAME.wav for every NAME: 120 seconds of a sine tone, 8 kHz mono 16-bit, each
+      NAME at another pitch. (Wine's null sound output plays about four times too fast.)
 """
+import array
 import math
 import os
 import re
@@ -29,6 +30,8 @@ import struct
 import sys
 import uuid
 import wave
+
+SECONDS = 120
 
 TREE_LINE = re.compile(r'^(\s*)(0x[0-9a-f]+) (?:"[^"]*"|\(has no name\)): \((.*?)\)\s+'
                        r'(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)')
@@ -98,7 +101,8 @@ def icon(path):
     left, top = (w - 16) // 2, (h - 16) // 2
     upper = sum(at(left + x, top + y) != back for y in range(8) for x in range(16))
     lower = sum(at(left + x, top + y) != back for y in range(8, 16) for x in range(16))
-    print(upper, lower)
+    first_column = sum(at(left, top + y) != back for y in range(8, 16))
+    print(upper, lower, first_column)
 
 
 def same(a, b):
@@ -127,13 +131,13 @@ def wav(folder, names):
     rate = 8000
     for i, name in enumerate(names):
         freq = 440.0 * (i + 2) / 2
+        period = [int(8000 * math.sin(2 * math.pi * freq * n / rate)) for n in range(rate)]
+        second = array.array('h', period).tobytes()  # whole cycles in one second: repeatable
         with wave.open(os.path.join(folder, name + '.wav'), 'wb') as f:
             f.setnchannels(1)
             f.setsampwidth(2)
             f.setframerate(rate)
-            f.writeframes(b''.join(
-                struct.pack('<h', int(8000 * math.sin(2 * math.pi * freq * n / rate)))
-                for n in range(rate * 20)))
+            f.writeframes(second * SECONDS)
 
 
 def main():
