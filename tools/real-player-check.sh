@@ -331,9 +331,14 @@ open_submenu; if [ -n "$sub_menu" ]; then xdotool key t; else xdotool key Escape
 
 # Show current song info: a balloon (a new popup window of the tray's process).
 before=$(mapped_popups | cut -d' ' -f1 | sort)
-open_submenu; if [ -n "$sub_menu" ]; then xdotool key s; else xdotool key Escape Escape; fi; sleep 1.5
-balloon=$(comm -13 <(echo "$before") <(mapped_popups | cut -d' ' -f1 | sort) | head -1)
-if [ -n "$balloon" ]; then snap_window "$balloon" "$shots/balloon.png"; fi
+open_submenu; if [ -n "$sub_menu" ]; then xdotool key s; else xdotool key Escape Escape; fi
+# Wine's tray shows a balloon about two seconds after it was asked for.
+balloon=""
+for _ in $(seq 16); do
+  sleep 0.5
+  balloon=$(comm -13 <(echo "$before") <(mapped_popups | cut -d' ' -f1 | sort) | head -1)
+  if [ -n "$balloon" ]; then sleep 0.3; snap_window "$balloon" "$shots/balloon.png"; break; fi
+done
 if [ -n "$sub_menu" ] && [ -n "$balloon" ]; then
   pass "3c. View > Trelvane > Show current song info shows a balloon"
 else
