@@ -318,6 +318,8 @@ if [ -n "$sub_menu" ]; then xdotool key t; else xdotool key Escape Escape; fi
 sleep 1.5
 if [ -n "$right_id" ]; then
   strip_ppm after; snap_strip "$shots/strip-volume.png"
+  sleep 2; snap_strip "$shots/strip-volume-2s-later.png"
+  note "strip after the toggle, drawn pixels upper/lower/column 0: left $(icon_pixels "$left_id"), right $(icon_pixels "$right_id")"
   d_left=$(probe same "$out/l-before.ppm" "$out/l-after.ppm"); d_right=$(probe same "$out/r-before.ppm" "$out/r-after.ppm")
 else d_left=0 d_right=0; fi
 note "after \"Toggle volume slider\": changed pixels left $d_left, right $d_right (title \"$(main_title)\")"
