@@ -453,6 +453,7 @@ note "stored \"pause on screen saver\" after run 1: $first"
 
 # ================================================================ run 2: same profile
 echo "== run 2: the same profile again"
+seen_information=0
 start_player || fail "player started again" "no main window within 60 s"
 open_prefs
 if [ -n "$prefs" ]; then
