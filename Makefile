@@ -40,5 +40,14 @@ demo: build-x64
 bench: build-x64
 	tools/with-wine-session.sh tools/bench.sh
 
+# The x86 DLL inside a real foobar2000 (a portable folder given as PLAYER=dir) under Wine.
+# Without PLAYER it only says how to get one.
+X86_BUILD := build-x86
+DLL ?= $(X86_BUILD)/bin/foo_Trelvane.dll
+PLAYER ?=
+real-player:
+	@if [ -n "$(PLAYER)" ]; then $(MAKE) --no-print-directory build-x86; fi
+	OUT=$(X86_BUILD)/real-player tools/real-player-check.sh "$(PLAYER)" "$(DLL)"
+
 clean:
 	rm -rf $(BUILD) build-x86

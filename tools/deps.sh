@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
           binutils-mingw-w64-x86-64 wine64 wine wine32:i386 clang lld xvfb xauth x11-apps
           imagemagick xdotool googletest python3 zip unzip
-          x11-utils jwm xserver-xephyr)
+          x11-utils jwm xserver-xephyr xclip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

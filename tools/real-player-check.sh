@@ -1,0 +1,482 @@
+#!/usr/bin/env bash
+# Checks the 32-bit foo_Trelvane.dll inside a real, portable foobar2000 (32-bit) under Wine,
+# headless: Xvfb with the window manager jwm, whose tray is an X11 system tray (each Wine tray
+# icon becomes an X window of its own there, which the strip's hit-testing knows).
+#
+# Usage: real-player-check.sh PLAYER_DIR [DLL]
+#   PLAYER_DIR  an extracted portable foobar2000 folder; it is copied, never changed
+#   DLL         the component (default build-x86/bin/foo_Trelvane.dll)
+# Environment:
+#   OUT=dir          working folder: Wine prefix (kept between runs), player copy, screenshots
+#                    (default build-x86/real-player)
+#   NO_COMPONENT=1   run the same checks without the component: everything past the start
+#                    must then FAIL (shows that the checks can fail)
+#   COMPONENT_NAME   the component's name and version as the player lists them
+#                    (default "Foobar2000 Trelvane 0.6.7.5")
+# Prints PASS or FAIL for each item and a summary line; exits 1 when anything failed.
+set -Eeuo pipefail
+trap 'echo "real-player: a command failed at line $LINENO" >&2' ERR
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/.." && pwd)
+player=${1:-}
+dll=${2:-$root/build-x86/bin/foo_Trelvane.dll}
+
+if [ -z "$player" ] || [ ! -f "$player/foobar2000.exe" ]; then
+  cat <<EOF
+real-player: no player folder${player:+ at $player}; nothing checked.
+To get the portable foobar2000 2.25.10 (32-bit) the check runs against:
+  1. fetch the public repository byuwur/stream.html with the workplace's fetch tool
+     (it returns the path of a bare git mirror, MIRROR below);
+  2. ../shared/tools/real-player/get-player.sh MIRROR /work/player/fb2k
+  3. make real-player PLAYER=/work/player/fb2k [DLL=path/to/foo_Trelvane.dll]
+EOF
+  exit 0
+fi
+
+for tool in wine wineserver Xvfb jwm xdotool xwd xwininfo xclip python3; do
+  command -v "$tool" >/dev/null || { echo "real-player: $tool is missing (tools/deps.sh installs it)" >&2; exit 2; }
+done
+convert=/usr/bin/convert   # Debian's ImageMagick (a stand-in may shadow it in /usr/local/bin)
+[ -x "$convert" ] || { echo "real-player: $convert is missing (tools/deps.sh installs imagemagick)" >&2; exit 2; }
+without=${NO_COMPONENT:-0}
+if [ "$without" != 1 ] && [ ! -f "$dll" ]; then
+  echo "real-player: no component DLL at $dll (build the x86 DLL, or give DLL=...)" >&2; exit 2
+fi
+expected_name=${COMPONENT_NAME:-Foobar2000 Trelvane 0.6.7.5}
+
+player=$(cd "$player" && pwd)
+out=${OUT:-$root/build-x86/real-player}
+mkdir -p "$out" && out=$(cd "$out" && pwd)
+shots="$out/shots"; rm -rf "$shots"; mkdir -p "$shots"
+probe() { python3 "$here/real_player_probe.py" "$@"; }
+
+# ---------------------------------------------------------------- results
+passed=0 failed=0
+pass() { passed=$((passed + 1)); echo "PASS  $1"; }
+fail() { failed=$((failed + 1)); echo "FAIL  $1${2:+ - $2}"; }
+note() { echo "      $*"; }
+
+# ---------------------------------------------------------------- Wine, X, tray
+export WINEPREFIX="$out/prefix" WINEARCH=win64 WINEDEBUG=-all
+export HOME="$out/home" XDG_DATA_HOME="$out/xdg-data"
+mkdir -p "$HOME" "$XDG_DATA_HOME"
+# No sound card here: a null ALSA output lets the player really play.
+printf 'pcm.!default {\n    type null\n}\n' >"$HOME/.asoundrc"
+# The player ships its own MSVC runtime; Wine's builtin one makes it crash at start-up.
+export WINEDLLOVERRIDES="mscoree,mshtml=;msvcp140,msvcp140_1,msvcp140_2,msvcp140_atomic_wait,msvcp140_codecvt_ids,vcruntime140,vcruntime140_1,vcruntime140_threads,concrt140,vccorlib140=n,b"
+
+xvfb_pid="" jwm_pid=""
+cleanup() {
+  WINEDEBUG=-all wineserver -k >/dev/null 2>&1 </dev/null || true
+  if [ -n "$jwm_pid" ]; then kill "$jwm_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+for n in $(seq 150 199); do
+  if [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; then continue; fi
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+  xvfb_pid=$!; export DISPLAY=":$n"; break
+done
+[ -n "$xvfb_pid" ] || { echo "real-player: no free X display" >&2; exit 2; }
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+
+# jwm: a window manager (focus for the keyboard) with a tray at the bottom whose dock is the
+# X11 system tray. Dock icons are as tall as the tray minus its border: 20 x 20 at height 22.
+cat >"$out/jwmrc" <<'EOF'
+<?xml version="1.0"?>
+<JWM>
+  <Tray x="0" y="-1" height="22" autohide="off"><Spacer width="400"/><Dock/></Tray>
+  <Desktops width="1" height="1"/>
+</JWM>
+EOF
+jwm -f "$out/jwmrc" >"$out/jwm.log" 2>&1 </dev/null &
+jwm_pid=$!
+
+q() { "$@" >/dev/null 2>&1 </dev/null; }
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "      creating the Wine prefix $WINEPREFIX (once)"
+  q setsid wineboot -i; q wineserver -w
+fi
+if [ -z "$(ls -A "$WINEPREFIX/drive_c/windows/syswow64" 2>/dev/null)" ]; then
+  echo "real-player: $WINEPREFIX has no syswow64 (made before wine32 was installed?); remove it" >&2; exit 2
+fi
+q setsid wineserver -p
+q wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+q wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f
+
+# ---------------------------------------------------------------- the player
+work="$out/fb2k"
+rm -rf "$work"; cp -a "$player" "$work"
+rm -rf "$work/profile"; mkdir -p "$work/profile"
+touch "$work/portable_mode_enabled"
+if [ "$without" != 1 ]; then
+  mkdir -p "$work/profile/user-components/foo_Trelvane"
+  cp "$dll" "$work/profile/user-components/foo_Trelvane/foo_Trelvane.dll"
+  echo "      component: $dll"
+else
+  echo "      NO_COMPONENT=1: the player runs without the component"
+fi
+echo "      player:    $player (copy in $work)"
+
+# Three tracks of 120 seconds (Wine with a null sound output plays them about four times too
+# fast, so they last half a minute); without tags the player's title is the file name. "/add" puts
+# them in the playlist without starting playback (plain file arguments would play at once).
+tracks="$out/tracks"; rm -rf "$tracks"; mkdir -p "$tracks"
+titles=(TrelvaneTone1 TrelvaneTone2 TrelvaneTone3)   # the player sorts added files by name
+probe wav "$tracks" "${titles[@]}"
+track_args=(/add)
+for t in "${titles[@]}"; do track_args+=("Z:${tracks//\//\\}\\$t.wav"); done
+
+fb_pid=""
+window_names() {
+  xdotool search --name '.' 2>/dev/null | while read -r w; do
+    xdotool getwindowname "$w" 2>/dev/null || true; echo; done | grep -v '^$' || true
+}
+find_window() { { xdotool search --name "$1" 2>/dev/null || true; } | head -1; }   # first window whose name matches
+main_window() { find_window '^(foobar2000 v|.*  \[foobar2000\]$)'; }
+main_title() { local w; w=$(main_window); [ -n "$w" ] && xdotool getwindowname "$w" 2>/dev/null; true; }
+seen_information=0
+watch_windows() {   # remembers the player's "Failed to load component" box and crash windows
+  if window_names | grep -qxE 'Information|foobar2000 has crashed.*|.*crash.*'; then seen_information=1; fi
+}
+
+start_player() {
+  ( cd "$work" && exec setsid wine foobar2000.exe "$@" >>"$out/wine.log" 2>&1 </dev/null ) &
+  fb_pid=$!
+  for _ in $(seq 120); do [ -n "$(main_window)" ] && break; sleep 0.5; done
+  [ -n "$(main_window)" ] || return 1
+  sleep 5   # the component's start-up adds the tray icons after the main window
+  watch_windows
+}
+
+stop_player() {
+  local w
+  watch_windows
+  for _ in 1 2 3; do xdotool key Escape 2>/dev/null || true; sleep 0.3; done
+  ( cd "$work" && timeout 60 wine foobar2000.exe /exit >/dev/null 2>&1 </dev/null ) || true
+  for _ in $(seq 60); do w=$(main_window); [ -z "$w" ] && [ ! -e "$work/profile/running" ] && break; sleep 0.5; done
+  sleep 1
+  if [ -n "$fb_pid" ]; then wait "$fb_pid" 2>/dev/null || true; fi
+  fb_pid=""
+}
+
+count_crash_reports() {
+  if [ -d "$work/profile/crash reports" ]; then find "$work/profile/crash reports" -type f | wc -l; else echo 0; fi
+}
+snap_window() { xwd -id "$1" -silent 2>/dev/null | "$convert" xwd:- "$2" 2>/dev/null || true; }
+tree() { xwininfo -root -tree >"$out/tree.txt" 2>/dev/null; }
+docked_icons() { tree; probe docked "$out/tree.txt"; }
+# Pixel counts of one docked icon: "<upper rows> <lower rows>" that differ from the tray.
+icon_pixels() { snap_window "$1" "$out/icon.ppm" && probe icon "$out/icon.ppm"; }
+snap_strip() {  # both docked icons side by side, magnified, as PNG
+  local args=() id
+  for id in $(docked_icons | cut -d' ' -f1); do snap_window "$id" "$out/strip-$id.png"; args+=("$out/strip-$id.png"); done
+  if [ ${#args[@]} -gt 0 ]; then "$convert" "${args[@]}" +append -scale 400% "$1" 2>/dev/null || true; fi
+}
+mapped_popups() {   # new viewable top-level windows of Wine processes
+  local id cls x y w h
+  tree
+  probe popups "$out/tree.txt" | while read -r id cls x y w h; do
+    if xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable'; then echo "$id $cls $x $y $w $h"; fi
+  done || true
+}
+focus_main() { local w; w=$(main_window); if [ -n "$w" ]; then xdotool windowactivate --sync "$w" >/dev/null 2>&1 || true; fi; sleep 0.5; }
+seen_titles=""
+wait_title() {  # wait up to 6 s for the main window title to be $1; seen_titles lists the titles seen
+  local t last=""
+  seen_titles=""
+  for _ in $(seq 30); do
+    t=$(main_title)
+    if [ "$t" != "$last" ]; then seen_titles="$seen_titles${seen_titles:+ -> }\"$t\""; last=$t; fi
+    if [ "$t" = "$1" ]; then return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# ================================================================ run 1: fresh profile
+echo "== run 1: fresh profile, three tracks in the playlist"
+start_player "${track_args[@]}" || { fail "player started" "no main window within 60 s"; }
+xwd -root -silent | "$convert" xwd:- "$shots/screen-start.png"
+# The component's one-time notice (title "Foobar2000 Trelvane") comes up on the first start
+# on Windows 7 and later; keep a picture and close it.
+windows_named() { { xdotool search --name "$1" 2>/dev/null || true; } | sort; }
+notice=$(find_window '^Foobar2000 Trelvane$')
+if [ -n "$notice" ]; then
+  snap_window "$notice" "$shots/notice.png"
+  xdotool windowactivate --sync "$notice" >/dev/null 2>&1 || true; xdotool key Escape; sleep 1
+  if [ -n "$(find_window '^Foobar2000 Trelvane$')" ]; then note "the one-time notice did not close on Escape"; fi
+  note "one-time notice shown at the first start (closed)"
+fi
+
+# ---- 2. the two strip icons in the tray
+mapfile -t icons < <(docked_icons)
+if [ ${#icons[@]} -eq 2 ]; then
+  read -r left_id left_x left_y left_w left_h <<<"${icons[0]}"
+  read -r right_id right_x right_y _ _ <<<"${icons[1]}"
+  read -r lu ll lc <<<"$(icon_pixels "$left_id")"
+  read -r ru rl rc <<<"$(icon_pixels "$right_id")"
+  snap_strip "$shots/strip-stopped.png"
+  note "tray icons: left $left_id at $left_x,$left_y (${left_w}x$left_h), right $right_id at $right_x,$right_y;" \
+       "drawn pixels upper/lower rows: left $lu/$ll, right $ru/$rl"
+  # Which is which: icon 0 draws "previous" from its column 0, icon 1 starts "play" at column 1.
+  if [ "$lc" -gt 0 ] && [ "$rc" -eq 0 ]; then icon1_id=$right_id; order="previous+stop/load | play/pause+next"
+  elif [ "$rc" -gt 0 ] && [ "$lc" -eq 0 ]; then icon1_id=$left_id; order="play/pause+next | previous+stop/load (reversed)"
+  else icon1_id=""; order="cannot tell the icons apart (column 0: left $lc, right $rc)"; fi
+  note "strip order in the tray, left to right: $order"
+  # Stopped: the upper block (slider) of both icons is empty, the lower holds two buttons each.
+  if [ "$lu" -eq 0 ] && [ "$ru" -eq 0 ] && [ "$ll" -ge 10 ] && [ "$rl" -ge 10 ]; then
+    pass "2. two strip icons in the tray (stopped: buttons below, empty slider row above)"
+  else
+    fail "2. two strip icons in the tray" "icon pixels do not show a stopped strip"
+  fi
+else
+  fail "2. two strip icons in the tray" "${#icons[@]} icon windows in the X11 tray"
+  left_id="" right_id="" icon1_id=""
+fi
+
+# ---- 7. play and next clicked on the strip
+# Buttons are the lower rows; play is the left half of icon 1, next its right half. Click at
+# icon pixels (3,12) and (13,12), inside those zones with either tray geometry.
+click_icon() {  # window id, icon pixel x, y
+  local x y w h
+  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+  xdotool mousemove $((x + (w - 16) / 2 + $2)) $((y + (h - 16) / 2 + $3)); sleep 0.4
+  xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
+  xdotool mousemove 640 300; sleep 0.2
+}
+if [ -n "$icon1_id" ]; then
+  click_icon "$icon1_id" 3 12
+  if wait_title "${titles[0]}  [foobar2000]"; then
+    pass "7a. play on the strip starts the first track (title \"$(main_title)\")"
+  else
+    fail "7a. play on the strip" "window titles seen: $seen_titles"
+  fi
+  sleep 1
+  mapfile -t icons_playing < <(docked_icons)
+  read -r pu _ <<<"$(icon_pixels "$left_id")"
+  note "playing: upper-row pixels of the left icon $pu (the slider bar)"
+  snap_strip "$shots/strip-playing.png"
+  click_icon "$icon1_id" 13 12
+  if wait_title "${titles[1]}  [foobar2000]"; then
+    pass "7b. next on the strip plays the second track (title \"$(main_title)\")"
+  else
+    fail "7b. next on the strip" "window titles seen: $seen_titles"
+  fi
+  # Play/pause again pauses: the title stays and the strip stands still (a playing seek cursor
+  # moves on). The menu checks below compare strip pictures, so they run paused.
+  click_icon "$icon1_id" 3 12
+  sleep 1; paused_title=$(main_title); strip_ppm_id() { snap_window "$1" "$out/p-$2.ppm"; }
+  strip_ppm_id "$left_id" l1; strip_ppm_id "$right_id" r1; sleep 3
+  strip_ppm_id "$left_id" l2; strip_ppm_id "$right_id" r2
+  moved=$(( $(probe same "$out/p-l1.ppm" "$out/p-l2.ppm") + $(probe same "$out/p-r1.ppm" "$out/p-r2.ppm") ))
+  snap_strip "$shots/strip-paused.png"
+  if [ "$paused_title" = "${titles[1]}  [foobar2000]" ] && [ "$(main_title)" = "$paused_title" ] && [ "$moved" -eq 0 ]; then
+    pass "7c. play/pause on the strip pauses (title kept, strip still for 3 s)"
+  else
+    fail "7c. play/pause on the strip" "title \"$paused_title\" then \"$(main_title)\", $moved strip pixels changed in 3 s"
+  fi
+else
+  fail "7a. play on the strip" "no strip icons"; fail "7b. next on the strip" "no strip icons"
+  fail "7c. play/pause on the strip" "no strip icons"
+fi
+xwd -root -silent | "$convert" xwd:- "$shots/screen-playing.png"
+
+# ---- 3. View > Trelvane, by keyboard: Alt+V opens View, T the submenu, then each command's
+# first letter (the player underlines one letter of every item).
+open_submenu() {
+  local before after
+  focus_main
+  xdotool key alt+v; sleep 1
+  view_menu=$(mapped_popups | awk '$2 == "foobar2000.exe"' | head -1 | cut -d' ' -f1)
+  if [ -n "$view_menu" ]; then snap_window "$view_menu" "$shots/menu-view.png" || true; fi
+  before=$(mapped_popups | cut -d' ' -f1 | sort)
+  xdotool key t; sleep 1
+  after=$(mapped_popups | cut -d' ' -f1 | sort)
+  sub_menu=$(comm -13 <(echo "$before") <(echo "$after") | head -1)
+  if [ -n "$sub_menu" ]; then
+    snap_window "$sub_menu" "$shots/menu-trelvane.png"
+    read -r _ _ _ _ sub_w sub_h < <(mapped_popups | grep "^$sub_menu " || echo "- - - - 0 0") || true
+  else sub_w=0 sub_h=0; fi
+}
+open_submenu
+note "View menu window ${view_menu:-none}; submenu window ${sub_menu:-none} (${sub_w}x${sub_h})"
+# Reset Icons: both icons are removed and added again, so the tray gets new icon windows.
+old_icons=$(docked_icons | cut -d' ' -f1 | sort | tr '\n' ' ')
+if [ -n "$sub_menu" ]; then xdotool key r; else xdotool key Escape Escape; fi
+sleep 2
+new_icons=$(docked_icons | cut -d' ' -f1 | sort | tr '\n' ' ')
+note "icon windows before \"Reset Icons\": $old_icons; after: $new_icons (title \"$(main_title)\")"
+if [ -n "$sub_menu" ] && [ -n "${old_icons// /}" ] && [ "$(echo $new_icons | wc -w)" -eq 2 ] && [ "$old_icons" != "$new_icons" ]; then
+  pass "3a. View > Trelvane > Reset Icons re-adds both tray icons"
+else
+  fail "3a. View > Trelvane > Reset Icons" "submenu ${sub_menu:-missing}, icons $old_icons -> $new_icons"
+fi
+mapfile -t icons < <(docked_icons)
+right_id=$(echo "${icons[1]:-}" | cut -d' ' -f1); left_id=$(echo "${icons[0]:-}" | cut -d' ' -f1)
+
+# Toggle volume slider while paused: the slider row changes from the seek cursor near the
+# start to the volume cursor at full volume (the player's volume is 0 dB here).
+strip_ppm() { snap_window "$left_id" "$out/l-$1.ppm"; snap_window "$right_id" "$out/r-$1.ppm"; }
+if [ -n "$right_id" ]; then strip_ppm before; fi
+open_submenu
+if [ -n "$sub_menu" ]; then xdotool key t; else xdotool key Escape Escape; fi
+sleep 1.5
+if [ -n "$right_id" ]; then
+  strip_ppm after; snap_strip "$shots/strip-volume.png"
+  sleep 2; snap_strip "$shots/strip-volume-2s-later.png"
+  note "strip after the toggle, drawn pixels upper/lower/column 0: left $(icon_pixels "$left_id"), right $(icon_pixels "$right_id")"
+  d_left=$(probe same "$out/l-before.ppm" "$out/l-after.ppm"); d_right=$(probe same "$out/r-before.ppm" "$out/r-after.ppm")
+else d_left=0 d_right=0; fi
+note "after \"Toggle volume slider\": changed pixels left $d_left, right $d_right (title \"$(main_title)\")"
+# Both icons keep their buttons in the lower rows whatever the slider shows.
+buttons_kept=1
+if [ -n "$right_id" ]; then
+  read -r _ after_ll _ <<<"$(icon_pixels "$left_id")"; read -r _ after_rl _ <<<"$(icon_pixels "$right_id")"
+  if [ "$after_ll" -lt 10 ] || [ "$after_rl" -lt 10 ]; then buttons_kept=0; fi
+fi
+if [ "$buttons_kept" = 0 ]; then
+  fail "3b. View > Trelvane > Toggle volume slider" "an icon lost its buttons (lower-row pixels: left $after_ll, right $after_rl; see strip-volume.png)"
+elif [ -n "$sub_menu" ] && [ $((d_left + d_right)) -gt 0 ]; then
+  pass "3b. View > Trelvane > Toggle volume slider changes the strip's slider"
+else
+  fail "3b. View > Trelvane > Toggle volume slider" "strip unchanged"
+fi
+# back to the seek slider
+open_submenu; if [ -n "$sub_menu" ]; then xdotool key t; else xdotool key Escape Escape; fi; sleep 1
+
+# Show current song info: a balloon (a new popup window of the tray's process).
+before=$(mapped_popups | cut -d' ' -f1 | sort)
+open_submenu; if [ -n "$sub_menu" ]; then xdotool key s; else xdotool key Escape Escape; fi
+# Wine's tray shows a balloon about two seconds after it was asked for.
+balloon=""
+for _ in $(seq 16); do
+  sleep 0.5
+  balloon=$(comm -13 <(echo "$before") <(mapped_popups | cut -d' ' -f1 | sort) | head -1)
+  if [ -n "$balloon" ]; then sleep 0.3; snap_window "$balloon" "$shots/balloon.png"; break; fi
+done
+if [ -n "$sub_menu" ] && [ -n "$balloon" ]; then
+  pass "3c. View > Trelvane > Show current song info shows a balloon"
+else
+  fail "3c. View > Trelvane > Show current song info" "no balloon window appeared"
+fi
+sleep 1
+# Delete current song: asks first, in a message box captioned "Foobar2000 Trelvane"; the
+# answer here is No, and the playing file stays.
+boxes_before=$(windows_named '^Foobar2000 Trelvane$')
+open_submenu; if [ -n "$sub_menu" ]; then xdotool key d; else xdotool key Escape Escape; fi; sleep 1.5
+qwin=$(comm -13 <(echo "$boxes_before") <(windows_named '^Foobar2000 Trelvane$') | head -1)
+if [ -n "$qwin" ]; then
+  snap_window "$qwin" "$shots/delete-question.png"
+  xdotool windowactivate --sync "$qwin" >/dev/null 2>&1 || true; xdotool key n; sleep 1
+  if xdotool search --name '^Foobar2000 Trelvane$' 2>/dev/null | grep -qx "$qwin"; then
+    note "the question did not close on N"; xdotool key Escape; sleep 0.5
+  fi
+fi
+playing_title=$(main_title)
+if [ -n "$sub_menu" ] && [ -n "$qwin" ] && [ -f "$tracks/${titles[1]}.wav" ]; then
+  pass "3d. View > Trelvane > Delete current song asks first (answered No: file kept, \"$playing_title\")"
+else
+  fail "3d. View > Trelvane > Delete current song" "no new \"Foobar2000 Trelvane\" question window"
+  note "windows now: $(window_names | sort -u | grep -vxE 'Default IME|uninteresting' | tr '\n' '|')"
+  xwd -root -silent | "$convert" xwd:- "$shots/screen-after-delete.png"
+fi
+if [ -n "$sub_menu" ] && [ "$sub_h" -gt 0 ]; then note "submenu window size ${sub_w}x${sub_h}"; fi
+
+# ---- 4. and 5. Preferences
+prefs=""
+open_prefs() {
+  focus_main; xdotool key ctrl+p
+  for _ in $(seq 20); do prefs=$(find_window '^Preferences'); if [ -n "$prefs" ]; then break; fi; sleep 0.5; done
+  sleep 1
+}
+prefs_title() { xdotool getwindowname "$prefs" 2>/dev/null || true; }
+prefs_click() {  # click at x,y inside the preferences window
+  local x y
+  read -r x y < <(xwininfo -id "$prefs" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
+  xdotool mousemove $((x + $1)) $((y + $2)); sleep 0.3; xdotool click 1; sleep 0.5
+}
+open_prefs
+if [ -n "$prefs" ]; then
+  # The page tree is at the left; Home selects its first page, Components.
+  prefs_click 60 16; xdotool key Home; sleep 1
+  snap_window "$prefs" "$shots/prefs-components.png"
+  # "Copy report" (below the component list) puts the list on the clipboard.
+  printf '' | xclip -selection clipboard 2>/dev/null || true
+  prefs_click 720 461; sleep 1
+  xclip -o -selection clipboard >"$out/components.txt" 2>/dev/null || true
+  if grep -A1 -x 'foo_Trelvane (.*)' "$out/components.txt" | grep -qx "    $expected_name"; then
+    pass "4. components list: foo_Trelvane \"$expected_name\" ($(prefs_title))"
+  else
+    fail "4. components list" "no \"foo_Trelvane\" / \"$expected_name\" in the copied report"
+    note "report: $(grep -A1 -i trelvane "$out/components.txt" | tr "\n" "|" || true)"
+  fi
+  # Tools, expand it, then type the page's name: the tree selects it and the window title
+  # names the page; Left goes to the parent page.
+  prefs_click 60 16; xdotool key Home; sleep 0.3
+  xdotool type --delay 80 Tools; sleep 1; xdotool key Right; sleep 0.5
+  xdotool type --delay 80 Trelvane; sleep 1.5
+  page_title=$(prefs_title)
+  xdotool key Left; sleep 1; parent_title=$(prefs_title)
+  xdotool key Right; sleep 0.3; xdotool type --delay 80 Trelvane; sleep 1.5
+  snap_window "$prefs" "$shots/prefs-page.png"
+  if [ "$page_title" = "Preferences: Trelvane" ] && [ "$parent_title" = "Preferences: Tools" ]; then
+    pass "5. preferences page \"Trelvane\" under Tools"
+  else
+    fail "5. preferences page under Tools" "titles \"$page_title\" / parent \"$parent_title\""
+  fi
+  # ---- 6 (first half): tick "pause on screen saver": Tab from the tree into the page, its
+  # first tab stop is the skin list, the second that check box.
+  xdotool key Tab; sleep 0.3; xdotool key Tab; sleep 0.3; xdotool key space; sleep 0.5
+  snap_window "$prefs" "$shots/prefs-page-ticked.png"
+  xdotool key Return; sleep 1   # OK
+  if [ -n "$(find_window '^Preferences')" ]; then xdotool key Escape; fi
+else
+  fail "4. components list" "no Preferences window"; fail "5. preferences page under Tools" "no Preferences window"
+fi
+
+stop_player
+# ---- 1. loading and shut-down
+crash_reports=$(count_crash_reports)
+if [ "$seen_information" = 0 ] && [ "$crash_reports" -eq 0 ] && [ ! -e "$work/profile/running" ]; then
+  pass "1. run 1: no \"Information\" window, no crash report, clean shut-down"
+else
+  fail "1. run 1" "Information/crash window seen: $seen_information, crash reports: $crash_reports, running: $([ -e "$work/profile/running" ] && echo left || echo removed)"
+fi
+pause_guid=89FCD01A-DEB7-4388-88AF-2F6A8C719F74
+first=$(probe cfgbool "$work/profile" "$pause_guid")
+note "stored \"pause on screen saver\" after run 1: $first"
+
+# ================================================================ run 2: same profile
+echo "== run 2: the same profile again"
+seen_information=0
+start_player || fail "player started again" "no main window within 60 s"
+open_prefs
+if [ -n "$prefs" ]; then
+  snap_window "$prefs" "$shots/prefs-page-after-restart.png"
+  note "preferences opened at \"$(prefs_title)\""
+  xdotool key Escape; sleep 0.5
+fi
+stop_player
+second=$(probe cfgbool "$work/profile" "$pause_guid")
+note "stored \"pause on screen saver\" after run 2: $second"
+# The player hands the component its stored settings at start and stores what the component
+# gives back at exit: the value survives only if both directions work.
+if [ "$first" = 1 ] && [ "$second" = 1 ]; then
+  pass "6. a setting ticked on the page is still set after a restart"
+else
+  fail "6. setting kept over a restart" "stored after run 1: $first, after run 2: $second"
+fi
+crash_reports=$(count_crash_reports)
+if [ "$seen_information" = 0 ] && [ "$crash_reports" -eq 0 ] && [ ! -e "$work/profile/running" ]; then
+  pass "1. run 2: no \"Information\" window, no crash report, clean shut-down"
+else
+  fail "1. run 2" "Information/crash window seen: $seen_information, crash reports: $crash_reports"
+fi
+
+echo "real-player: $passed passed, $failed failed (screenshots in $shots)"
+if [ "$failed" -eq 0 ]; then exit 0; else exit 1; fi
