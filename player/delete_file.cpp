@@ -1,6 +1,7 @@
 // Deleting the playing file: after the user confirms, the track leaves its playlist,
 // playback moves on, and the file goes to the Recycle Bin, retried until it is gone.
 #include "player/Player.h"
+#include "player/track_location.h"
 
 #include "component/text_convert.h"
 #include "sdk/core_api.h"
@@ -16,7 +17,6 @@ namespace {
 
 const wchar_t* const kCaption = L"Foobar2000 Trelvane";
 const wchar_t* const kFailureText = L"Unable to delete this file, is it in a read-only location?\n\n";
-const char* const kLocalFilePrefix = "file://";
 const wchar_t* const kLockTestSuffix = L".deleted";
 constexpr size_t kMessageCapacity = 1024;
 // The longest path the Recycle Bin move takes whole (its buffer holds MAX_PATH characters
@@ -46,11 +46,8 @@ std::wstring Bounded(std::wstring text) {
 // that is no local file.
 std::wstring PlayingFile() {
     metadb_handle_ptr track;
-    if (!standard_api_create_t<playback_control>()->get_now_playing(track)) return std::wstring();
-    const char* location = track->get_location().get_path();
-    size_t prefix = std::strlen(kLocalFilePrefix);
-    if (!location || std::strncmp(location, kLocalFilePrefix, prefix) != 0) return std::wstring();
-    return String8ToWide(location + prefix);
+    if (!standard_api_create_t<playback_control>()->get_now_playing(track) || !track.is_valid()) return std::wstring();
+    return LocalFileOfLocation(track->get_location().get_path());
 }
 
 // The main window is raised above everything for the question, and put back afterwards.
