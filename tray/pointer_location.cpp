@@ -45,6 +45,10 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon) {
     // A pointer that has already left the icon's cell (or a tray that cannot be found) is
     // off the strip; the area found last stays for the timer's check whether it has left.
     if (cell.source == IconCell::None || !PtInRect(&cell.rect, pointer.screen)) return pointer;
+    // While a button is held the shell keeps reporting the pressed icon, also with the
+    // pointer over the other one: the cell says which icon the pointer is on.
+    const int other = 1 - icon;
+    if ((buttonDown || dragging) && iconCellKnown[other] && EqualRect(&cell.rect, &iconCells[other])) icon = other;
     RememberCell(icon, cell.rect);
     const int size = StripGeometry::kDrawnIconSize;
     POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, size);
@@ -65,4 +69,6 @@ void NotifyIcons::RememberCell(int icon, const RECT& cell) {
                          ? iconCells[other]
                          : StripGeometry::NeighbourCell(cell, icon);
     UnionRect(&toolbarRect, &cell, &otherCell);
+    // A drag that reaches the other icon where the strip did not expect it still counts there.
+    if (dragging) UnionRect(&dragBounds, &dragBounds, &toolbarRect);
 }
