@@ -97,20 +97,21 @@ protected:
     static bool tooltipEnabled;
     static __int64 lastTipNudge;
 
-    // Where the pointer is on the strip, worked out once for each tray message about `icon`.
+    // Where the pointer is on the strip, worked out once for each tray message about `icon`;
+    // `learnCell` lets the message teach which cell holds the icon.
     struct StripPointer {
         POINT screen;    // the pointer, screen pixels
         bool onTray;     // the pointer lies in the reported icon's cell
         POINT strip;     // strip coordinate (pixels of the drawn icons)
         int sliderStep;  // slider position under the pointer
     };
-    StripPointer LocatePointer(int icon);
+    StripPointer LocatePointer(int icon, bool learnCell = true);
 
 private:
     typedef void (NotifyIcons::*TrayMessageHandler)(UINT message, const StripPointer& pointer);
 
     TrayHints CurrentTrayHints();
-    void RememberCell(int icon, const RECT& cell);
+    void RememberCell(int icon, const RECT& cell, bool learnCell);
     bool HandledAsKey(UINT message, int icon);
     void NoteMouseRelease(UINT message);
     bool FollowsMouseRelease(UINT release) const;

@@ -33,7 +33,7 @@ TrayHints NotifyIcons::CurrentTrayHints() {
     return hints;
 }
 
-NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon) {
+NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, bool learnCell) {
     StripPointer pointer = {};
     // Without a pointer position nothing on the strip can be hit.
     if (!GetCursorPos(&pointer.screen)) return pointer;
@@ -49,7 +49,7 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon) {
     // pointer over the other one: the cell says which icon the pointer is on.
     const int other = 1 - icon;
     if ((buttonDown || dragging) && iconCellKnown[other] && EqualRect(&cell.rect, &iconCells[other])) icon = other;
-    RememberCell(icon, cell.rect);
+    RememberCell(icon, cell.rect, learnCell);
     const int size = StripGeometry::kDrawnIconSize;
     POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, size);
     pointer.onTray = true;
@@ -60,15 +60,18 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon) {
 
 // The strip's screen area covers both icons. The other icon's cell is the one it was last
 // found in while that lies next to this one; otherwise the neighbouring cell, where the user
-// is asked to put it.
-void NotifyIcons::RememberCell(int icon, const RECT& cell) {
+// is asked to put it. Only presses and releases teach which cell holds which icon: Wine's
+// taskbar reports some moves for the icon the pointer has just left.
+void NotifyIcons::RememberCell(int icon, const RECT& cell, bool learnCell) {
     const int other = 1 - icon;
-    iconCells[icon] = cell;
-    iconCellKnown[icon] = true;
-    RECT otherCell = iconCellKnown[other] && StripGeometry::Adjacent(cell, iconCells[other])
-                         ? iconCells[other]
-                         : StripGeometry::NeighbourCell(cell, icon);
+    if (learnCell) {
+        iconCells[icon] = cell;
+        iconCellKnown[icon] = true;
+    }
+    const bool otherBeside = iconCellKnown[other] && StripGeometry::Adjacent(cell, iconCells[other]);
+    RECT otherCell = otherBeside ? iconCells[other] : StripGeometry::NeighbourCell(cell, icon);
     UnionRect(&toolbarRect, &cell, &otherCell);
-    // A drag that reaches the other icon where the strip did not expect it still counts there.
-    if (dragging) UnionRect(&dragBounds, &dragBounds, &toolbarRect);
+    // A drag that finds the other icon beside this one, where the strip did not expect it
+    // (the shell put it on the left), still counts there.
+    if (dragging && otherBeside) UnionRect(&dragBounds, &dragBounds, &toolbarRect);
 }

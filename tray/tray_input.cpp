@@ -58,7 +58,7 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
         {WM_LBUTTONUP, &NotifyIcons::OnRelease},        {WM_RBUTTONUP, &NotifyIcons::OnRightRelease},
         {WM_MBUTTONUP, &NotifyIcons::OnMiddleRelease},
     };
-    StripPointer pointer = LocatePointer(icon);
+    StripPointer pointer = LocatePointer(icon, message != WM_MOUSEMOVE);
     TrayMessageHandler handler = &NotifyIcons::OnOtherMessage;
     for (const auto& entry : kHandlers)
         if (entry.message == message) handler = entry.handler;
