@@ -189,6 +189,27 @@ TEST_F(TrayInput, ContextMenuAndMiddleButtonCallTheirHooks) {
     EXPECT_EQ(strip.hooks, (std::vector<std::string>{"right", "middle"}));
 }
 
+// Enter or Space on a focused icon toggles play/pause. The select notice the shell sends after
+// a left click belongs to the click and does nothing more; one key press reported twice acts once.
+TEST_F(TrayInput, KeyboardSelectOnEitherIconTogglesPlayPause) {
+    Play(Playing);
+    strip.NotifyIconCallback(NIN_KEYSELECT, IdOf(0));
+    strip.NotifyIconCallback(NIN_KEYSELECT, IdOf(0));
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"pause"});
+
+    Play(Paused);
+    strip.hooks.clear();
+    Sleep(150);
+    strip.NotifyIconCallback(NIN_SELECT, IdOf(1));  // no click before it: the keyboard's
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
+
+    strip.hooks.clear();
+    Sleep(150);
+    Click(CentreOf(TrayButton::Next), ButtonRowY());
+    strip.NotifyIconCallback(NIN_SELECT, IdOf(1));
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"});
+}
+
 TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftBothIcons) {
     Play(Playing);
     At(WM_LBUTTONDOWN, SliderX(6), SliderRowY());
