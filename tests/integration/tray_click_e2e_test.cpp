@@ -358,6 +358,66 @@ int RunClicks(bool inTaskbar) {
 }
 
 CHILD_PROCESS_BODY(click_the_x11_tray) { return RunClicks(false); }
+
+// ---- The taskbar comes back ----
+//
+// Wine cannot restart its explorer under a running session, so the tray's side of a restart
+// is played here: the tray loses both icons and "TaskbarCreated" is broadcast to every
+// top-level window, as a new taskbar does. The strip must then be back in Wine's tray, and
+// answer a click.
+enum RestartResult { kIconsBack = 0, kNoStripAtStart = 20, kIconsNotRemoved = 21, kIconsNotBack = 22, kNoAnswer = 23 };
+
+void RemoveFromTray(HWND owner, UINT id) {
+    NOTIFYICONDATAW record = {};
+    record.cbSize = sizeof(record);
+    record.hWnd = owner;
+    record.uID = id;
+    Shell_NotifyIconW(NIM_DELETE, &record);
+}
+
+int RunRestart() {
+    fb2k_host::Host host;
+    host.Popups().SetShowMessageBoxes(false);
+    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", kTrackSeconds, {{"title", "A"}}},
+                                 {"C:\\Music\\b.flac", kTrackSeconds, {{"title", "B"}}}});
+    fb2k_host::LoadedComponent component(host);
+    if (!component.Load(L"foo_Trelvane.dll")) return kNoComponent;
+    component.ServicesInit(true);
+    component.Init();
+    int result = kIconsBack;
+    std::vector<RECT> windows;
+    HWND owner = FindWindowW(L"#32770", L"TrelvaneMessageWindow");
+    if (!owner || !fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindows()).size() >= 2; }, 5000))
+        result = kNoStripAtStart;
+    const size_t withStrip = windows.size();
+    if (result == kIconsBack) {
+        RemoveFromTray(owner, 6862);
+        RemoveFromTray(owner, 6863);
+        if (!fb2k_host::PumpMessagesUntil([&] { return TrayIconWindows().size() == withStrip - 2; }, 5000))
+            result = kIconsNotRemoved;
+    }
+    if (result == kIconsBack) {
+        SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        if (!fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindows()).size() == withStrip; }, 5000))
+            result = kIconsNotBack;
+    }
+    if (result == kIconsBack) {
+        StripCells cells;
+        FindCellsInX11Tray(cells.cell);
+        ListenToTheStrip();
+        Replay(host);
+        bool answered = false;
+        for (int cell = 0; cell < 2 && !answered; ++cell)
+            answered = !CommandOfClick(host, cells.cell[cell].Pixel(12, 11), 3000).empty();
+        StopListening();
+        if (!answered) result = kNoAnswer;
+    }
+    component.Quit();
+    component.Unload();
+    return result;
+}
+
+CHILD_PROCESS_BODY(taskbar_comes_back) { return RunRestart(); }
 CHILD_PROCESS_BODY(click_the_taskbar) { return RunClicks(true); }
 
 const char kFailures[] = "10: no component, 11: no icons found in the tray, 12: a click ran the wrong command, 13: the "
@@ -378,6 +438,14 @@ TEST(TrayClicks, ZoneEdgesInWinesX11Tray) {
             << "as " << std::string(run.version, run.version + wcslen(run.version)) << " at " << run.dpi << " DPI; "
             << kFailures;
     }
+}
+
+TEST(TrayRestart, BothIconsAreBackInWinesTrayAfterTaskbarCreated) {
+    ChildResult child = RunChild("taskbar_comes_back", 60000);
+    ASSERT_TRUE(child.finished);
+    EXPECT_EQ(child.exitCode, static_cast<unsigned long>(kIconsBack))
+        << "20: no strip in the tray at the start, 21: the tray kept the icons, 22: the icons did not come back, "
+           "23: they came back but do not answer a click";
 }
 
 TEST(TrayClicks, ZoneEdgesInTheTaskbarOfAVirtualDesktop) {
