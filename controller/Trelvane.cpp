@@ -2,6 +2,7 @@
 #include "controller/Trelvane.h"
 
 #include "component/text_convert.h"
+#include "controller/message_filter.h"
 #include "controller/tooltip_script.h"
 #include "player/Player.h"
 #include "sdk/core_api.h"
@@ -85,6 +86,7 @@ void Trelvane::CreateMessageWindow() {
                                      core_api::get_my_instance(), nullptr);
     oldWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hMessageWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Trelvane::WndProc)));
+    LetMessageThrough(hMessageWindow, taskbarCreatedMsg);
 }
 
 void Trelvane::StartTimers() {

@@ -1,5 +1,5 @@
-// The tray popup menu on a right click: shown modally at the pointer, its choice carried out
-// here rather than posted, since the menu returns the command.
+// The tray popup menu on a right click (at the pointer) or the menu key (at the icon): shown
+// modally, its choice carried out here rather than posted, since the menu returns the command.
 #include "controller/Trelvane.h"
 
 #include "controller/tray_menu_commands.h"
@@ -11,7 +11,7 @@ namespace {
 
 constexpr UINT kSeekSliderItem = 59010;
 constexpr UINT kVolumeSliderItem = 59013;
-// Left-aligned at the pointer, above it (the tray sits at the bottom), returning the choice
+// Left-aligned at the point, above it (the tray sits at the bottom), returning the choice
 // instead of sending it.
 constexpr UINT kTrackFlags = TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_NONOTIFY | TPM_RETURNCMD;
 
@@ -24,15 +24,13 @@ void CheckSliderMode(HMENU menu, bool volume) {
 
 void Trelvane::onRightClick() {
     uCallStackTracker tracker("Trelvane::onRightClick()");
-    POINT pointer = {};
-    GetCursorPos(&pointer);
+    const POINT at = MenuPoint();
     CheckSliderMode(hMenu, static_cast<bool>(cfg::VolumeSlider));
-    HWND mainWindow = core_api::get_main_window();
-    // A menu whose thread is not in the foreground does not close when the user clicks elsewhere.
-    SetForegroundWindow(mainWindow);
-    UINT command = static_cast<UINT>(
-        TrackPopupMenu(hMenu, kTrackFlags, pointer.x, pointer.y, 0, hMessageWindow, nullptr));
+    // A menu whose owner is not in the foreground does not close when the user clicks
+    // elsewhere; the owner is the message window, which also draws the title band.
+    SetForegroundWindow(hMessageWindow);
+    UINT command = static_cast<UINT>(TrackPopupMenu(hMenu, kTrackFlags, at.x, at.y, 0, hMessageWindow, nullptr));
     // Lets the foreground switch finish, so that the next right click opens the menu again.
-    PostMessageW(mainWindow, WM_NULL, 0, 0);
+    PostMessageW(hMessageWindow, WM_NULL, 0, 0);
     RunTrayMenuCommand(*this, command);
 }

@@ -3,6 +3,7 @@
 // (previous, stop/load, play/pause, next) and a seek or volume slider above.
 // Abstract: the controller implements the event hooks.
 #include "tray/strip_image.h"
+#include "tray/tray_windows.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -59,6 +60,10 @@ public:
     void EnableToolTip(bool on);
     void SetTipText(const std::wstring& text);
 
+    // Where the tray menu opens: at the pointer after a click, at the icon when the menu was
+    // asked for from the keyboard.
+    POINT MenuPoint() const;
+
     UINT TaskbarCreatedMessage() const { return taskbarCreatedMsg; }
     bool IsWin7() const { return isWin7; }
     PlayMode CurrentPlayMode() const { return playMode; }
@@ -82,7 +87,7 @@ protected:
     int trayXOffset, trayYOffset;
     bool addReversed;
     unsigned char sliderRange;
-    RECT toolbarRect;
+    RECT toolbarRect;  // the screen area of both icons, from the latest tray message
     bool isWin7;
     RECT dragBounds;
     UINT taskbarCreatedMsg;
@@ -92,17 +97,24 @@ protected:
     static bool tooltipEnabled;
     static __int64 lastTipNudge;
 
-private:
-    // Where the pointer is on the strip, worked out once for each tray message.
+    // Where the pointer is on the strip, worked out once for each tray message about `icon`;
+    // `learnCell` lets the message teach which cell holds the icon.
     struct StripPointer {
         POINT screen;    // the pointer, screen pixels
-        POINT strip;     // strip coordinate; y is -1 outside the tray's rows
+        bool onTray;     // the pointer lies in the reported icon's cell
+        POINT strip;     // strip coordinate (pixels of the drawn icons)
         int sliderStep;  // slider position under the pointer
-        SIZE iconSize;   // the small-icon size, screen pixels
     };
+    StripPointer LocatePointer(int icon, bool learnCell = true);
+
+private:
     typedef void (NotifyIcons::*TrayMessageHandler)(UINT message, const StripPointer& pointer);
 
-    StripPointer LocatePointer(int icon);
+    TrayHints CurrentTrayHints();
+    void RememberCell(int icon, const RECT& cell, bool learnCell);
+    bool HandledAsKey(UINT message, int icon);
+    void NoteMouseRelease(UINT message);
+    bool FollowsMouseRelease(UINT release) const;
     void OnContextMenu(UINT message, const StripPointer& pointer);
     void OnPointerMove(UINT message, const StripPointer& pointer);
     void OnPress(UINT message, const StripPointer& pointer);
@@ -111,10 +123,27 @@ private:
     void OnRightRelease(UINT message, const StripPointer& pointer);
     void OnMiddleRelease(UINT message, const StripPointer& pointer);
     void OnOtherMessage(UINT message, const StripPointer& pointer);
+    void OnKeyboardSelect(int icon);
+    void OnContextMenuKey(int icon);
     void DragTo(const StripPointer& pointer);
     void StartDrag(const StripPointer& pointer);
     void EndDrag(UINT message, const StripPointer& pointer, int target);
     void Click(int target);
+
+    // The cells the icons were last found in, and whether each is known.
+    RECT iconCells[2] = {};
+    bool iconCellKnown[2] = {false, false};
+    // When the latest left and right releases on the strip were seen (GetTickCount), to tell
+    // the shell's follow-up of a click from the same notice sent for a key.
+    DWORD lastLeftRelease = 0;
+    DWORD lastRightRelease = 0;
+    bool leftReleaseSeen = false;
+    bool rightReleaseSeen = false;
+    DWORD lastKeyboardSelect = 0;
+    bool keyboardSelectSeen = false;
+    // Set while the menu is opened from the keyboard: the point of the icon it opens at.
+    bool menuAtIcon = false;
+    POINT menuIconPoint = {};
 
     void FillIconRecord(int icon);
     void TakeSliderPosition(double fraction);

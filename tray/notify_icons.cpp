@@ -22,14 +22,15 @@ NotifyIcons::NotifyIcons()
       drawnVolumeMode(false), buttonDown(false), drawnButtonDown(false), dragMoved(false), buttonXOffset(1),
       iconGap(1), rowGap(1), trayXOffset(1), trayYOffset(0), addReversed(true), sliderRange(24), toolbarRect(),
       isWin7(false), dragBounds(), taskbarCreatedMsg(0) {
-    // The profile is fixed once: Windows 2000/XP, Windows 7 and later (6.1 up as reported),
-    // and everything else, which is laid out like Windows Vista (the defaults above).
+    // The profile is fixed once: Windows 2000/XP, Windows 7 and every later version (6.1,
+    // 6.2, 6.3, and 10.0 as Windows 10 and 11 report themselves to a program that declares
+    // them), and everything else, which is laid out like Windows Vista (the defaults above).
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     GetVersionExW(&version);
     if (version.dwMajorVersion == 5) {
         buttonXOffset = 2; iconGap = 2; rowGap = 2; trayXOffset = 0; addReversed = true;
-    } else if (version.dwMajorVersion == 6 && version.dwMinorVersion > 0) {
+    } else if (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0)) {
         buttonXOffset = 2; iconGap = Windows7IconGap(); rowGap = 14; trayXOffset = 2; addReversed = false;
         isWin7 = true;
     }

@@ -1,8 +1,8 @@
 // Where the pointer is on the strip when the shell reports a mouse message for one of its
 // icons: the shell says which icon, not where on it.
 #include "tray/NotifyIcons.h"
-#include "tray/strip_coordinates.h"
-#include "tray/tray_toolbar.h"
+#include "tray/strip_geometry.h"
+#include "tray/tray_windows.h"
 
 namespace {
 
@@ -17,28 +17,61 @@ int SmallIconMetric(int index) {
 
 bool TallerThanWide(const RECT& rect) { return rect.bottom - rect.top > rect.right - rect.left; }
 
+// A distance in icon pixels of a 16-pixel icon, in screen pixels.
+int ScreenPixels(int iconPixels, int smallIcon) { return MulDiv(iconPixels, smallIcon, kStandardSmallIcon); }
+
 } // namespace
 
-NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon) {
+TrayHints NotifyIcons::CurrentTrayHints() {
+    TrayHints hints;
+    hints.smallIcon = SIZE{SmallIconMetric(SM_CXSMICON), SmallIconMetric(SM_CYSMICON)};
+    // The profile's gaps estimate a classic toolbar's cell where the toolbar does not say.
+    hints.toolbarCell = SIZE{hints.smallIcon.cx + ScreenPixels(iconGap, hints.smallIcon.cx),
+                             hints.smallIcon.cy + ScreenPixels(rowGap, hints.smallIcon.cy)};
+    hints.toolbarOrigin = POINT{trayXOffset, trayYOffset};
+    hints.askShellFirst = isWin7;
+    return hints;
+}
+
+NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, bool learnCell) {
     StripPointer pointer = {};
-    pointer.strip.y = StripCoordinates::kOutsideRows;
     // Without a pointer position nothing on the strip can be hit.
     if (!GetCursorPos(&pointer.screen)) return pointer;
 
     // On Windows 7 and later the rows of a vertical taskbar lie closer together.
     if (isWin7) rowGap = TallerThanWide(TrayWindows::TaskbarRect()) ? kVerticalTaskbarRowGap : kHorizontalTaskbarRowGap;
 
-    pointer.iconSize.cx = SmallIconMetric(SM_CXSMICON);
-    pointer.iconSize.cy = SmallIconMetric(SM_CYSMICON);
-    StripMetrics metrics = {pointer.iconSize.cx, pointer.iconSize.cy, iconGap, rowGap, trayXOffset, trayYOffset};
-    TrayArea area = TrayWindows::Locate(icons[icon], pointer.screen);
-    // Where nothing can be found the point counts as off the tray; the last area found stays
-    // for the timer's check whether the pointer has left.
-    if (area.kind == TrayArea::Unknown) return pointer;
-    toolbarRect = area.rect;
-    pointer.strip = area.kind == TrayArea::Toolbar
-                        ? StripCoordinates::FromToolbar(pointer.screen, icon, area.rect, metrics)
-                        : StripCoordinates::FromIconRect(pointer.screen, icon, area.rect, metrics);
-    pointer.sliderStep = StripCoordinates::SliderStep(pointer.strip.x, isWin7, iconGap, trayXOffset, sliderRange);
+    IconCell cell = TrayWindows::CellUnderPointer(icons[icon], pointer.screen, CurrentTrayHints());
+    // A pointer that has already left the icon's cell (or a tray that cannot be found) is
+    // off the strip; the area found last stays for the timer's check whether it has left.
+    if (cell.source == IconCell::None || !PtInRect(&cell.rect, pointer.screen)) return pointer;
+    // While a button is held the shell keeps reporting the pressed icon, also with the
+    // pointer over the other one: the cell says which icon the pointer is on.
+    const int other = 1 - icon;
+    if ((buttonDown || dragging) && iconCellKnown[other] && EqualRect(&cell.rect, &iconCells[other])) icon = other;
+    RememberCell(icon, cell.rect, learnCell);
+    const int size = StripGeometry::kDrawnIconSize;
+    POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, size);
+    pointer.onTray = true;
+    pointer.strip = StripGeometry::StripPixel(icon, pixel, size);
+    pointer.sliderStep = StripGeometry::SliderStep(pointer.strip.x, size, sliderRange);
     return pointer;
+}
+
+// The strip's screen area covers both icons. The other icon's cell is the one it was last
+// found in while that lies next to this one; otherwise the neighbouring cell, where the user
+// is asked to put it. Only presses and releases teach which cell holds which icon: Wine's
+// taskbar reports some moves for the icon the pointer has just left.
+void NotifyIcons::RememberCell(int icon, const RECT& cell, bool learnCell) {
+    const int other = 1 - icon;
+    if (learnCell) {
+        iconCells[icon] = cell;
+        iconCellKnown[icon] = true;
+    }
+    const bool otherBeside = iconCellKnown[other] && StripGeometry::Adjacent(cell, iconCells[other]);
+    RECT otherCell = otherBeside ? iconCells[other] : StripGeometry::NeighbourCell(cell, icon);
+    UnionRect(&toolbarRect, &cell, &otherCell);
+    // A drag that finds the other icon beside this one, where the strip did not expect it
+    // (the shell put it on the left), still counts there.
+    if (dragging && otherBeside) UnionRect(&dragBounds, &dragBounds, &toolbarRect);
 }

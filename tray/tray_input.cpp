@@ -2,7 +2,6 @@
 // slider drags and the event hooks; the timer clears what the shell never ends because it
 // does not report the pointer leaving.
 #include "tray/NotifyIcons.h"
-#include "tray/strip_coordinates.h"
 
 #include "sdk/shared/shared.h"
 
@@ -17,6 +16,23 @@ bool InRect(const RECT& rect, POINT point, bool farEdgesIncluded) {
 
 int Distance(int a, int b) { return a > b ? a - b : b - a; }
 
+// One key press may reach us as two select notices; a second one this soon is the same press.
+constexpr DWORD kSameKeyPress = 100;
+
+bool IsRelease(UINT message) { return message == WM_LBUTTONUP || message == WM_RBUTTONUP; }
+
+// Sets a flag for as long as it lives, also when what runs meanwhile throws.
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~ScopedFlag() { m_flag = false; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
@@ -30,6 +46,8 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
         HideBalloon();
         return;
     }
+    if (HandledAsKey(message, icon)) return;
+    if (IsRelease(message)) NoteMouseRelease(message);
 
     static const struct {
         UINT message;
@@ -40,7 +58,7 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
         {WM_LBUTTONUP, &NotifyIcons::OnRelease},        {WM_RBUTTONUP, &NotifyIcons::OnRightRelease},
         {WM_MBUTTONUP, &NotifyIcons::OnMiddleRelease},
     };
-    StripPointer pointer = LocatePointer(icon);
+    StripPointer pointer = LocatePointer(icon, message != WM_MOUSEMOVE);
     TrayMessageHandler handler = &NotifyIcons::OnOtherMessage;
     for (const auto& entry : kHandlers)
         if (entry.message == message) handler = entry.handler;
@@ -54,8 +72,65 @@ void NotifyIcons::OnContextMenu(UINT, const StripPointer&) {
     Refresh();
 }
 
+// The shell follows a click with a select notice (left) or a context-menu message (right);
+// the same messages without a click just before them come from the keyboard.
+bool NotifyIcons::HandledAsKey(UINT message, int icon) {
+    if (message == NIN_KEYSELECT || (message == NIN_SELECT && !FollowsMouseRelease(WM_LBUTTONUP))) {
+        OnKeyboardSelect(icon);
+        return true;
+    }
+    if (message == WM_CONTEXTMENU && !FollowsMouseRelease(WM_RBUTTONUP)) {
+        OnContextMenuKey(icon);
+        return true;
+    }
+    return false;
+}
+
+void NotifyIcons::NoteMouseRelease(UINT message) {
+    (message == WM_LBUTTONUP ? lastLeftRelease : lastRightRelease) = GetTickCount();
+    (message == WM_LBUTTONUP ? leftReleaseSeen : rightReleaseSeen) = true;
+}
+
+bool NotifyIcons::FollowsMouseRelease(UINT release) const {
+    const bool left = release == WM_LBUTTONUP;
+    const bool seen = left ? leftReleaseSeen : rightReleaseSeen;
+    return seen && GetTickCount() - (left ? lastLeftRelease : lastRightRelease) <= GetDoubleClickTime();
+}
+
+// Enter or Space on a focused icon: the strip's main button, play/pause.
+void NotifyIcons::OnKeyboardSelect(int) {
+    const DWORD now = GetTickCount();
+    const bool samePress = keyboardSelectSeen && now - lastKeyboardSelect < kSameKeyPress;
+    lastKeyboardSelect = now;
+    keyboardSelectSeen = true;
+    if (samePress) return;
+    Click(TrayButton::PlayPause);
+    Refresh();
+}
+
+// Shift+F10 or the menu key on a focused icon: the menu opens at the icon, since the pointer
+// may be anywhere.
+void NotifyIcons::OnContextMenuKey(int icon) {
+    RECT cell = {};
+    if (TrayWindows::ShellRectOf(icons[icon], cell)) menuIconPoint = POINT{cell.left, cell.top};
+    else if (iconCellKnown[icon]) menuIconPoint = POINT{iconCells[icon].left, iconCells[icon].top};
+    else if (!GetCursorPos(&menuIconPoint)) menuIconPoint = POINT{0, 0};
+    {
+        ScopedFlag atIcon(menuAtIcon);
+        onRightClick();
+    }
+    Refresh();
+}
+
+POINT NotifyIcons::MenuPoint() const {
+    if (menuAtIcon) return menuIconPoint;
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    return pointer;
+}
+
 void NotifyIcons::OnPointerMove(UINT, const StripPointer& pointer) {
-    if (pointer.strip.y < 0) return;
+    if (!pointer.onTray) return;
     EnableToolTip(false);
     int target = ButtonByPos(pointer.strip);
     if (dragging) {
@@ -85,7 +160,7 @@ void NotifyIcons::DragTo(const StripPointer& pointer) {
 }
 
 void NotifyIcons::OnPress(UINT message, const StripPointer& pointer) {
-    if (pointer.strip.y < 0) return;
+    if (!pointer.onTray) return;
     EnableToolTip(false);
     buttonDown = true;
     hotButton = ButtonByPos(pointer.strip);
@@ -103,24 +178,16 @@ void NotifyIcons::OnRightPress(UINT message, const StripPointer& pointer) {
     else Refresh();
 }
 
-// A release still applies the drag while the pointer is within the strip's screen area as
-// placed from the pressed point: 32 icon pixels plus the gap wide, 32 plus the row gap high.
+// A release still applies the drag while the pointer is on either icon of the strip.
 void NotifyIcons::StartDrag(const StripPointer& pointer) {
-    const POINT& p = pointer.screen;
-    const POINT& strip = pointer.strip;
-    const int cx = pointer.iconSize.cx;
-    const int cy = pointer.iconSize.cy;
-    dragBounds.left = p.x - strip.x * cx / 16;
-    dragBounds.top = p.y - strip.y * cy / 16;
-    dragBounds.right = p.x + iconGap - (strip.x - 32) * cx / 16;
-    dragBounds.bottom = p.y + rowGap - (strip.y - 32) * cy / 16;
+    dragBounds = toolbarRect;
     dragging = true;
     // Before Windows 7 a plain click on the slider moves the cursor at once.
     if (!isWin7) sliderPos = static_cast<unsigned char>(pointer.sliderStep);
 }
 
 void NotifyIcons::OnRelease(UINT message, const StripPointer& pointer) {
-    if (pointer.strip.y < 0) return;
+    if (!pointer.onTray) return;
     EnableToolTip(true);
     bool rightDrag = isWin7 && message == WM_RBUTTONUP && dragging;
     if (buttonDown || rightDrag) {
@@ -174,7 +241,7 @@ void NotifyIcons::TimerTick() {
     if (hotButton == TrayButton::None) return;
     POINT p = {};
     if (GetCursorPos(&p) && InRect(toolbarRect, p, true)) return;
-    // The pointer has left the tray: whatever was pressed or dragged is abandoned.
+    // The pointer has left both icons: whatever was pressed or dragged is abandoned.
     buttonDown = false;
     dragging = false;
     hotButton = TrayButton::None;

@@ -1,7 +1,9 @@
-// End to end: the stand-in player with the real component, and real pointer clicks on the
-// two icons in Wine's tray. The road of a click: the tray icon
-// window, the callback message, the pointer read back, hit-testing, the button's hook, the
-// player's own command.
+// End to end: the stand-in player with the real component, and real pointer clicks at the
+// edges of every zone of the two icons, in both of Wine's trays: the X11 tray, which gives
+// each icon a window of its own, and the taskbar of a virtual desktop, which draws the icons
+// itself. Both with the Windows XP and the Windows 10 profile, at 96 and 144 DPI. The road of
+// a click: the shell, the callback message, the pointer read back, the tray's geometry,
+// hit-testing, the button's hook, the player's own command.
 #include "host/component_loader.h"
 #include "host/host_core.h"
 #include "host/main_menu.h"
@@ -12,10 +14,37 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdio>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
+
+constexpr double kTrackSeconds = 240;  // 10 seconds a slider step
+
+// ---- What the clicks should do, typed by hand from the zone tables ----
+//
+// Both profiles draw the buttons at offset 2: icon 0 previous in columns 0-7, nothing in 8,
+// stop 9-15; icon 1 play/pause 0-8, nothing in 9, next 10-15; rows 7-15. Rows 0-6 are the
+// slider, whose step puts the cursor's left edge (strip column step + 2) under the pointer.
+struct Click {
+    int icon, x, y;
+    const char* command;  // the player's command, "" for none
+};
+const Click kButtonEdges[] = {
+    {0, 0, 7, "Previous"}, {0, 7, 15, "Previous"}, {0, 8, 11, ""},     {0, 9, 7, "Stop"},  {0, 15, 15, "Stop"},
+    {1, 0, 15, "Pause"},   {1, 8, 7, "Pause"},     {1, 9, 11, ""},     {1, 10, 7, "Next"}, {1, 15, 15, "Next"},
+    {0, 3, 16, ""},  // below the icon, in its cell
+};
+struct SliderClick {
+    int icon, x, y;
+    int step;
+};
+// A left click on the slider seeks (Windows XP profile).
+const SliderClick kSliderClicks[] = {
+    {0, 0, 0, 0}, {0, 6, 6, 4}, {0, 15, 3, 13}, {1, 0, 0, 14}, {1, 9, 6, 23},
+};
 
 std::wstring ExecutableName() {
     wchar_t self[MAX_PATH];
@@ -24,23 +53,58 @@ std::wstring ExecutableName() {
     return name.substr(name.find_last_of(L"\\/") + 1);
 }
 
-void SetString(const std::wstring& key, const wchar_t* name, const wchar_t* value) {
+// ---- Registry set-up of one run, put back afterwards ----
+
+void SetString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
     HKEY handle;
-    RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr);
-    RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                   static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr)) return;
+    RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(handle);
 }
 
-// Without a desktop of its own, Wine's X11 driver shows a tray window of its own that appends
-// new icons on the right; with the Windows 7 profile the component adds icon 0 first, so the
-// strip reads "|< ^ > >|" left to right.
-void PrepareTray() {
-    std::wstring app = L"Software\\Wine\\AppDefaults\\" + ExecutableName();
-    SetString(app, L"Version", L"win7");
+void SetDword(const std::wstring& key, const wchar_t* name, DWORD value) {
+    HKEY handle;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr)) return;
+    RegSetValueExW(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    RegCloseKey(handle);
 }
 
-void ClearTray() { RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Wine\\AppDefaults\\" + ExecutableName()).c_str()); }
+const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+
+// The Windows version Wine reports to this executable and the screen's DPI, for one run.
+class RunConditions {
+public:
+    RunConditions(const wchar_t* windowsVersion, DWORD dpi) {
+        DWORD size = sizeof(m_oldDpi);
+        m_hadDpi = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &m_oldDpi,
+                                &size) == ERROR_SUCCESS;
+        SetString(AppKey(), L"Version", windowsVersion);
+        SetDword(kDesktopKey, L"LogPixels", dpi);
+    }
+    ~RunConditions() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, AppKey().c_str());
+        if (m_hadDpi) SetDword(kDesktopKey, L"LogPixels", m_oldDpi);
+        else RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+    }
+    RunConditions(const RunConditions&) = delete;
+    RunConditions& operator=(const RunConditions&) = delete;
+
+private:
+    static std::wstring AppKey() { return L"Software\\Wine\\AppDefaults\\" + ExecutableName(); }
+    DWORD m_oldDpi = 0;
+    bool m_hadDpi = false;
+};
+
+// A virtual desktop of its own, with the taskbar shown: its explorer starts with the DPI of
+// the moment.
+std::wstring PrepareDesktop(const wchar_t* name) {
+    SetString(L"Software\\Wine\\Explorer\\Desktops", name, L"1024x640");
+    SetDword(std::wstring(L"Software\\Wine\\Explorer\\Desktops\\") + name, L"EnableShell", 1);
+    return name;
+}
+
+// ---- In the child: finding the icons and clicking ----
 
 BOOL CALLBACK CollectTrayIcon(HWND window, LPARAM found) {
     wchar_t name[64] = {};
@@ -57,8 +121,8 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM found) {
     return TRUE;
 }
 
-// The tray's icon windows, left to right.
-std::vector<RECT> TrayIconRects() {
+// The X11 tray's icon windows, left to right.
+std::vector<RECT> TrayIconWindows() {
     std::vector<HWND> windows;
     EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
     std::vector<RECT> rects;
@@ -71,85 +135,221 @@ std::vector<RECT> TrayIconRects() {
     return rects;
 }
 
-void ClickAt(POINT at) {
-    SetCursorPos(at.x, at.y);
-    fb2k_host::PumpMessagesFor(100);
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &press[0], sizeof(INPUT));
-    fb2k_host::PumpMessagesFor(100);
-    SendInput(1, &press[1], sizeof(INPUT));
-}
+// Where the tray shows the icon: its cell, with the icon shown at `shown` pixels centred in it.
+struct ShownIcon {
+    RECT cell = {};
+    int shown = 16;
 
-// A point inside a button of the strip: the 16 x 16 icon is centred in its tray window;
-// buttons sit in rows 8 to 14, play/pause at the left of icon 1, next at its right.
-POINT ButtonPoint(const RECT& iconWindow, int stripX) {
-    int left = iconWindow.left + (iconWindow.right - iconWindow.left - 16) / 2;
-    int top = iconWindow.top + (iconWindow.bottom - iconWindow.top - 16) / 2;
-    return POINT{left + stripX, top + 11};
-}
-
-bool Executed(fb2k_host::Host& host, const char* command) {
-    const std::vector<std::string>& done = host.Commands().Executed();
-    return std::find(done.begin(), done.end(), command) != done.end();
-}
-
-BOOL CALLBACK PrintWindow(HWND window, LPARAM depth) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    RECT r;
-    GetWindowRect(window, &r);
-    std::fprintf(stderr, "%*s%ls %ld,%ld-%ld,%ld %s\n", static_cast<int>(depth) * 2, "", name, r.left, r.top, r.right,
-                 r.bottom, IsWindowVisible(window) ? "visible" : "hidden");
-    if (depth < 3) EnumChildWindows(window, &PrintWindow, depth + 1);
-    return TRUE;
-}
-
-// What the desktop holds, for a failure report.
-void DescribeWindows() { EnumWindows(&PrintWindow, 0); }
-
-enum ClickResult {
-    kClicksWork = 0,
-    kNoComponent = 10,
-    kNoTrayIcons = 11,
-    kPlayNotRun = 12,
-    kNextNotRun = 13,
-    kPreviousNotRun = 14
+    // The screen pixel at the middle of icon pixel (x, y); rows beyond the icon continue
+    // past its edge.
+    POINT Pixel(int x, int y) const {
+        int left = cell.left + (cell.right - cell.left - shown) / 2;
+        int top = cell.top + (cell.bottom - cell.top - shown) / 2;
+        return POINT{left + (2 * x + 1) * shown / 32, top + (2 * y + 1) * shown / 32};
+    }
 };
 
-CHILD_PROCESS_BODY(click_the_tray) {
+// The X11 tray's windows hold the icon with a border of 2; the strip's are the last two.
+bool FindCellsInX11Tray(ShownIcon cells[2]) {
+    std::vector<RECT> windows;
+    fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindows()).size() >= 2; }, 5000);
+    if (windows.size() < 2) return false;
+    for (int i = 0; i < 2; ++i) {
+        cells[i].cell = windows[windows.size() - 2 + i];
+        cells[i].shown = cells[i].cell.right - cells[i].cell.left - 4;
+    }
+    return true;
+}
+
+// The taskbar of a virtual desktop draws the icons from its right end in cells of the small
+// icon plus a border of 2, centred vertically; the strip's are the only ones.
+bool FindCellsInTaskbar(ShownIcon cells[2]) {
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT bar = {};
+    if (!taskbar || !IsWindowVisible(taskbar) || !GetWindowRect(taskbar, &bar)) return false;
+    fb2k_host::PumpMessagesFor(1000);  // the taskbar takes the icons in
+    const int small = GetSystemMetrics(SM_CXSMICON);
+    const int cell = small + 4;
+    const int top = bar.top + (bar.bottom - bar.top - cell) / 2;
+    for (int i = 0; i < 2; ++i) {
+        cells[i].cell = RECT{bar.right - (2 - i) * cell, top, bar.right - (1 - i) * cell, top + cell};
+        cells[i].shown = small;
+    }
+    return true;
+}
+
+void Button(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void MoveTo(POINT at) {
+    SetCursorPos(at.x, at.y);
+    fb2k_host::PumpMessagesFor(60);
+}
+
+void LeftClickAt(POINT at) {
+    MoveTo(at);
+    Button(MOUSEEVENTF_LEFTDOWN);
+    fb2k_host::PumpMessagesFor(60);
+    Button(MOUSEEVENTF_LEFTUP);
+}
+
+size_t CommandCount(fb2k_host::Host& host) { return host.Commands().Executed().size(); }
+
+// The command a click runs, "" when it runs none within `wait` milliseconds.
+std::string CommandOfClick(fb2k_host::Host& host, POINT at, DWORD wait) {
+    const size_t before = CommandCount(host);
+    LeftClickAt(at);
+    bool ran = fb2k_host::PumpMessagesUntil([&] { return CommandCount(host) > before; }, wait);
+    return ran ? host.Commands().Executed()[before] : "";
+}
+
+// Plays the first track, not paused, at position 5 s, with the strip showing it.
+void Replay(fb2k_host::Host& host) {
+    if (!host.Playback().IsPlaying()) host.Playback().Play();
+    if (host.Playback().IsPaused()) host.Playback().Pause(false);
+    host.Playback().Seek(5);
+    fb2k_host::PumpMessagesFor(300);  // the strip follows within one timer tick
+}
+
+enum ClickResult { kClicksWork = 0, kNoComponent = 10, kNoTrayIcons = 11, kWrongCommand = 12, kWrongSeek = 13 };
+
+// Which cell shows which icon is the shell's choice (it depends on the order the icons were
+// added and on the tray). The shell says which icon a press was on in its callback message,
+// so the test listens in on the strip's message window: the expected result of each click
+// follows from the icon the shell reported the press for, and the next click aims by it.
+WNDPROC g_windowProcedure = nullptr;
+UINT g_pressedIcon = 0;
+
+LRESULT CALLBACK ListeningProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const UINT kTrayCallback = WM_USER + 86;
+    if (message == kTrayCallback && (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN))
+        g_pressedIcon = static_cast<UINT>(wParam);
+    return CallWindowProcW(g_windowProcedure, window, message, wParam, lParam);
+}
+
+bool ListenToTheStrip() {
+    HWND window = FindWindowW(L"#32770", L"TrelvaneMessageWindow");
+    if (!window) return false;
+    g_windowProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListeningProcedure)));
+    return g_windowProcedure != nullptr;
+}
+
+void StopListening() {
+    HWND window = FindWindowW(L"#32770", L"TrelvaneMessageWindow");
+    if (window && g_windowProcedure) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_windowProcedure));
+}
+
+// The icon (0 or 1) of the latest press, -1 if none was reported.
+int PressedIcon() { return g_pressedIcon == 6862 ? 0 : g_pressedIcon == 6863 ? 1 : -1; }
+
+// The cells of icon 0 and icon 1 as the shell last reported them.
+struct StripCells {
+    ShownIcon cell[2];
+    int cellOfIcon[2] = {0, 1};
+    const ShownIcon& Of(int icon) const { return cell[cellOfIcon[icon]]; }
+    void Learn(int cellIndex, int icon) {
+        if (icon < 0) return;
+        cellOfIcon[icon] = cellIndex;
+        cellOfIcon[1 - icon] = 1 - cellIndex;
+    }
+};
+
+int CheckButtonEdges(fb2k_host::Host& host, StripCells& cells) {
+    for (const Click& click : kButtonEdges) {
+        Replay(host);
+        const int aimed = cells.cellOfIcon[click.icon];
+        g_pressedIcon = 0;
+        std::string got = CommandOfClick(host, cells.cell[aimed].Pixel(click.x, click.y), 1000);
+        const int pressed = PressedIcon();
+        cells.Learn(aimed, pressed);
+        // The zone of the same pixel on the icon the shell says was pressed.
+        const Click* want = nullptr;
+        for (const Click& other : kButtonEdges)
+            if (other.icon == (pressed < 0 ? click.icon : pressed) && other.x == click.x && other.y == click.y) want = &other;
+        std::string wanted = want ? want->command : click.command;
+        if (!want && pressed >= 0 && pressed != click.icon) continue;  // that pixel's zone on the other icon is not in the table
+        if (got != wanted) {
+            std::fprintf(stderr, "icon %d pixel %d,%d: ran '%s', want '%s'\n", pressed, click.x, click.y, got.c_str(),
+                         wanted.c_str());
+            return kWrongCommand;
+        }
+    }
+    return kClicksWork;
+}
+
+bool SeekLandsAt(fb2k_host::Host& host, int step) {
+    double want = kTrackSeconds * step / 24;
+    // The player's seconds pass through a fraction on their way: within a hundredth.
+    return fb2k_host::PumpMessagesUntil([&] { return std::abs(host.Playback().Position() - want) < 0.01; }, 3000);
+}
+
+// Windows XP profile: a left click on the slider seeks to the step under the pointer.
+int CheckLeftSliderClicks(fb2k_host::Host& host, StripCells& cells) {
+    for (const SliderClick& click : kSliderClicks) {
+        Replay(host);
+        const int aimed = cells.cellOfIcon[click.icon];
+        g_pressedIcon = 0;
+        LeftClickAt(cells.cell[aimed].Pixel(click.x, click.y));
+        fb2k_host::PumpMessagesFor(100);
+        cells.Learn(aimed, PressedIcon());
+        if (PressedIcon() != click.icon) continue;  // the shell moved the icons: aim again next time
+        if (!SeekLandsAt(host, click.step)) {
+            std::fprintf(stderr, "slider click at icon %d pixel %d,%d: position %g, want step %d\n", click.icon,
+                         click.x, click.y, host.Playback().Position(), click.step);
+            return kWrongSeek;
+        }
+    }
+    return kClicksWork;
+}
+
+// Windows 10 profile: the right button drags the slider, here from icon 0 across to icon 1.
+int CheckRightSliderDrag(fb2k_host::Host& host, StripCells& cells) {
+    Replay(host);
+    const ShownIcon icons[2] = {cells.Of(0), cells.Of(1)};
+    MoveTo(icons[0].Pixel(5, 3));  // step 3
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    fb2k_host::PumpMessagesFor(60);
+    for (int x : {9, 13}) MoveTo(icons[0].Pixel(x, 3));
+    for (int x : {1, 2}) MoveTo(icons[1].Pixel(x, 3));  // strip column 18: step 16
+    Button(MOUSEEVENTF_RIGHTUP);
+    if (!SeekLandsAt(host, 16)) {
+        std::fprintf(stderr, "right drag: position %g, want step 16\n", host.Playback().Position());
+        return kWrongSeek;
+    }
+    return kClicksWork;
+}
+
+int RunClicks(bool inTaskbar) {
     fb2k_host::Host host;
     host.Popups().SetShowMessageBoxes(false);
-    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", 200, {{"title", "A"}}}, {"C:\\Music\\b.flac", 200, {{"title", "B"}}}});
+    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", kTrackSeconds, {{"title", "A"}}},
+                                 {"C:\\Music\\b.flac", kTrackSeconds, {{"title", "B"}}},
+                                 {"C:\\Music\\c.flac", kTrackSeconds, {{"title", "C"}}}});
     ShowWindow(host.MainWindow(), SW_SHOWNOACTIVATE);
     fb2k_host::LoadedComponent component(host);
     if (!component.Load(L"foo_Trelvane.dll")) return kNoComponent;
     component.ServicesInit(true);
     component.Init();
 
-    std::vector<RECT> icons;
-    fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconRects()).size() >= 2; }, 5000);
-    int result = kClicksWork;
-    if (icons.size() < 2) {
-        result = kNoTrayIcons;
-        DescribeWindows();
-    } else {
-        const RECT& right = icons[icons.size() - 1];  // icon 1: play/pause and next
-        ClickAt(ButtonPoint(right, 4));
-        if (!fb2k_host::PumpMessagesUntil([&] { return Executed(host, "Play"); }, 5000)) result = kPlayNotRun;
-        else {
-            ClickAt(ButtonPoint(right, 12));
-            if (!fb2k_host::PumpMessagesUntil([&] { return Executed(host, "Next"); }, 5000)) result = kNextNotRun;
-            else {
-                ClickAt(ButtonPoint(icons[0], 3));  // icon 0: previous at its left
-                if (!fb2k_host::PumpMessagesUntil([&] { return Executed(host, "Previous"); }, 5000))
-                    result = kPreviousNotRun;
-            }
-        }
-    }
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExW(&version);
+    const bool win7Profile = version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0);
+    StripCells cells;
+    bool found = inTaskbar ? FindCellsInTaskbar(cells.cell) : FindCellsInX11Tray(cells.cell);
+    int result = found && ListenToTheStrip() ? kClicksWork : kNoTrayIcons;
+    if (result == kClicksWork) result = CheckButtonEdges(host, cells);
+    if (result == kClicksWork)
+        result = win7Profile ? CheckRightSliderDrag(host, cells) : CheckLeftSliderClicks(host, cells);
+    StopListening();
     if (result != kClicksWork) {
+        std::fprintf(stderr, "Windows %lu.%lu, small icon %d, %s\n", version.dwMajorVersion, version.dwMinorVersion,
+                     GetSystemMetrics(SM_CXSMICON), inTaskbar ? "taskbar" : "X11 tray");
         for (const std::string& c : host.Commands().Executed()) std::fprintf(stderr, "ran %s\n", c.c_str());
     }
     component.Quit();
@@ -157,13 +357,112 @@ CHILD_PROCESS_BODY(click_the_tray) {
     return result;
 }
 
-TEST(TrayClicks, RealClicksOnTheTrayIconsRunThePlayersCommands) {
-    PrepareTray();
-    ChildResult child = RunChild("click_the_tray", 60000);
-    ClearTray();
+CHILD_PROCESS_BODY(click_the_x11_tray) { return RunClicks(false); }
+
+// ---- The taskbar comes back ----
+//
+// Wine cannot restart its explorer under a running session, so the tray's side of a restart
+// is played here: the tray loses both icons and "TaskbarCreated" is broadcast to every
+// top-level window, as a new taskbar does. The strip must then be back in Wine's tray, and
+// answer a click.
+enum RestartResult { kIconsBack = 0, kNoStripAtStart = 20, kIconsNotRemoved = 21, kIconsNotBack = 22, kNoAnswer = 23 };
+
+void RemoveFromTray(HWND owner, UINT id) {
+    NOTIFYICONDATAW record = {};
+    record.cbSize = sizeof(record);
+    record.hWnd = owner;
+    record.uID = id;
+    Shell_NotifyIconW(NIM_DELETE, &record);
+}
+
+int RunRestart() {
+    fb2k_host::Host host;
+    host.Popups().SetShowMessageBoxes(false);
+    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", kTrackSeconds, {{"title", "A"}}},
+                                 {"C:\\Music\\b.flac", kTrackSeconds, {{"title", "B"}}}});
+    fb2k_host::LoadedComponent component(host);
+    if (!component.Load(L"foo_Trelvane.dll")) return kNoComponent;
+    component.ServicesInit(true);
+    component.Init();
+    int result = kIconsBack;
+    std::vector<RECT> windows;
+    HWND owner = FindWindowW(L"#32770", L"TrelvaneMessageWindow");
+    if (!owner || !fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindows()).size() >= 2; }, 5000))
+        result = kNoStripAtStart;
+    const size_t withStrip = windows.size();
+    if (result == kIconsBack) {
+        RemoveFromTray(owner, 6862);
+        RemoveFromTray(owner, 6863);
+        if (!fb2k_host::PumpMessagesUntil([&] { return TrayIconWindows().size() == withStrip - 2; }, 5000))
+            result = kIconsNotRemoved;
+    }
+    if (result == kIconsBack) {
+        SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        if (!fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindows()).size() == withStrip; }, 5000))
+            result = kIconsNotBack;
+    }
+    if (result == kIconsBack) {
+        StripCells cells;
+        FindCellsInX11Tray(cells.cell);
+        ListenToTheStrip();
+        Replay(host);
+        bool answered = false;
+        for (int cell = 0; cell < 2 && !answered; ++cell)
+            answered = !CommandOfClick(host, cells.cell[cell].Pixel(12, 11), 3000).empty();
+        StopListening();
+        if (!answered) result = kNoAnswer;
+    }
+    component.Quit();
+    component.Unload();
+    return result;
+}
+
+CHILD_PROCESS_BODY(taskbar_comes_back) { return RunRestart(); }
+CHILD_PROCESS_BODY(click_the_taskbar) { return RunClicks(true); }
+
+const char kFailures[] = "10: no component, 11: no icons found in the tray, 12: a click ran the wrong command, 13: the "
+                         "slider sought elsewhere (details above)";
+
+struct ClickRun {
+    const wchar_t* version;
+    DWORD dpi;
+};
+const ClickRun kRuns[] = {{L"winxp64", 96}, {L"win10", 96}, {L"winxp64", 144}, {L"win10", 144}};
+
+TEST(TrayClicks, ZoneEdgesInWinesX11Tray) {
+    for (const ClickRun& run : kRuns) {
+        RunConditions conditions(run.version, run.dpi);
+        ChildResult child = RunChild("click_the_x11_tray", 90000);
+        ASSERT_TRUE(child.finished);
+        EXPECT_EQ(child.exitCode, static_cast<unsigned long>(kClicksWork))
+            << "as " << std::string(run.version, run.version + wcslen(run.version)) << " at " << run.dpi << " DPI; "
+            << kFailures;
+    }
+}
+
+TEST(TrayRestart, BothIconsAreBackInWinesTrayAfterTaskbarCreated) {
+    ChildResult child = RunChild("taskbar_comes_back", 60000);
     ASSERT_TRUE(child.finished);
-    EXPECT_EQ(child.exitCode, static_cast<unsigned long>(kClicksWork))
-        << "10: no component, 11: no icons in the tray, 12/13/14: a click on play/next/previous did nothing";
+    EXPECT_EQ(child.exitCode, static_cast<unsigned long>(kIconsBack))
+        << "20: no strip in the tray at the start, 21: the tray kept the icons, 22: the icons did not come back, "
+           "23: they came back but do not answer a click";
+}
+
+TEST(TrayClicks, ZoneEdgesInTheTaskbarOfAVirtualDesktop) {
+    int n = 0;
+    for (const ClickRun& run : kRuns) {
+        RunConditions conditions(run.version, run.dpi);
+        // A new desktop for each run: its explorer reads the DPI when it starts.
+        std::wstring desktop = PrepareDesktop((L"trelvane-clicks-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                               std::to_wstring(n++)).c_str());
+        ChildResult child = RunChild("click_the_taskbar", 90000, L"", desktop.c_str());
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Explorer\\Desktops", desktop.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Wine\\Explorer\\Desktops\\" + desktop).c_str());
+        ASSERT_TRUE(child.finished);
+        EXPECT_EQ(child.exitCode, static_cast<unsigned long>(kClicksWork))
+            << "as " << std::string(run.version, run.version + wcslen(run.version)) << " at " << run.dpi << " DPI; "
+            << kFailures;
+    }
 }
 
 } // namespace

@@ -28,7 +28,8 @@ bool RunChildModeIfRequested(int argc, char** argv, int& exitCode) {
     return false;
 }
 
-ChildResult RunChild(const char* name, unsigned long timeoutMs, const std::wstring& extraEnvironment) {
+ChildResult RunChild(const char* name, unsigned long timeoutMs, const std::wstring& extraEnvironment,
+                     const wchar_t* desktop) {
     ChildResult result;
     wchar_t self[MAX_PATH * 2];
     GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
@@ -56,6 +57,8 @@ ChildResult RunChild(const char* name, unsigned long timeoutMs, const std::wstri
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    std::wstring desktopName = desktop ? desktop : L"";
+    if (desktop) startup.lpDesktop = &desktopName[0];
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, mutableCommand.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
                         environment.empty() ? nullptr : environment.data(), nullptr, &startup, &process))

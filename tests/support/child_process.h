@@ -21,4 +21,7 @@ struct ChildResult {
     bool finished = false;
 };
 // Starts this executable as a child that runs the named body; waits up to timeoutMs.
-ChildResult RunChild(const char* name, unsigned long timeoutMs = 30000, const std::wstring& extraEnvironment = L"");
+// With a desktop name the child starts on that desktop (under Wine, a virtual desktop of its
+// own with its own explorer and taskbar).
+ChildResult RunChild(const char* name, unsigned long timeoutMs = 30000, const std::wstring& extraEnvironment = L"",
+                     const wchar_t* desktop = nullptr);

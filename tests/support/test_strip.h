@@ -48,4 +48,6 @@ public:
     using NotifyIcons::dragMoved;
     using NotifyIcons::dragBounds;
     using NotifyIcons::toolbarRect;
+    using NotifyIcons::StripPointer;
+    using NotifyIcons::LocatePointer;
 };

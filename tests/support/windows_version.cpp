@@ -72,3 +72,23 @@ bool ReportedVersionIs(unsigned major, unsigned minor) {
     GetVersionExW(&version);
     return version.dwMajorVersion == major && version.dwMinorVersion == minor;
 }
+
+ScopedReportedVersion* ScopedReportedVersion::s_active = nullptr;
+
+ScopedReportedVersion::ScopedReportedVersion(DWORD major, DWORD minor, HMODULE module)
+    : m_major(major), m_minor(minor),
+      m_hook(module, "kernel32.dll", "GetVersionExW", reinterpret_cast<void*>(&ScopedReportedVersion::Answer)) {
+    s_active = this;
+}
+
+ScopedReportedVersion::~ScopedReportedVersion() {
+    if (s_active == this) s_active = nullptr;
+}
+
+BOOL WINAPI ScopedReportedVersion::Answer(OSVERSIONINFOW* version) {
+    if (!version || !s_active) return FALSE;
+    BOOL answered = OriginalOf<BOOL(WINAPI*)(OSVERSIONINFOW*)>(s_active->m_hook)(version);
+    version->dwMajorVersion = s_active->m_major;
+    version->dwMinorVersion = s_active->m_minor;
+    return answered;
+}

@@ -3,8 +3,12 @@
 // another Windows version (the prefix's HKCU\Software\Wine\AppDefaults\<exe name>\Version),
 // so that code which reads the version once sees each operating-system profile for real.
 #include "tests/support/child_process.h"
+#include "tests/support/iat_hook.h"
 
-// Wine's names: "winxp64" (5.2), "vista" (6.0), "win7" (6.1).
+#include <windows.h>
+
+// Wine's names: "winxp64" (5.2), "vista" (6.0), "win7" (6.1), "win8" (6.2), "win10" (10.0 for an
+// executable whose manifest declares Windows 10, else 6.2).
 // Runs the tests matching `gtestFilter` as that version; the child's report goes to the same
 // output. The version value is put back as it was afterwards.
 ChildResult RunTestsAsWindowsVersion(const wchar_t* wineVersion, const char* gtestFilter,
@@ -17,3 +21,21 @@ bool ReportedVersionIs(unsigned major, unsigned minor);
 // only in such a child).
 #define REQUIRE_WINDOWS_VERSION(MAJOR, MINOR) \
     if (!ReportedVersionIs(MAJOR, MINOR)) GTEST_SKIP() << "runs as Windows " #MAJOR "." #MINOR " only"
+
+// For as long as it lives, GetVersionExW answers this version to the calling module (this
+// executable's own import): for tests that go through many versions in one process.
+class ScopedReportedVersion {
+public:
+    ScopedReportedVersion(DWORD major, DWORD minor, HMODULE module = GetModuleHandleW(nullptr));
+    ~ScopedReportedVersion();
+    ScopedReportedVersion(const ScopedReportedVersion&) = delete;
+    ScopedReportedVersion& operator=(const ScopedReportedVersion&) = delete;
+    bool Installed() const { return m_hook.Installed(); }
+
+private:
+    static BOOL WINAPI Answer(OSVERSIONINFOW* version);
+    static ScopedReportedVersion* s_active;
+    DWORD m_major;
+    DWORD m_minor;
+    IatHook m_hook;
+};

@@ -22,49 +22,59 @@ public:
     }
 };
 
-// A strip on a classic taskbar along the bottom of the screen; the toolbar holds one row.
+// A strip on a classic taskbar along the bottom of the screen: a toolbar of 24 x 30 cells
+// (one row), the strip's icons in its first two cells, each icon centred in its cell.
 class TrayInput : public ::testing::Test {
 protected:
+    static constexpr int kCellWidth = 24;
+    static constexpr int kCellHeight = 30;
+
     void SetUp() override {
         ASSERT_TRUE(geometry.Installed());
         ASSERT_EQ(GetSystemMetrics(SM_CXSMICON), 16) << "the cases below are worked out for 16-pixel icons";
         savedNudge = TestStrip::lastTipNudge;
         TestStrip::lastTipNudge = std::numeric_limits<__int64>::max();  // no tooltip rewrites in between
         strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-        toolbar = {1100, 770, 1100 + 6 * Cell(), 770 + 16 + strip.rowGap};
-        geometry.SetClassicTaskbar({0, 760, 1280, 800}, toolbar);
+        toolbar = {1100, 770, 1100 + strip.trayXOffset + 6 * kCellWidth, 770 + kCellHeight};
+        geometry.SetClassicTaskbar({0, 760, 1280, 800}, toolbar, SIZE{kCellWidth, kCellHeight});
         shell.Clear();
     }
     void TearDown() override { TestStrip::lastTipNudge = savedNudge; }
 
-    int Cell() const { return 16 + strip.iconGap; }
     static UINT IdOf(int icon) { return NotifyIcons::kIconId[icon]; }
+    // Left edge of icon `icon`'s cell, and the screen point of strip pixel (x, y).
+    int CellLeft(int icon) const { return toolbar.left + strip.trayXOffset + icon * kCellWidth; }
+    POINT ScreenOf(int x, int y) const {
+        int icon = x >= 16 ? 1 : 0;
+        return POINT{CellLeft(icon) + (kCellWidth - 16) / 2 + x - 16 * icon, toolbar.top + (kCellHeight - 16) / 2 + y};
+    }
+    // The strip's area: both cells.
+    RECT StripArea() const { return RECT{CellLeft(0), toolbar.top, CellLeft(2), toolbar.bottom}; }
 
-    // Sends `message` for the icon under strip point (x, y), the pointer placed there.
+    // Sends `message` for the icon under strip pixel (x, y), the pointer placed there.
     void At(UINT message, int x, int y) {
-        geometry.SetPointer(toolbar.left + strip.trayXOffset + x, toolbar.top + y);
-        strip.NotifyIconCallback(message, IdOf(x >= Cell() ? 1 : 0));
+        geometry.SetPointer(ScreenOf(x, y));
+        strip.NotifyIconCallback(message, IdOf(x >= 16 ? 1 : 0));
     }
     void Click(int x, int y) {
         At(WM_LBUTTONDOWN, x, y);
         At(WM_LBUTTONUP, x, y);
     }
-    int ButtonRowY() const { return strip.rowGap / 2 + 12; }
-    int SliderRowY() const { return strip.rowGap / 2 + 3; }
+    static int ButtonRowY() { return 11; }
+    static int SliderRowY() { return 3; }
     // Strip x of the middle of each button.
-    int CentreOf(int button) const {
+    static int CentreOf(int button) {
         switch (button) {
         case TrayButton::Back: return 3;
-        case TrayButton::StopLoad: return Cell() - 4;
-        case TrayButton::PlayPause: return Cell() + 3;
-        default: return 2 * Cell() - 4;
+        case TrayButton::StopLoad: return 12;
+        case TrayButton::PlayPause: return 16 + 4;
+        default: return 16 + 13;
         }
     }
-    // Strip x whose slider step is `step`, on the profile in force.
-    int SliderX(int step) const {
-        int x = step < 12 ? step : step + strip.iconGap;
-        return strip.isWin7 ? x + strip.iconGap / 2 + strip.trayXOffset : x + 2;
-    }
+    // The dead column between play/pause and next.
+    int DeadColumnOfIcon1() const { return 16 + strip.buttonXOffset + 7; }
+    // Strip x under which the cursor at `step` has its left edge.
+    static int SliderX(int step) { return step + 2; }
     void Play(PlayMode mode, double position = 0.5) {
         strip.sliderFraction = position;
         strip.SetPlayMode(mode);
@@ -79,57 +89,10 @@ protected:
     __int64 savedNudge = 0;
 };
 
-// ---- Every profile: the strip's map of buttons, reached through real coordinate maths ----
-
-struct HitMap {
-    int sliderFirst, sliderLast, buttonFirst, buttonLast;
-    const char* buttons;  // by strip x from 0: B back, S stop/load, P play/pause, N next, . none
-};
-
-HitMap MapOfThisProfile() {
-    if (ReportedVersionIs(5, 2)) return {1, 7, 8, 17, "BBBBBBBB.SSSSSSSSSPPPPPPPP.NNNNNNNNN."};
-    if (ReportedVersionIs(6, 1)) return {7, 13, 14, 23, "BBBBBBBBBBB.SSSSSSSSSSSSPPPPPPPPPPP.NNNNNNNNNNNN."};
-    return {0, 6, 7, 16, "BBBBBBB.SSSSSSSSSPPPPPPP.NNNNNNNNN."};  // Vista, and any other version
-}
-
-int ButtonOf(char c) {
-    switch (c) {
-    case 'B': return TrayButton::Back;
-    case 'S': return TrayButton::StopLoad;
-    case 'P': return TrayButton::PlayPause;
-    case 'N': return TrayButton::Next;
-    default: return TrayButton::None;
-    }
-}
-
-TEST_F(TrayInput, HitMapOfTheProfile) {
-    const HitMap map = MapOfThisProfile();
-    const int width = static_cast<int>(std::string(map.buttons).size());
-    // A press shows what it hit; the strip is stopped, so the slider row starts no drag.
-    auto hit = [&](int x, int y) {
-        strip.hotButton = TrayButton::None;
-        strip.buttonDown = false;
-        At(WM_LBUTTONDOWN, x, y);
-        return strip.hotButton;
-    };
-    for (int y = 0; y < 16 + strip.rowGap; ++y) {
-        const bool sliderRow = y >= map.sliderFirst && y <= map.sliderLast;
-        const bool buttonRow = y >= map.buttonFirst && y <= map.buttonLast;
-        // The pointer reaches strip columns up to the end of icon 1's cell; the one after is
-        // asked of the hit-test directly.
-        for (int x = 0; x < width - 1; ++x) {
-            int want = sliderRow ? TrayButton::Slider : buttonRow ? ButtonOf(map.buttons[x]) : TrayButton::None;
-            ASSERT_EQ(hit(x, y), want) << "strip x " << x << ", y " << y;
-        }
-        ASSERT_EQ(strip.ButtonByPos({width - 1, y}), TrayButton::None) << "y " << y;
-    }
-    EXPECT_TRUE(strip.hooks.empty());
-}
-
 TEST(TrayInputProfiles, EachWindowsVersionHitsAndDragsItsWay) {
     struct Run { const wchar_t* version; const char* filter; };
     for (const Run& run : {Run{L"winxp64", "TrayInput.*:ClassicInput.*"}, Run{L"vista", "TrayInput.*:ClassicInput.*"},
-                           Run{L"win7", "TrayInput.*:Win7Input.*"}}) {
+                           Run{L"win7", "TrayInput.*:Win7Input.*"}, Run{L"win10", "TrayInput.*:Win7Input.*"}}) {
         ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter);
         EXPECT_TRUE(child.finished) << run.filter;
         EXPECT_EQ(child.exitCode, 0u) << run.version << " failed in its child process (report above)";
@@ -140,7 +103,7 @@ TEST(TrayInputProfiles, EachWindowsVersionHitsAndDragsItsWay) {
 
 TEST_F(TrayInput, MessagesForOtherIconsChangeNothing) {
     Play(Playing);
-    geometry.SetPointer(toolbar.left + 5, toolbar.top + ButtonRowY());
+    geometry.SetPointer(ScreenOf(5, ButtonRowY()));
     for (UINT message : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONUP), UINT(WM_CONTEXTMENU), UINT(WM_MBUTTONUP)})
         strip.NotifyIconCallback(message, 6864);
     EXPECT_TRUE(strip.hooks.empty());
@@ -191,9 +154,9 @@ TEST_F(TrayInput, TheElementUnderThePointerAtReleaseActs) {
 
     strip.hooks.clear();
     At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
-    At(WM_LBUTTONUP, Cell() + Cell() / 2 - 1, ButtonRowY());  // icon 1's dead column
+    At(WM_LBUTTONUP, DeadColumnOfIcon1(), ButtonRowY());
     At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
-    At(WM_LBUTTONUP, CentreOf(TrayButton::Back), strip.rowGap / 2 + 17);  // below the buttons
+    At(WM_LBUTTONUP, CentreOf(TrayButton::Back), 17);  // in the cell, below the icon
     EXPECT_TRUE(strip.hooks.empty());
 }
 
@@ -226,18 +189,41 @@ TEST_F(TrayInput, ContextMenuAndMiddleButtonCallTheirHooks) {
     EXPECT_EQ(strip.hooks, (std::vector<std::string>{"right", "middle"}));
 }
 
-TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftTheToolbar) {
+// Enter or Space on a focused icon toggles play/pause. The select notice the shell sends after
+// a left click belongs to the click and does nothing more; one key press reported twice acts once.
+TEST_F(TrayInput, KeyboardSelectOnEitherIconTogglesPlayPause) {
+    Play(Playing);
+    strip.NotifyIconCallback(NIN_KEYSELECT, IdOf(0));
+    strip.NotifyIconCallback(NIN_KEYSELECT, IdOf(0));
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"pause"});
+
+    Play(Paused);
+    strip.hooks.clear();
+    Sleep(150);
+    strip.NotifyIconCallback(NIN_SELECT, IdOf(1));  // no click before it: the keyboard's
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
+
+    strip.hooks.clear();
+    Sleep(150);
+    Click(CentreOf(TrayButton::Next), ButtonRowY());
+    strip.NotifyIconCallback(NIN_SELECT, IdOf(1));
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"});
+}
+
+TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftBothIcons) {
     Play(Playing);
     At(WM_LBUTTONDOWN, SliderX(6), SliderRowY());
     ASSERT_TRUE(strip.dragging);
+    // Across to icon 1 the drag goes on; all four edges of the two cells still count.
+    At(WM_MOUSEMOVE, SliderX(20), SliderRowY());
     strip.hooks.clear();
-    // All four edges of the toolbar still count as on it.
-    for (POINT edge : {POINT{toolbar.left, toolbar.top}, POINT{toolbar.right, toolbar.bottom}}) {
+    const RECT area = StripArea();
+    for (POINT edge : {POINT{area.left, area.top}, POINT{area.right, area.bottom}}) {
         geometry.SetPointer(edge);
         strip.TimerTick();
         ASSERT_TRUE(strip.dragging);
     }
-    geometry.SetPointer(toolbar.right + 1, toolbar.top);
+    geometry.SetPointer(area.right + 1, area.top);
     strip.TimerTick();
     EXPECT_FALSE(strip.dragging);
     EXPECT_FALSE(strip.buttonDown);
@@ -287,8 +273,8 @@ TEST_F(TrayInput, WithoutAToolbarTheIconWindowUnderThePointerPlacesIt) {
     EXPECT_EQ(strip.hotButton, TrayButton::PlayPause);
     strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
-    RECT windowRect = {620, 770, 640, 790};
-    EXPECT_TRUE(EqualRect(&strip.toolbarRect, &windowRect)) << "the timer watches the icon's window";
+    RECT bothWindows = {600, 770, 640, 790};  // icon 0 is taken to sit left of icon 1
+    EXPECT_TRUE(EqualRect(&strip.toolbarRect, &bothWindows)) << "the timer watches both icons' windows";
 
     // Held down, the pointer on the window's frame is still on the strip; off it, not.
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
@@ -362,7 +348,7 @@ TEST_F(ClassicInput, SeekAndVolumeDragsFollowThePointerLive) {
         At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());  // off the slider: the drag waits
         EXPECT_TRUE(strip.dragging);
         EXPECT_EQ(strip.sliderPos, 15);
-        At(WM_MOUSEMOVE, 2 * Cell() - 1, SliderRowY());  // right end of the strip
+        At(WM_MOUSEMOVE, 31, SliderRowY());  // right end of the strip
         At(WM_LBUTTONUP, SliderX(24), SliderRowY());
         EXPECT_EQ(strip.positions, (std::vector<double>{3 / 24.0, 15 / 24.0, 1.0, 1.0})) << "volume " << volume;
     }
@@ -377,7 +363,7 @@ TEST_F(ClassicInput, DragReleasedOffTheSliderOrOutsideItsBoundsAppliesNothing) {
 
     // A release in another cell of the toolbar lies beyond the strip's area.
     At(WM_LBUTTONDOWN, SliderX(4), SliderRowY());
-    geometry.SetPointer(toolbar.left + strip.trayXOffset + 3 * Cell() + SliderX(20) - Cell(), toolbar.top + SliderRowY());
+    geometry.SetPointer(ScreenOf(SliderX(20), SliderRowY()).x + 2 * kCellWidth, ScreenOf(0, SliderRowY()).y);
     strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
     EXPECT_TRUE(strip.positions.empty());
     EXPECT_FALSE(strip.dragging);
@@ -445,22 +431,25 @@ TEST_F(Win7Input, RightDragOfTheVolumeIsLiveOnceItHasMoved) {
     EXPECT_EQ(strip.positions, (std::vector<double>{6 / 24.0, 5 / 24.0, 5 / 24.0}));
 }
 
-TEST_F(Win7Input, VerticalTaskbarPutsRowsCloser) {
-    // Four rows of 16 + 8 on a taskbar taller than wide.
-    toolbar = {1200, 300, 1200 + 2 * Cell(), 300 + 4 * 24};
-    geometry.SetClassicTaskbar({1180, 0, 1280, 800}, toolbar);
-    auto hitAt = [&](int y) {
+TEST_F(Win7Input, AVerticalToolbarThatDoesNotTellItsCellsIsReadAsSquareCells) {
+    // Rows of 16 + 8 pixels on a taskbar taller than wide, two cells a row; the strip in the
+    // third row.
+    toolbar = {1200, 300, 1200 + 2 + 2 * 24, 300 + 4 * 24};
+    geometry.SetClassicTaskbar({1180, 0, 1280, 800}, toolbar);  // no TB_GETBUTTONSIZE answer
+    auto hitAt = [&](int x, int y) {
         strip.hotButton = TrayButton::None;
-        geometry.SetPointer(toolbar.left + strip.trayXOffset + CentreOf(TrayButton::Back), toolbar.top + 2 * 24 + y);
-        strip.NotifyIconCallback(WM_MOUSEMOVE, IdOf(0));
+        int icon = x >= 16 ? 1 : 0;
+        geometry.SetPointer(1200 + 2 + icon * 24 + 4 + x - 16 * icon, 300 + 2 * 24 + 4 + y);
+        strip.NotifyIconCallback(WM_MOUSEMOVE, IdOf(icon));
         return strip.hotButton;
     };
-    EXPECT_EQ(hitAt(3), TrayButton::None);
-    EXPECT_EQ(hitAt(4), TrayButton::Slider);
-    EXPECT_EQ(hitAt(10), TrayButton::Slider);
-    EXPECT_EQ(hitAt(11), TrayButton::Back);
-    EXPECT_EQ(hitAt(20), TrayButton::Back);
-    EXPECT_EQ(hitAt(21), TrayButton::None);
+    EXPECT_EQ(hitAt(3, -1), TrayButton::None);
+    EXPECT_EQ(hitAt(3, 0), TrayButton::Slider);
+    EXPECT_EQ(hitAt(30, 6), TrayButton::Slider);
+    EXPECT_EQ(hitAt(0, 7), TrayButton::Back);
+    EXPECT_EQ(hitAt(16, 15), TrayButton::PlayPause);
+    EXPECT_EQ(hitAt(31, 15), TrayButton::Next);
+    EXPECT_EQ(hitAt(31, 16), TrayButton::None);
     EXPECT_EQ(strip.rowGap, 8);
 }
 

@@ -13,6 +13,7 @@
 #include "tests/support/in_process_host.h"
 #include "tests/support/popup_menu_driver.h"
 #include "tests/support/shell_tray.h"
+#include "tests/support/tray_geometry.h"
 
 #include "tests/support/icon_pixels.h"
 
@@ -54,6 +55,23 @@ LRESULT CALLBACK WatchOwnerDraw(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && sent->message == WM_DRAWITEM && sent->hwnd == Trelvane::Instance().MessageWindow())
         drawnItems.push_back(reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam)->itemID);
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Posted WM_NULLs that reached the controller's message window.
+int messageWindowNulls = 0;
+LRESULT CALLBACK WatchPosted(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* posted = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && posted->message == WM_NULL &&
+        posted->hwnd == Trelvane::Instance().MessageWindow())
+        ++messageWindowNulls;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The windows the controller brings to the foreground.
+std::vector<HWND> foregroundWindows;
+BOOL WINAPI RecordForeground(HWND window) {
+    foregroundWindows.push_back(window);
+    return TRUE;
 }
 
 std::vector<std::wstring> askedQuestions;
@@ -180,7 +198,40 @@ TEST_F(TrayMenuTest, DismissingSendsCommandZeroToTheMainWindowAfterTheOwnerDrawn
     EXPECT_EQ(std::count(drawnItems.begin(), drawnItems.end(), Trelvane::kTitleBandItem), 1)
         << "the menu, owned by the message window, had it draw the title band";
     fb2k_host::PumpMessagesFor(50);
-    EXPECT_EQ(mainWindowTraffic.nulls, 1) << "a WM_NULL is posted to the main window after the menu";
+    EXPECT_EQ(mainWindowTraffic.nulls, 0) << "the WM_NULL after the menu goes to the menu's owner";
+}
+
+// The menu opens where it was asked for: at the pointer after a right click, at the icon
+// after the menu key (Shift+F10) while the pointer is elsewhere. Either way its owner, the
+// message window, is brought to the foreground first and gets a WM_NULL afterwards.
+TEST_F(TrayMenuTest, MenuOpensAtThePointerAfterAClickAndAtTheIconFromTheKeyboard) {
+    TrayGeometry geometry;
+    IatHook foreground(GetModuleHandleW(nullptr), "user32.dll", "SetForegroundWindow",
+                       reinterpret_cast<void*>(&RecordForeground));
+    ASSERT_TRUE(geometry.Installed() && foreground.Installed());
+    geometry.SetShellRect(NotifyIcons::kIconId[1], RECT{900, 700, 924, 730});
+    HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &WatchPosted, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    struct Case { bool afterRightRelease; POINT pointer; POINT menuCorner; };
+    // The key first: a right release just before would make the context-menu message a click's.
+    for (const Case& c : {Case{false, {50, 60}, {900, 700}}, Case{true, {400, 500}, {400, 500}}}) {
+        geometry.SetPointer(c.pointer);
+        foregroundWindows.clear();
+        messageWindowNulls = 0;
+        RECT menuRect = {};
+        PopupMenuDriver driver = PopupMenuDriver::Dismissing();
+        driver.WhileOpen([&](HWND menuWindow) { GetWindowRect(menuWindow, &menuRect); });
+        if (c.afterRightRelease) controller().NotifyIconCallback(WM_RBUTTONUP, NotifyIcons::kIconId[1]);
+        controller().NotifyIconCallback(WM_CONTEXTMENU, NotifyIcons::kIconId[1]);
+        fb2k_host::PumpMessagesFor(50);
+        EXPECT_TRUE(driver.MenuShown());
+        // Left-aligned, bottom at the point: the menu opens above it.
+        EXPECT_EQ(menuRect.left, c.menuCorner.x) << "after a right release: " << c.afterRightRelease;
+        EXPECT_EQ(menuRect.bottom, c.menuCorner.y) << "after a right release: " << c.afterRightRelease;
+        EXPECT_EQ(foregroundWindows, std::vector<HWND>{controller().MessageWindow()});
+        EXPECT_EQ(messageWindowNulls, 1);
+    }
+    UnhookWindowsHookEx(hook);
 }
 
 TEST_F(TrayMenuTest, SliderItemsAreCheckedFromTheSettingAndStoreTheChoice) {

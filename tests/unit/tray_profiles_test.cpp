@@ -1,6 +1,7 @@
 // The strip on each operating-system profile, for real: this executable runs its profile
-// cases again in child processes that Wine reports as Windows XP x64, Vista and 7. Also the
-// icons' identity GUIDs and the hash they are built from.
+// cases again in child processes that Wine reports as Windows XP x64, Vista, 7, 8 and 10 (the
+// executable carries the player's manifest, so Wine's Windows 10 says 10.0 as Windows 10
+// and 11 do to the player). Also the icons' identity GUIDs and the hash they are built from.
 #include "tests/support/icon_pixels.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/test_strip.h"
@@ -81,7 +82,8 @@ TEST(TrayIdentityHash, OnlyAsciiLettersAreLowered) {
 
 TEST(TrayProfiles, EachWindowsVersionGetsItsProfile) {
     struct Run { const wchar_t* version; const char* filter; };
-    for (const Run& run : {Run{L"winxp64", "XpProfile.*"}, Run{L"vista", "VistaProfile.*"}, Run{L"win7", "Win7Profile.*"}}) {
+    for (const Run& run : {Run{L"winxp64", "XpProfile.*"}, Run{L"vista", "VistaProfile.*"}, Run{L"win7", "Win7Profile.*"},
+                           Run{L"win8", "Win8Profile.*"}, Run{L"win10", "Win10Profile.*"}}) {
         ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter);
         EXPECT_TRUE(child.finished) << run.filter;
         EXPECT_EQ(child.exitCode, 0u) << run.filter << " failed in its child process (report above)";
@@ -102,8 +104,8 @@ TEST(VistaProfile, LaysOutForWindowsVistaWithoutIdentityGuids) {
     EXPECT_TRUE(IsZero(IconIdentity::OfIcon(1)));
 }
 
-TEST(Win7Profile, LaysOutForWindows7WithAlphaImagesAndIdentityGuids) {
-    REQUIRE_WINDOWS_VERSION(6, 1);
+// Windows 7 and every later version share the profile.
+void CheckWindows7Profile() {
     CheckProfile({2, int(16.0 / GetSystemMetrics(SM_CXSMICON) * 8.0), 14, 2, 0, false, true, 0x202840});
     const GUID& first = IconIdentity::OfIcon(0);
     const GUID& second = IconIdentity::OfIcon(1);
@@ -112,6 +114,21 @@ TEST(Win7Profile, LaysOutForWindows7WithAlphaImagesAndIdentityGuids) {
     GUID differingOnlyInData2 = first;
     differingOnlyInData2.Data2 = 0x800F;
     EXPECT_TRUE(IsEqualGUID(differingOnlyInData2, second));
+}
+
+TEST(Win7Profile, LaysOutForWindows7WithAlphaImagesAndIdentityGuids) {
+    REQUIRE_WINDOWS_VERSION(6, 1);
+    CheckWindows7Profile();
+}
+
+TEST(Win8Profile, Windows8GetsTheWindows7Profile) {
+    REQUIRE_WINDOWS_VERSION(6, 2);
+    CheckWindows7Profile();
+}
+
+TEST(Win10Profile, Windows10And11GetTheWindows7Profile) {
+    REQUIRE_WINDOWS_VERSION(10, 0);
+    CheckWindows7Profile();
 }
 
 } // namespace
