@@ -82,7 +82,7 @@ TEST(TrayIdentityHash, OnlyAsciiLettersAreLowered) {
 TEST(TrayProfiles, EachWindowsVersionGetsItsProfile) {
     struct Run { const wchar_t* version; const char* filter; };
     for (const Run& run : {Run{L"winxp64", "XpProfile.*"}, Run{L"vista", "VistaProfile.*"}, Run{L"win7", "Win7Profile.*"}}) {
-        ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter);
+        ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter, 1);
         EXPECT_TRUE(child.finished) << run.filter;
         EXPECT_EQ(child.exitCode, 0u) << run.filter << " failed in its child process (report above)";
     }
