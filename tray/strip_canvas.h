@@ -1,8 +1,8 @@
 #pragma once
 // The planes the two tray icons are composed in. They are kept from one redraw to the next,
 // so that a redraw neither loads bitmaps nor creates device contexts: for each icon a colour
-// plane and a mask plane, each a bitmap in a memory context of its own, reset before every
-// composition from a kept copy of the empty planes (bitmap resources 111 and 112).
+// plane and a mask plane, each a 32-bit section in a memory context of its own, reset before
+// every composition from the empty planes (bitmap resources 111 and 112, loaded once).
 #include "tray/gdi_handles.h"
 
 class StripCanvas {
