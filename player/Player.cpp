@@ -37,8 +37,8 @@ float Player::DecibelsFromLevel(int level) {
 
 int Player::MillisecondsFromSeconds(double seconds) {
     // The player reports an unknown length as a negative one; callers test for < 0 or <= 0.
-    double milliseconds = std::trunc(seconds * 1000.0);
     if (!(seconds >= 0.0)) return kUnknownTime;  // negative, or no number at all
+    double milliseconds = std::trunc(seconds * 1000.0);
     if (milliseconds >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
     return static_cast<int>(milliseconds);
 }
