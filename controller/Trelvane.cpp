@@ -103,8 +103,7 @@ void Trelvane::ShowWindows7NoticeIfDue() {
 
 void Trelvane::onQuit() {
     uCallStackTracker tracker("Trelvane::onQuit()");
-    uCallStackTracker uninit("NotifyIcons::UnInitIcons()");
-    UnInitIcons();
+    WithdrawIcons();
 }
 
 void Trelvane::SFIHState() {

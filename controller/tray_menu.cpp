@@ -51,9 +51,25 @@ void AddMenuTitle(HMENU menu) {
     SetMenuItemInfoW(menu, static_cast<UINT>(last), TRUE, &info);
 }
 
+namespace {
+
+// The popup of the menu resource, detached from its menu bar, which is destroyed: only the
+// popup is shown and kept.
+HMENU LoadTrayPopup(HINSTANCE module, WORD resource) {
+    HMENU bar = LoadMenuW(module, MAKEINTRESOURCEW(resource));
+    if (!bar) return nullptr;
+    HMENU popup = GetSubMenu(bar, 0);
+    // Removing the item leaves its popup alive; destroying the bar then takes nothing else.
+    if (popup) RemoveMenu(bar, 0, MF_BYPOSITION);
+    DestroyMenu(bar);
+    return popup;
+}
+
+} // namespace
+
 void Trelvane::BuildTrayMenu() {
     HINSTANCE module = core_api::get_my_instance();
-    hMenu = GetSubMenu(LoadMenuW(module, MAKEINTRESOURCEW(kTrayMenuResource)), 0);
+    hMenu = LoadTrayPopup(module, kTrayMenuResource);
     if (!hMenu) return;
     if (GetPlayerKeyInt(L"ShowExitMenuItem", 1) == 0) RemoveMenu(hMenu, kQuitItem, MF_BYCOMMAND);
     SetItemBitmaps(hMenu, module);

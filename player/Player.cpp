@@ -4,6 +4,7 @@
 #include "sdk/playback_control.h"
 #include "sdk/shared/shared.h"
 #include <cmath>
+#include <limits>
 
 HWND Player::mainWindow = nullptr;
 
@@ -34,7 +35,13 @@ float Player::DecibelsFromLevel(int level) {
     return static_cast<float>(db);
 }
 
-int Player::MillisecondsFromSeconds(double seconds) { return static_cast<int>(std::trunc(seconds * 1000.0)); }
+int Player::MillisecondsFromSeconds(double seconds) {
+    // The player reports an unknown length as a negative one; callers test for < 0 or <= 0.
+    if (!(seconds >= 0.0)) return kUnknownTime;  // negative, or no number at all
+    double milliseconds = std::trunc(seconds * 1000.0);
+    if (milliseconds >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    return static_cast<int>(milliseconds);
+}
 
 void Player::Attach() {
     uCallStackTracker tracker("Player::Attach()");

@@ -27,11 +27,16 @@ public:
     // The conversions between the player's units and ours.
     static int LevelFromDecibels(float db);
     static float DecibelsFromLevel(int level);
+    // Truncated towards zero; kUnknownTime for a negative or undefined time, and the largest
+    // int for times beyond it.
     static int MillisecondsFromSeconds(double seconds);
+    static constexpr int kUnknownTime = -1;
 
     // Removes the playing file from its playlist and moves it to the Recycle Bin after the
     // user confirmed `question`; files that cannot go at once are retried by Timer.
     static void Delete(const std::wstring& question);
+    // The longest file path Delete takes on: its lock test renames the file to a longer name.
+    static size_t LongestDeletablePath();
     static void CALLBACK Timer(HWND window, UINT message, UINT_PTR id, DWORD time);
 
     // Moves files to the Recycle Bin without any dialog.

@@ -11,6 +11,7 @@
 #include "sdk/shared/shared.h"
 #include "tray/standard_commands.h"
 #include <cstring>
+#include <cwchar>
 #include <deque>
 
 namespace {
@@ -19,12 +20,12 @@ const wchar_t* const kCaption = L"Foobar2000 Trelvane";
 const wchar_t* const kFailureText = L"Unable to delete this file, is it in a read-only location?\n\n";
 const wchar_t* const kLockTestSuffix = L".deleted";
 constexpr size_t kMessageCapacity = 1024;
-// The longest path the Recycle Bin move takes whole (its buffer holds MAX_PATH characters
-// with both terminators); a longer one is refused rather than cut.
-constexpr size_t kMaxRecyclePath = MAX_PATH - 1;
 constexpr UINT kRetryPeriod = 1500;
 
 bool deleteRunning = false;
+// Set while Timer walks the queue: the shell's operation may run a message loop of its own,
+// in which another tick would otherwise start a second walk.
+bool retryRunning = false;
 std::deque<std::wstring> pendingFiles;
 Player::CRecycleFile recycler;
 
@@ -96,6 +97,14 @@ bool FreeForRecycling(const std::wstring& file, bool& stoppedForDelete) {
 
 void StartRetryTimer() { SetTimer(nullptr, 0, kRetryPeriod, &Player::Timer); }
 
+class RetryGuard {
+public:
+    RetryGuard() { retryRunning = true; }
+    ~RetryGuard() { retryRunning = false; }
+    RetryGuard(const RetryGuard&) = delete;
+    RetryGuard& operator=(const RetryGuard&) = delete;
+};
+
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 } // namespace
@@ -105,16 +114,24 @@ Player::CRecycleFile::CRecycleFile() : operation() {
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI;
 }
 
+size_t Player::LongestDeletablePath() {
+    // The lock test renames the file to its name plus ".deleted", and that name, like every
+    // path the rename and the Recycle Bin take, must stay below MAX_PATH with its terminator.
+    return MAX_PATH - 1 - std::wcslen(kLockTestSuffix);
+}
+
 bool Player::CRecycleFile::Recycle(const std::wstring& path) {
     uCallStackTracker tracker("Player::CRecycleFile::Recycle()");
     // The shell wants the list of files ended by two NULs.
     std::wstring from = path;
     from.push_back(L'\0');
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.pTo = nullptr;
-    SHFileOperationW(&operation);
-    operation.pFrom = nullptr;
+    // Each call fills in its own copy: a message loop inside the shell's operation may run
+    // another Recycle before this one returns.
+    SHFILEOPSTRUCTW call = operation;
+    call.wFunc = FO_DELETE;
+    call.pFrom = from.c_str();
+    call.pTo = nullptr;
+    SHFileOperationW(&call);
     return !FileExists(path);
 }
 
@@ -125,7 +142,7 @@ void Player::Delete(const std::wstring& question) {
     if (Length() < 0) return;
     std::wstring file = PlayingFile();
     if (file.empty()) return;
-    if (file.size() > kMaxRecyclePath) {
+    if (file.size() > LongestDeletablePath()) {
         ReportFailure(mainWindow, file);
         return;
     }
@@ -150,10 +167,17 @@ void Player::Delete(const std::wstring& question) {
 void CALLBACK Player::Timer(HWND window, UINT, UINT_PTR id, DWORD) {
     uCallStackTracker tracker("Player::Timer()");
     fb2k::guarded([&] {
+        // A tick that arrives while another walks the queue leaves it to that one.
+        if (retryRunning) return;
+        RetryGuard guard;
+        // The walk works on files taken out of the queue, so that a Delete confirmed meanwhile can
+        // queue its file without disturbing the walk; the files still there go back in front.
+        std::deque<std::wstring> walking;
+        walking.swap(pendingFiles);
         std::deque<std::wstring> stillThere;
-        for (const std::wstring& file : pendingFiles)
+        for (const std::wstring& file : walking)
             if (!recycler.Recycle(file)) stillThere.push_back(file);
-        pendingFiles.swap(stillThere);
+        pendingFiles.insert(pendingFiles.begin(), stillThere.begin(), stillThere.end());
         if (pendingFiles.empty()) KillTimer(window, id);
     });
 }

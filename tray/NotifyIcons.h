@@ -2,6 +2,7 @@
 // The tray strip: two 16 x 16 notification-area icons side by side, buttons below
 // (previous, stop/load, play/pause, next) and a seek or volume slider above.
 // Abstract: the controller implements the event hooks.
+#include "tray/strip_canvas.h"
 #include "tray/strip_image.h"
 #include "tray/tray_windows.h"
 
@@ -48,7 +49,10 @@ public:
 
     void Refresh();
     void ModifyIcons();
+    // Adds both icons, unless they have been withdrawn for good.
     void AddIconsToTray();
+    // The player quits: both icons go, and nothing adds them again until InitIcons.
+    void WithdrawIcons();
     void IconBlt(HDC colorDst, HDC maskDst, int imageId, int x, int y, bool hot);
 
     void NotifyIconCallback(UINT message, UINT iconId);
@@ -91,6 +95,8 @@ protected:
     bool isWin7;
     RECT dragBounds;
     UINT taskbarCreatedMsg;
+    bool iconsWithdrawn;
+    StripCanvas canvas;
 
     // Process-wide: whether the records currently carry NIF_TIP, and when the tooltip was
     // last rewritten by an unchanged refresh (seconds).

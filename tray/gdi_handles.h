@@ -65,6 +65,10 @@ public:
     explicit operator bool() const { return m_dc && m_bitmap && m_original; }
     // Takes the bitmap out of the context and hands it over; the context is deleted.
     UniqueBitmap TakeBitmap();
+    // Puts the context's own bitmap back in, keeping both (a bitmap in a context cannot be
+    // handed to calls such as CreateIconIndirect); Select puts ours in again.
+    void Deselect();
+    bool Select();
     void reset();
 
 private:

@@ -34,6 +34,19 @@ UniqueBitmap MemorySurface::TakeBitmap() {
     return std::move(m_bitmap);
 }
 
+void MemorySurface::Deselect() {
+    if (m_dc && m_original) SelectObject(m_dc.get(), m_original);
+    m_original = nullptr;
+}
+
+bool MemorySurface::Select() {
+    if (m_original) return true;
+    if (!m_dc || !m_bitmap) return false;
+    HGDIOBJ original = SelectObject(m_dc.get(), m_bitmap.get());
+    m_original = original == HGDI_ERROR ? nullptr : original;
+    return m_original != nullptr;
+}
+
 void MemorySurface::reset() {
     TakeBitmap().reset();
 }

@@ -18,6 +18,9 @@ void NotifyIcons::InitIcons(HWND window, HINSTANCE instance, const std::wstring&
     uCallStackTracker tracker("NotifyIcons::InitIcons(HWND, HINSTANCE, const wstring &)");
     hWnd = window;
     hInstance = instance;
+    iconsWithdrawn = false;
+    // The empty planes come from the module: a new one needs new planes.
+    canvas.Release();
     const int builtInBase = isWin7 ? StripImage::kAlphaBase : StripImage::kClassicBase;
     // Each skin file falls back on its own built-in image; replacing a record releases the
     // contexts and bitmaps of an earlier call.

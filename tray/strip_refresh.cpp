@@ -19,29 +19,6 @@ constexpr __int64 kTipNudgeInterval = 30;  // seconds
 // IconBlt addresses a pair by the id of its hot image in the classic numbering.
 int PairId(int hotIndex) { return StripImage::kClassicBase + hotIndex; }
 
-// One 16 x 16 icon under construction: a colour plane over black and a mask plane over white
-// (fully transparent).
-struct IconCanvas {
-    MemorySurface color;
-    MemorySurface mask;
-
-    explicit IconCanvas(HINSTANCE instance)
-        : color(UniqueBitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(StripImage::kEmptyColorBitmap)))),
-          mask(UniqueBitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(StripImage::kEmptyMaskBitmap)))) {}
-
-    // Takes both planes out of their contexts and makes the icon; null if a plane is missing.
-    UniqueIcon Finish() {
-        UniqueBitmap colorPlane = color.TakeBitmap();
-        UniqueBitmap maskPlane = mask.TakeBitmap();
-        if (!colorPlane || !maskPlane) return UniqueIcon();
-        ICONINFO info = {};
-        info.fIcon = TRUE;
-        info.hbmColor = colorPlane.get();
-        info.hbmMask = maskPlane.get();
-        return UniqueIcon(CreateIconIndirect(&info));
-    }
-};
-
 } // namespace
 
 void NotifyIcons::SetPlayMode(PlayMode mode) {
@@ -72,15 +49,14 @@ void NotifyIcons::Refresh() {
         NudgeToolTip();
         return;
     }
-    IconCanvas canvas0(hInstance);
-    IconCanvas canvas1(hInstance);
+    // The planes are kept between redraws; each starts out empty (black colour, white mask).
+    canvas.Begin(hInstance);
     if (sliderPos > sliderRange) sliderPos = sliderRange;
-    ComposeStrip(canvas0.color.get(), canvas0.mask.get(), canvas1.color.get(), canvas1.mask.get());
+    ComposeStrip(canvas.Color(0), canvas.Mask(0), canvas.Color(1), canvas.Mask(1));
     RememberDrawnState();
-    IconCanvas* canvases[2] = {&canvas0, &canvas1};
     for (int i = 0; i < 2; ++i) {
         UniqueIcon previous(icons[i].hIcon);
-        icons[i].hIcon = canvases[i]->Finish().release();
+        icons[i].hIcon = canvas.Finish(i).release();
     }
     ModifyIcons();
 }

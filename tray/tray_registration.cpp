@@ -15,12 +15,16 @@ void NotifyIcons::ModifyIcons() {
 
 void NotifyIcons::AddIconsToTray() {
     uCallStackTracker tracker("NotifyIcons::AddIconsToTray()");
+    // After the player's quit, a late refresh or balloon must not bring the icons back.
+    if (iconsWithdrawn) return;
     // Earlier systems put a new icon to the left, so icon 1 goes first to end up on the right.
     const int order[2] = {addReversed ? 1 : 0, addReversed ? 0 : 1};
     for (int icon : order) {
-        // An icon is always added with its picture and callback, also when the modify that
-        // failed was the balloon's (which carries only the balloon's flags).
+        // An icon is always added with its picture and callback, and with its tooltip while
+        // that is on, also when the modify that failed was the balloon's (which carries only
+        // the balloon's flags).
         NOTIFYICONDATAW added = icons[icon];
+        if (!(added.uFlags & NIF_ICON) && tooltipEnabled) added.uFlags |= NIF_TIP;
         added.uFlags |= TrayFlags::kIcon;
         Shell_NotifyIconW(NIM_ADD, &added);
     }

@@ -55,17 +55,34 @@ protected:
     LoadedComponent component;
 };
 
-TEST_F(ComponentTest, ExportsItsServicesInTheOrderThePlayerWalksThem) {
+TEST_F(ComponentTest, AnswersThePlayersClientQueries) {
     ASSERT_TRUE(component.Load(kComponent)) << component.Error();
     EXPECT_EQ(component.Client()->get_version(), 80u);
     EXPECT_FALSE(component.Client()->is_debug());
+}
+
+// The class GUIDs the real player looks its services up by, typed from the player's published
+// values (mainmenu_group's is ...-8FB9-..., one byte from a value it once had here).
+TEST_F(ComponentTest, ServiceClassGuidsAreThePlayersInTheOrderItWalksThem) {
+    ASSERT_TRUE(component.Load(kComponent)) << component.Error();
+    struct Service {
+        const char* name;
+        GUID classGuid;
+    };
     // The player sees the list from the last registered factory back to the first.
-    const std::vector<GUID> expected = {preferences_page::class_guid, mainmenu_commands::class_guid,
-                                        mainmenu_group::class_guid, initquit::class_guid, componentversion::class_guid,
-                                        component_installation_validator::class_guid};
-    ASSERT_EQ(component.RegisteredClasses().size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_TRUE(pfc::guid_equal(component.RegisteredClasses()[i], expected[i])) << "service " << i;
+    const Service expected[] = {
+        {"preferences_page", {0x7255E8D0, 0x3FCF, 0x4781, {0xB9, 0x3B, 0xD0, 0x6C, 0xB8, 0x8D, 0xFA, 0xFA}}},
+        {"mainmenu_commands", {0x35077B8C, 0x6E70, 0x47BA, {0xB9, 0xDD, 0xD5, 0x15, 0x00, 0xE1, 0x2F, 0x2E}}},
+        {"mainmenu_group", {0x21656AB9, 0x0255, 0x4F8C, {0x8F, 0xB9, 0x1A, 0x77, 0x48, 0xBC, 0xE9, 0x3A}}},
+        {"initquit", {0x113773C4, 0xB387, 0x4B48, {0x8B, 0xDF, 0xAB, 0x58, 0xBC, 0x6C, 0xE5, 0x38}}},
+        {"componentversion", {0x10BB3EBD, 0xDDF7, 0x4975, {0xA3, 0xCC, 0x23, 0x08, 0x48, 0x29, 0x45, 0x3E}}},
+        {"component_installation_validator",
+         {0x0639283E, 0x3004, 0x4E5C, {0xB1, 0xB3, 0x6D, 0xFF, 0x08, 0xA7, 0x92, 0x84}}},
+    };
+    ASSERT_EQ(component.RegisteredClasses().size(), 6u);
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_TRUE(pfc::guid_equal(component.RegisteredClasses()[i], expected[i].classGuid))
+            << "service " << i << ", " << expected[i].name;
 }
 
 TEST_F(ComponentTest, TellsItsNameVersionAndAboutText) {

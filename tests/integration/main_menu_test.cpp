@@ -124,8 +124,17 @@ TEST_F(MainMenuTest, TheSubmenuAndItsCommandsAreDeclaredInEnglishWhateverTheLang
     EXPECT_EQ(Name(1), "Delete current song");
     EXPECT_EQ(Name(2), "Reset Icons");
     EXPECT_EQ(Name(3), "Toggle volume slider");
-    const GUID third = {0xE707F251, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}};
-    EXPECT_TRUE(pfc::guid_equal(commands->command_guid(2), third));
+    // The GUIDs the player binds shortcuts and toolbar buttons to.
+    const GUID published[4] = {
+        {0x9941E14B, 0xCF85, 0x4049, {0xB7, 0x5F, 0x29, 0x03, 0x85, 0x97, 0xBF, 0x19}},
+        {0x5F241F02, 0xDBEB, 0x4EE2, {0xB6, 0x85, 0x9D, 0xEA, 0xD3, 0xC8, 0x7F, 0x6B}},
+        {0xE707F251, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}},
+        {0xE707F252, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}},
+    };
+    for (t_uint32 i = 0; i < 4; ++i) {
+        EXPECT_TRUE(pfc::guid_equal(commands->command_guid(i), published[i])) << "command " << i;
+        EXPECT_TRUE(pfc::guid_equal(commands->parent_guid(), kGroup));
+    }
     EXPECT_EQ(commands->get_sort_priority(), 0x80000000u);
     pfc::string8 text;
     t_uint32 flags = 99;

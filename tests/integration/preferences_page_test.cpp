@@ -41,6 +41,8 @@ TEST(PreferencesPageFromTheComponent, OpensInThePlayersWindowWithTheComponentsRe
     EXPECT_STREQ(page->get_name(), "Trelvane");
     const GUID pageGuid = {0xB7B0826C, 0x5F34, 0x46B7, {0xBE, 0xE6, 0x0B, 0x60, 0xCD, 0x59, 0x2A, 0xCE}};
     EXPECT_TRUE(pfc::guid_equal(page->page_guid(), pageGuid));
+    const GUID toolsPage = {0x627C0767, 0x0793, 0x44F8, {0x80, 0x87, 0xBE, 0x49, 0x34, 0x31, 0x12, 0x82}};
+    EXPECT_TRUE(pfc::guid_equal(page->parent_guid(), toolsPage)) << "shown under the player's Tools page";
 
     HWND parent = CreateWindowExW(0, L"Static", L"Preferences", WS_OVERLAPPEDWINDOW, 0, 0, 700, 700, nullptr, nullptr,
                                   nullptr, nullptr);

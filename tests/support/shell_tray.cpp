@@ -34,6 +34,8 @@ BOOL WINAPI ShellTray::Hook(DWORD message, PNOTIFYICONDATAW data) {
     call.infoTitle.assign(data->szInfoTitle, wcsnlen(data->szInfoTitle, ARRAYSIZE(data->szInfoTitle)));
     call.timeoutOrVersion = data->uTimeout;
     call.infoFlags = data->dwInfoFlags;
+    call.state = data->dwState;
+    call.stateMask = data->dwStateMask;
     call.guid = data->guidItem;
     call.result = s_active->Answer(message, data);
     s_active->m_calls.push_back(call);

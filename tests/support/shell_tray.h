@@ -24,6 +24,8 @@ struct ShellCall {
     std::wstring infoTitle;
     UINT timeoutOrVersion = 0;
     DWORD infoFlags = 0;
+    DWORD state = 0;
+    DWORD stateMask = 0;
     GUID guid = {};
     BOOL result = FALSE;
 };

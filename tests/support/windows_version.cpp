@@ -2,12 +2,14 @@
 
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
 const char* const kFilterVariable = "TRELVANE_CHILD_GTEST_FILTER";
+const char* const kExpectedVariable = "TRELVANE_CHILD_EXPECTED_TESTS";
 
 std::wstring AppDefaultsKey() {
     wchar_t path[MAX_PATH * 2] = {};
@@ -56,14 +58,36 @@ CHILD_PROCESS_BODY(gtest_as_other_windows) {
     char* argv[] = {&program[0], &flag[0], nullptr};
     int argc = 2;
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    if (RUN_ALL_TESTS() != 0) return 1;
+    // Tests that passed without skipping; a skipped test proves nothing.
+    int ran = testing::UnitTest::GetInstance()->successful_test_count();
+    const char* expectedText = std::getenv(kExpectedVariable);
+    int expected = expectedText ? std::atoi(expectedText) : -1;
+    if (expected < 0 && ran == 0) {
+        std::printf("child: no test ran in \"%s\" (all skipped or none matched)\n", filter ? filter : "");
+        return static_cast<int>(kChildRanNoTest);
+    }
+    if (expected >= 0 && ran != expected) {
+        std::printf("child: %d tests ran in \"%s\", %d expected\n", ran, filter ? filter : "", expected);
+        return static_cast<int>(kChildRanOtherCount);
+    }
+    return 0;
 }
 
-ChildResult RunTestsAsWindowsVersion(const wchar_t* wineVersion, const char* gtestFilter, unsigned long timeoutMs) {
+ChildResult RunTestsAsWindowsVersion(const wchar_t* wineVersion, const char* gtestFilter, int expectedTests,
+                                     unsigned long timeoutMs) {
     ScopedAppVersion version(wineVersion);
     std::wstring environment = L"TRELVANE_CHILD_GTEST_FILTER=";
     for (const char* p = gtestFilter; *p; ++p) environment += static_cast<wchar_t>(*p);
+    environment += L";TRELVANE_CHILD_EXPECTED_TESTS=" + std::to_wstring(expectedTests);
     return RunChild("gtest_as_other_windows", timeoutMs, environment);
+}
+
+int TestsInSuite(const char* suite) {
+    const testing::UnitTest& unit = *testing::UnitTest::GetInstance();
+    for (int i = 0; i < unit.total_test_suite_count(); ++i)
+        if (std::string(unit.GetTestSuite(i)->name()) == suite) return unit.GetTestSuite(i)->total_test_count();
+    return 0;
 }
 
 bool ReportedVersionIs(unsigned major, unsigned minor) {

@@ -10,9 +10,20 @@
 // Wine's names: "winxp64" (5.2), "vista" (6.0), "win7" (6.1), "win8" (6.2), "win10" (10.0 for an
 // executable whose manifest declares Windows 10, else 6.2).
 // Runs the tests matching `gtestFilter` as that version; the child's report goes to the same
-// output. The version value is put back as it was afterwards.
-ChildResult RunTestsAsWindowsVersion(const wchar_t* wineVersion, const char* gtestFilter,
+// output. The version value is put back as it was afterwards. The child succeeds (exit code
+// 0) only when every test passed and exactly `expectedTests` of them ran rather than being
+// skipped; with the default, when at least one ran. A child in which every test skipped
+// (because the version did not take, say) therefore fails.
+ChildResult RunTestsAsWindowsVersion(const wchar_t* wineVersion, const char* gtestFilter, int expectedTests = -1,
                                      unsigned long timeoutMs = 90000);
+
+// The number of tests registered in a test suite of this executable, for a child that must
+// run all of them.
+int TestsInSuite(const char* suite);
+
+// Exit codes of such a child besides 0 and GoogleTest's own 1.
+constexpr unsigned long kChildRanNoTest = 2;
+constexpr unsigned long kChildRanOtherCount = 3;
 
 // The version this process was started with, as GetVersionExW reports it.
 bool ReportedVersionIs(unsigned major, unsigned minor);

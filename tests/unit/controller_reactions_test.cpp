@@ -4,6 +4,7 @@
 #include "controller/play_callback.h"
 #include "host/main_menu.h"
 #include "settings/config_vars.h"
+#include "tests/support/iat_hook.h"
 #include "tests/support/in_process_host.h"
 #include "tests/support/shell_tray.h"
 #include "tray/standard_commands.h"
@@ -15,6 +16,26 @@
 namespace {
 
 using Commands = std::vector<std::string>;
+
+struct StartedTimer {
+    HWND window;
+    UINT_PTR id;
+    UINT period;
+};
+std::vector<StartedTimer> startedTimers;
+IatHook* setTimerHook = nullptr;
+UINT_PTR WINAPI RecordSetTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure) {
+    startedTimers.push_back({window, id, period});
+    return OriginalOf<decltype(&SetTimer)>(*setTimerHook)(window, id, period, procedure);
+}
+
+// The live switches of the player's registry key.
+void SetLiveSwitch(const wchar_t* name, DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Morvalen\\Trelvane", name, REG_DWORD, &value, sizeof(value));
+}
+void ClearLiveSwitch(const wchar_t* name) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Morvalen\\Trelvane", name);
+}
 
 class ControllerReactionsTest : public testing::Test {
 protected:
@@ -50,6 +71,13 @@ protected:
         stream.meta["artist"] = "Radio";  // a body to show
         playback().SetPlaylist({stream});
         playback().Play();
+    }
+    // Balloon updates with an empty text: the balloon is hidden.
+    static std::vector<ShellCall> BalloonHides() {
+        std::vector<ShellCall> hides;
+        for (const ShellCall& call : tray->CallsOf(NIM_MODIFY))
+            if ((call.flags & NIF_INFO) && call.info.empty()) hides.push_back(call);
+        return hides;
     }
     static std::vector<ShellCall> Balloons() {
         std::vector<ShellCall> shown;
@@ -172,6 +200,15 @@ TEST_F(ControllerReactionsTest, AStartInThePausedStateShowsPlayingUntilAPauseArr
 
 TEST_F(ControllerReactionsTest, NewTrackSetsTheTooltipAndShowsTheBalloonOnce) {
     PlayFile(200.0, "C:\\Music\\track.flac");
+    // Both icons carry "[%artist% - ]%title%" of the new track as their tooltip.
+    for (UINT id : {6862u, 6863u}) {
+        std::vector<ShellCall> updates;
+        for (const ShellCall& call : tray->CallsOf(NIM_MODIFY))
+            if (call.id == id && !(call.flags & NIF_INFO)) updates.push_back(call);
+        ASSERT_FALSE(updates.empty()) << id;
+        EXPECT_TRUE(updates.back().flags & NIF_TIP) << id;
+        EXPECT_EQ(updates.back().tip, L"Artist - Title") << id;
+    }
     std::vector<ShellCall> balloons = Balloons();
     ASSERT_EQ(balloons.size(), 1u);
     EXPECT_EQ(balloons[0].infoTitle, L"Title");
@@ -229,6 +266,88 @@ TEST_F(ControllerReactionsTest, NoBalloonForANewTrackWhileNotPlaying) {
     tray->Clear();
     controller().onTitleChange(L"Some title");
     EXPECT_TRUE(Balloons().empty());
+}
+
+TEST_F(ControllerReactionsTest, PauseAndStopHideTheBalloonAndResumingLeavesIt) {
+    PlayFile();
+    ASSERT_EQ(Balloons().size(), 1u);
+    tray->Clear();
+    playback().Pause(true);
+    EXPECT_EQ(BalloonHides().size(), 1u) << "pause";
+    tray->Clear();
+    playback().Pause(false);
+    for (const ShellCall& call : tray->Calls()) EXPECT_FALSE(call.flags & NIF_INFO) << "resuming touches no balloon";
+    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
+    tray->Clear();
+    playback().Stop();
+    EXPECT_EQ(BalloonHides().size(), 1u) << "stop";
+}
+
+TEST_F(ControllerReactionsTest, SeekTimeAndVolumeEventsLeaveTheRedrawToTheSliderTimer) {
+    PlayFile(200.0);
+    tray->Clear();
+    playback().Seek(100.0);
+    playback().Advance(1.0);
+    EXPECT_TRUE(tray->Calls().empty()) << "a seek and the playing time redraw nothing themselves";
+    controller().RefreshSlider();  // the slider timer's tick moves the cursor
+    EXPECT_EQ(tray->CallsOf(NIM_MODIFY).size(), 2u);
+
+    controller().VolumeSlider(true);
+    tray->Clear();
+    playback().SetVolumeDb(-20.0f);
+    EXPECT_TRUE(tray->Calls().empty()) << "a volume change redraws nothing itself";
+    controller().RefreshSlider();
+    EXPECT_EQ(tray->CallsOf(NIM_MODIFY).size(), 2u);
+}
+
+TEST_F(ControllerReactionsTest, TheBalloonHidesItselfAfterItsSeconds) {
+    PlayFile();
+    {
+        IatHook hook(GetModuleHandleW(nullptr), "user32.dll", "SetTimer", reinterpret_cast<void*>(&RecordSetTimer));
+        ASSERT_TRUE(hook.Installed());
+        setTimerHook = &hook;
+        // The hide time in seconds, limited to 1 to 10, for the balloon timer 30002.
+        for (const auto& c : {std::pair<int, UINT>{7, 7000}, {0, 1000}, {30, 10000}, {1, 1000}}) {
+            cfg::BalloonHideAfter = c.first;
+            startedTimers.clear();
+            controller().ShowBalloon(true);
+            ASSERT_EQ(startedTimers.size(), 1u) << c.first;
+            EXPECT_EQ(startedTimers[0].window, controller().MessageWindow());
+            EXPECT_EQ(startedTimers[0].id, 30002u);
+            EXPECT_EQ(startedTimers[0].period, c.second) << c.first;
+        }
+    }
+    setTimerHook = nullptr;
+    // The last one runs for a second: the balloon is still up after half of it, gone after.
+    tray->Clear();
+    fb2k_host::PumpMessagesFor(400);
+    EXPECT_TRUE(BalloonHides().empty()) << "hidden too early";
+    EXPECT_TRUE(fb2k_host::PumpMessagesUntil([] { return !BalloonHides().empty(); }, 3000));
+    // The timer fired once: it was killed by its own tick.
+    tray->Clear();
+    fb2k_host::PumpMessagesFor(1300);
+    EXPECT_TRUE(BalloonHides().empty());
+}
+
+TEST_F(ControllerReactionsTest, ThePlayersOwnTrayIconFollowsTheHideSwitch) {
+    for (DWORD hide : {1u, 0u}) {
+        SetLiveSwitch(L"HideFoobarIcon", hide);
+        tray->Clear();
+        Trelvane::SFIHState();
+        ASSERT_EQ(tray->Calls().size(), 1u);
+        const ShellCall& call = tray->Calls()[0];
+        EXPECT_EQ(call.message, DWORD(NIM_MODIFY));
+        EXPECT_EQ(call.window, standIn->host.MainWindow());
+        EXPECT_EQ(call.id, 0u);
+        EXPECT_EQ(call.flags, UINT(NIF_STATE));
+        EXPECT_EQ(call.stateMask, DWORD(NIS_HIDDEN));
+        EXPECT_EQ(call.state, hide ? DWORD(NIS_HIDDEN) : 0u) << "switch " << hide;
+    }
+    ClearLiveSwitch(L"HideFoobarIcon");
+    tray->Clear();
+    Trelvane::SFIHState();
+    ASSERT_EQ(tray->Calls().size(), 1u);
+    EXPECT_EQ(tray->Calls()[0].state, 0u) << "without the switch the icon shows";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "component/text_convert.h"
 #include "tests/support/in_process_host.h"
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -255,7 +256,7 @@ TEST_F(RegistrySettings, OnlyTheExactMarkerBecomesTheDefaultFormatOfTheCurrentLa
     ReplaceDefaultBalloonFormatMarker();
     EXPECT_STREQ(cfg::BalloonFormat, kEnglishDefaultFormat);
     // The 139-character template, its four 3-character placeholders replaced by the labels.
-    EXPECT_EQ(std::string(kEnglishDefaultFormat).size(), 139u - 4 * 3 + std::string("ArtistAlbumFileLength").size());
+    EXPECT_EQ(std::strlen(cfg::BalloonFormat.get_ptr()), 139u - 4 * 3 + std::strlen("ArtistAlbumFileLength"));
 
     for (const char* other : {"*default*", "*DEFAULT* ", " *DEFAULT*", "*DEFAULT", "", "*DEFAULT*\\n"}) {
         cfg::BalloonFormat = other;

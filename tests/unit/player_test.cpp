@@ -5,6 +5,7 @@
 #include "tests/support/in_process_host.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -61,6 +62,27 @@ TEST_F(PlayerTest, PositionsAreTruncatedMillisecondsAndSeeksUseSeconds) {
     Player::Position(1500);
     EXPECT_DOUBLE_EQ(playback().Position(), 1.5);
     EXPECT_EQ(Player::Length(), 200000);
+}
+
+TEST(PlayerConversion, EveryTimeGivesADefinedNumberOfMilliseconds) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<double, int> cases[] = {
+        {12.3456, 12345},        {0.0, 0},                {-0.0, 0},           {0.0009, 0},
+        {2147483.647, 2147483647}, {2147483.6489, 2147483647}, {1e12, 2147483647}, {inf, 2147483647},
+        {-0.0001, -1},           {-2.5, -1},              {-1e12, -1},         {-inf, -1},
+        {nan, -1}};
+    for (const auto& c : cases) EXPECT_EQ(Player::MillisecondsFromSeconds(c.first), c.second) << c.first << " s";
+}
+
+TEST_F(PlayerTest, AnUnknownLengthReadsAsNegativeAndAHugeOneAsTheLargest) {
+    PlayTrack(100.0);
+    playback().OverrideLength(std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(Player::Length(), -1);
+    playback().OverrideLength(-3.0);
+    EXPECT_EQ(Player::Length(), -1);
+    playback().OverrideLength(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(Player::Length(), 2147483647);
 }
 
 TEST_F(PlayerTest, NothingPlayingHasNoLength) {

@@ -162,8 +162,10 @@ ShellTray* PreferencesPageTest::tray = nullptr;
 
 TEST_F(PreferencesPageTest, DescribesItselfToThePlayer) {
     EXPECT_STREQ(pageService.get_name(), "Trelvane");
-    EXPECT_TRUE(pfc::guid_equal(pageService.page_guid(), TVFPrefPage::kGuid));
-    EXPECT_TRUE(pfc::guid_equal(pageService.parent_guid(), TVFPrefPage::kParentGuid));
+    const GUID pageGuid = {0xB7B0826C, 0x5F34, 0x46B7, {0xBE, 0xE6, 0x0B, 0x60, 0xCD, 0x59, 0x2A, 0xCE}};
+    const GUID toolsPage = {0x627C0767, 0x0793, 0x44F8, {0x80, 0x87, 0xBE, 0x49, 0x34, 0x31, 0x12, 0x82}};
+    EXPECT_TRUE(pfc::guid_equal(pageService.page_guid(), pageGuid));
+    EXPECT_TRUE(pfc::guid_equal(pageService.parent_guid(), toolsPage));
     pfc::string8 help;
     EXPECT_TRUE(pageService.get_help_url(help));
     EXPECT_EQ(std::string(help.get_ptr()).rfind("https://", 0), 0u);

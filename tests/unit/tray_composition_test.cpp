@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <ctime>
 #include <limits>
 #include <vector>
 
@@ -215,14 +216,21 @@ TEST_F(TrayComposition, HotImagesAreLightInsideNormalOnesAreNot) {
 
 TEST_F(TrayComposition, OnlyAChangeOfAVisibleValueRecomposes) {
     strip.SetPlayMode(Playing);
-    strip.Refresh();  // the first unchanged refresh may rewrite the tooltip
+    strip.lastTipNudge = _time64(nullptr);  // no tooltip rewrite in between
     HICON before = strip.icons[0].hIcon;
+    shell.Clear();
     strip.Refresh();
     EXPECT_EQ(strip.icons[0].hIcon, before);
+    EXPECT_TRUE(shell.Calls().empty()) << "nothing visible changed";
     strip.buttonDown = true;
     strip.Refresh();
     EXPECT_NE(strip.icons[0].hIcon, before) << "a press alone still redraws and republishes";
-    EXPECT_FALSE(shell.CallsOf(NIM_MODIFY).empty());
+    std::vector<ShellCall> modifies = shell.CallsOf(NIM_MODIFY);
+    ASSERT_EQ(modifies.size(), 2u);
+    for (const ShellCall& modify : modifies) {
+        HICON published = strip.icons[modify.id == 6862 ? 0 : 1].hIcon;
+        EXPECT_EQ(modify.icon, published) << "icon " << modify.id << " hands the new picture to the shell";
+    }
 }
 
 } // namespace
@@ -230,7 +238,7 @@ TEST_F(TrayComposition, OnlyAChangeOfAVisibleValueRecomposes) {
 namespace {
 TEST(TrayCompositionProfiles, ComposesTheSameWayWithTheClassicSet) {
     for (const wchar_t* version : {L"winxp64", L"vista"}) {
-        ChildResult child = RunTestsAsWindowsVersion(version, "TrayComposition.*");
+        ChildResult child = RunTestsAsWindowsVersion(version, "TrayComposition.*", TestsInSuite("TrayComposition"));
         EXPECT_TRUE(child.finished);
         EXPECT_EQ(child.exitCode, 0u) << "composition failed in a child (report above)";
     }

@@ -428,6 +428,37 @@ TEST_F(TrayMenuTest, TitleBandIsTheLastItemOwnerDrawnAfterTheQuitItem) {
     EXPECT_TRUE(info.fState & MFS_GRAYED);
 }
 
+// The menus the controller loads from its resources, as loaded.
+std::vector<HMENU> loadedMenus;
+IatHook* loadMenuHook = nullptr;
+HMENU WINAPI RecordLoadMenuW(HINSTANCE module, LPCWSTR name) {
+    HMENU menu = OriginalOf<decltype(&LoadMenuW)>(*loadMenuHook)(module, name);
+    loadedMenus.push_back(menu);
+    return menu;
+}
+
+// Bit 0: one menu resource was loaded. Bit 1: its menu bar is gone again. Bit 2: the popup
+// the controller keeps is still a menu, with the items of the resource.
+CHILD_PROCESS_BODY(menu_bar_after_start_up) {
+    IatHook hook(GetModuleHandleW(nullptr), "user32.dll", "LoadMenuW", reinterpret_cast<void*>(&RecordLoadMenuW));
+    if (!hook.Installed()) return 99;
+    loadMenuHook = &hook;
+    InProcessHost standIn;
+    Trelvane::Instance().onInit();
+    HMENU popup = Trelvane::Instance().TrayMenu();
+    int description = 0;
+    if (loadedMenus.size() == 1 && loadedMenus[0]) description |= 1;
+    if (description && !IsMenu(loadedMenus[0])) description |= 2;
+    if (IsMenu(popup) && GetMenuItemCount(popup) >= 12) description |= 4;
+    return description;
+}
+
+TEST(TrayMenuResource, OnlyThePopupIsKeptAndTheMenuBarIsDestroyed) {
+    ChildResult child = RunChild("menu_bar_after_start_up");
+    ASSERT_TRUE(child.finished);
+    EXPECT_EQ(child.exitCode, 7u);
+}
+
 // Bit 0: no quit item. Bit 1: the title band is last. Bit 2: it is owner-drawn.
 CHILD_PROCESS_BODY(menu_without_quit_item) {
     InProcessHost standIn;

@@ -84,7 +84,7 @@ TEST(TrayProfiles, EachWindowsVersionGetsItsProfile) {
     struct Run { const wchar_t* version; const char* filter; };
     for (const Run& run : {Run{L"winxp64", "XpProfile.*"}, Run{L"vista", "VistaProfile.*"}, Run{L"win7", "Win7Profile.*"},
                            Run{L"win8", "Win8Profile.*"}, Run{L"win10", "Win10Profile.*"}}) {
-        ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter);
+        ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter, 1);
         EXPECT_TRUE(child.finished) << run.filter;
         EXPECT_EQ(child.exitCode, 0u) << run.filter << " failed in its child process (report above)";
     }

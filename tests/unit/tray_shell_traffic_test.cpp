@@ -102,8 +102,39 @@ TEST_F(TrayShellTraffic, ABalloonLostWithTheIconsBringsBackCompleteIcons) {
     strip.ShowBalloon(L"Song", L"Now playing", 5);
     std::vector<ShellCall> adds = shell.CallsOf(NIM_ADD);
     ASSERT_GE(adds.size(), 2u);
-    for (const ShellCall& add : adds) EXPECT_EQ(add.flags & 0x23u, 0x23u) << "icon, callback and GUID";
+    for (const ShellCall& add : adds) {
+        EXPECT_EQ(add.flags & 0x23u, 0x23u) << "icon, callback and GUID";
+        EXPECT_FALSE(add.flags & NIF_TIP) << "no tooltip while tooltips are off";
+    }
     EXPECT_EQ(strip.icons[0].uFlags, 0x23u) << "the record keeps its own flags";
+}
+
+TEST_F(TrayShellTraffic, IconsBroughtBackByABalloonKeepTheirTooltip) {
+    strip.SetTipText(L"Artist - Title");
+    shell.LoseIcons();
+    shell.Clear();
+    strip.ShowBalloon(L"Song", L"Now playing", 5);
+    std::vector<ShellCall> adds = shell.CallsOf(NIM_ADD);
+    ASSERT_EQ(adds.size(), 2u);
+    for (const ShellCall& add : adds) {
+        EXPECT_EQ(add.flags & 0x27u, 0x27u) << "icon " << add.id << " with its tooltip";
+        EXPECT_EQ(add.tip, L"Artist - Title");
+    }
+    EXPECT_EQ(strip.icons[0].uFlags, 0x27u);
+    strip.EnableToolTip(false);
+}
+
+TEST_F(TrayShellTraffic, WithdrawnIconsStayAwayUntilTheStripIsSetUpAgain) {
+    strip.WithdrawIcons();
+    EXPECT_FALSE(shell.Holds(6862) || shell.Holds(6863));
+    shell.Clear();
+    strip.SetPlayMode(Playing);
+    strip.ShowBalloon(L"Song", L"Now playing", 5);
+    strip.AddIconsToTray();
+    EXPECT_FALSE(shell.CallsOf(NIM_MODIFY).empty());
+    EXPECT_TRUE(shell.CallsOf(NIM_ADD).empty());
+    strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
+    EXPECT_TRUE(shell.Holds(6862) && shell.Holds(6863));
 }
 
 TEST_F(TrayShellTraffic, ABalloonReplacesTheLastOneAndIsCutToItsFields) {
@@ -212,7 +243,7 @@ TEST(TrayRealShell, WinesTrayTakesTheIcons) {
 
 namespace {
 TEST(TrayShellTrafficProfiles, EarlierSystemsTalkToTheShellTheSameWayInTheirOrder) {
-    ChildResult child = RunTestsAsWindowsVersion(L"winxp64", "TrayShellTraffic.*");
+    ChildResult child = RunTestsAsWindowsVersion(L"winxp64", "TrayShellTraffic.*", TestsInSuite("TrayShellTraffic"));
     EXPECT_TRUE(child.finished);
     EXPECT_EQ(child.exitCode, 0u) << "traffic failed in a child (report above)";
 }
