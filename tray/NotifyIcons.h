@@ -1,8 +1,10 @@
 #pragma once
-// The tray strip: two 16 x 16 notification-area icons side by side, buttons below
-// (previous, stop/load, play/pause, next) and a seek or volume slider above.
+// The tray strip: two notification-area icons side by side, buttons below (previous,
+// stop/load, play/pause, next) and a seek or volume slider above. The icons are drawn at the
+// shell's small-icon size (16 x 16 at 96 DPI) in the taskbar's theme.
 // Abstract: the controller implements the event hooks.
 #include "tray/strip_image.h"
+#include "tray/strip_layout.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -59,6 +61,19 @@ public:
     void EnableToolTip(bool on);
     void SetTipText(const std::wstring& text);
 
+    // Loads the image set again and redraws both icons once if the taskbar's theme or the
+    // small-icon size has changed since the images were loaded; otherwise does nothing.
+    // Returns whether it redrew.
+    bool UpdateImageSet();
+
+    // The size the icons are drawn at (pixels per side), the layout drawn inside them and its
+    // offset from the icon's top left corner (non-zero when the layout is centred in a larger
+    // icon). Pointer positions on an icon map onto the layout's pixels through these.
+    int IconSize() const { return iconSize; }
+    const StripLayout& Layout() const { return layout; }
+    int LayoutOffset() const { return layoutOffset; }
+    bool DarkTaskbar() const { return darkTaskbar; }
+
     UINT TaskbarCreatedMessage() const { return taskbarCreatedMsg; }
     bool IsWin7() const { return isWin7; }
     PlayMode CurrentPlayMode() const { return playMode; }
@@ -86,6 +101,12 @@ protected:
     bool isWin7;
     RECT dragBounds;
     UINT taskbarCreatedMsg;
+    // What the image set was loaded for: the size drawn, the layout in it, the theme, the skin.
+    int iconSize;
+    StripLayout layout;
+    int layoutOffset;
+    bool darkTaskbar;
+    std::wstring skinFolder;
 
     // Process-wide: whether the records currently carry NIF_TIP, and when the tooltip was
     // last rewritten by an unchanged refresh (seconds).
@@ -116,6 +137,9 @@ private:
     void EndDrag(UINT message, const StripPointer& pointer, int target);
     void Click(int target);
 
+    void LoadImageSet(int size, bool dark);
+    StripImageSource ImageSource(int index, int layoutSize) const;
+    void RedrawOnNextRefresh();
     void FillIconRecord(int icon);
     void TakeSliderPosition(double fraction);
     bool DrawnStateIsCurrent() const;

@@ -21,15 +21,17 @@ NotifyIcons::NotifyIcons()
       drawnHotButton(TrayButton::None), dragging(false), drawnDragging(false), volumeMode(false),
       drawnVolumeMode(false), buttonDown(false), drawnButtonDown(false), dragMoved(false), buttonXOffset(1),
       iconGap(1), rowGap(1), trayXOffset(1), trayYOffset(0), addReversed(true), sliderRange(24), toolbarRect(),
-      isWin7(false), dragBounds(), taskbarCreatedMsg(0) {
-    // The profile is fixed once: Windows 2000/XP, Windows 7 and later (6.1 up as reported),
-    // and everything else, which is laid out like Windows Vista (the defaults above).
+      isWin7(false), dragBounds(), taskbarCreatedMsg(0), iconSize(kStandardSmallIcon),
+      layout(StripLayouts::For(kStandardSmallIcon, 1)), layoutOffset(0), darkTaskbar(false) {
+    // The profile is fixed once: Windows 2000/XP, Windows 7 and later (6.1 up as reported;
+    // a host with a Windows 10 manifest is told 10.0), and everything else, which is laid out
+    // like Windows Vista (the defaults above).
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     GetVersionExW(&version);
     if (version.dwMajorVersion == 5) {
         buttonXOffset = 2; iconGap = 2; rowGap = 2; trayXOffset = 0; addReversed = true;
-    } else if (version.dwMajorVersion == 6 && version.dwMinorVersion > 0) {
+    } else if ((version.dwMajorVersion == 6 && version.dwMinorVersion > 0) || version.dwMajorVersion > 6) {
         buttonXOffset = 2; iconGap = Windows7IconGap(); rowGap = 14; trayXOffset = 2; addReversed = false;
         isWin7 = true;
     }
