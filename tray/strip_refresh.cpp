@@ -123,7 +123,7 @@ void NotifyIcons::RememberDrawnState() {
 // icon is clipped to its own square, so the cursor never shows twice in the margins.
 void NotifyIcons::ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1) {
     const int o = layoutOffset;
-    if (o > 0)
+    if (layout.size < iconSize)
         for (HDC dc : {color0, mask0, color1, mask1}) IntersectClipRect(dc, o, o, o + layout.size, o + layout.size);
     if (playMode != Stopped) {
         IconBlt(color0, mask0, PairId(StripImage::BarL), o, o, true);
