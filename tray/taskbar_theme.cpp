@@ -33,10 +33,11 @@ bool IsDark() {
     if (MajorVersion() < kFirstDarkCapableMajor) return false;
     DWORD light = 1;
     DWORD size = sizeof(light);
-    // RRF_RT_REG_DWORD refuses every other type and every other size.
+    // RRF_RT_REG_DWORD refuses every other type; a REG_DWORD of fewer than four bytes is read
+    // without complaint (Wine), half over the default, so the size is checked as well.
     if (RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &light, &size) != ERROR_SUCCESS)
         return false;
-    return light == 0;
+    return size == sizeof(light) && light == 0;
 }
 
 bool IsChangeNotice(LPARAM lParam) {
