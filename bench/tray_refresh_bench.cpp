@@ -7,6 +7,7 @@
 // GetGuiResources answers 0 under Wine.
 #include "tests/support/gdi_tracker.h"
 #include "tests/support/shell_tray.h"
+#include "tests/support/small_icon_size.h"
 #include "tests/support/test_strip.h"
 
 #include <cstdio>
@@ -36,6 +37,24 @@ void Prepare(TestStrip& strip) {
 void ChangedRefresh(TestStrip& strip, int i) {
     strip.sliderFraction = (i % 25 + 0.5) / 24.0;
     strip.Refresh();
+}
+
+// Changed refreshes at one small-icon size: no GDI object or icon may be left behind.
+bool LeavesNothingBehind(int iconSize, int calls) {
+    SmallIconSize size(iconSize);
+    TestStrip strip;
+    Prepare(strip);
+    GdiTracker gdi;
+    ChangedRefresh(strip, 1);
+    size_t liveBefore = gdi.Live();
+    for (int i = 0; i < calls; ++i) ChangedRefresh(strip, i);
+    size_t liveAfter = gdi.Live();
+    std::printf("changed Refresh() x %d at %d pixels: %zu objects created, %zu released\n", calls, strip.IconSize(),
+                gdi.Created(), gdi.Released());
+    std::printf("live GDI objects and icons made by the run: %zu before, %zu after (goal: no growth; the 2 are "
+                "the current icons)\n", liveBefore, liveAfter);
+    std::printf("of those still known to Windows (GetObjectType / GetIconInfo): %zu\n", gdi.LiveByObjectType());
+    return liveAfter <= liveBefore;
 }
 
 } // namespace
@@ -72,21 +91,8 @@ int main() {
                     double(shell.Calls().size()) / timedChangedCalls);
         std::printf("ratio changed / unchanged: %.0f\n", changedSeconds / unchangedSeconds);
     }
-    {
-        TestStrip strip;
-        Prepare(strip);
-        GdiTracker gdi;
-        ChangedRefresh(strip, 1);
-        size_t liveBefore = gdi.Live();
-        for (int i = 0; i < leakCalls; ++i) ChangedRefresh(strip, i);
-        size_t liveAfter = gdi.Live();
-        std::printf("changed Refresh() x %d: %zu objects created, %zu released\n", leakCalls, gdi.Created(),
-                    gdi.Released());
-        std::printf("live GDI objects and icons made by the run: %zu before, %zu after (goal: no growth; the 2 are "
-                    "the current icons)\n", liveBefore, liveAfter);
-        std::printf("of those still known to Windows (GetObjectType / GetIconInfo): %zu\n", gdi.LiveByObjectType());
-        std::printf("GetGuiResources(GDI) says %lu (0 under Wine)\n",
-                    GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-        return liveAfter > liveBefore ? 1 : 0;
-    }
+    bool clean = true;
+    for (int iconSize : {16, 32}) clean = LeavesNothingBehind(iconSize, leakCalls) && clean;
+    std::printf("GetGuiResources(GDI) says %lu (0 under Wine)\n", GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    return clean ? 0 : 1;
 }

@@ -11,12 +11,15 @@ __int64 NotifyIcons::lastTipNudge = 0;
 namespace {
 
 constexpr __int64 kTipNudgeInterval = 30;  // seconds
+constexpr int kResourcePlaneSize = 16;    // bitmaps 111 and 112
 
 // IconBlt addresses a pair by the id of its hot image in the classic numbering.
 int PairId(int hotIndex) { return StripImage::kClassicBase + hotIndex; }
 
-// One empty plane of the drawn size from a uniform 16 x 16 bitmap resource, stretched.
+// One empty plane of the drawn size from a uniform 16 x 16 bitmap resource: as it is at 16
+// pixels (the cheaper call), stretched at other sizes.
 UniqueBitmap EmptyPlane(HINSTANCE instance, int resource, int size) {
+    if (size == kResourcePlaneSize) return UniqueBitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(resource)));
     return UniqueBitmap(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, size, size, 0)));
 }
 
