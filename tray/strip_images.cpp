@@ -51,6 +51,8 @@ void NotifyIcons::InitIcons(HWND window, HINSTANCE instance, const std::wstring&
 
 bool NotifyIcons::UpdateImageSet() {
     uCallStackTracker tracker("NotifyIcons::UpdateImageSet()");
+    // Before InitIcons there is nothing to update, and a refresh would add empty icons early.
+    if (!hInstance) return false;
     int size = SmallIconSize();
     bool dark = TaskbarTheme::IsDark();
     if (size == iconSize && dark == darkTaskbar) return false;

@@ -112,6 +112,18 @@ TEST(TaskbarThemeWindows10, ASwitchRedrawsBothIconsOnceAndNoSwitchRedrawsNothing
     EXPECT_EQ(BackColour(strip), kLightSolid);
 }
 
+TEST(TaskbarThemeWindows10, ASwitchBeforeTheIconsAreSetUpWaitsForThem) {
+    REQUIRE_WINDOWS_10();
+    TaskbarThemeValue value;
+    value.Dark();
+    ShellTray shell;
+    TestStrip strip;
+    EXPECT_FALSE(strip.UpdateImageSet());
+    EXPECT_TRUE(shell.Calls().empty()) << "no icon is added before InitIcons";
+    strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
+    EXPECT_EQ(BackColour(strip), kDarkSolid);
+}
+
 TEST(TaskbarThemeWindows10, SwitchingBackAndForthLeavesNothingBehind) {
     REQUIRE_WINDOWS_10();
     TaskbarThemeValue value;
