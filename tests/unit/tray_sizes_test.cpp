@@ -28,12 +28,13 @@ struct SizeModel {
     int play;         // x of play/pause in icon 1
     int nextAt[2];    // x of next in icon 1 at buttonXOffset 1 and 2
     int cursorAt[3];  // strip column of the cursor's left edge at steps 0, 13 and 24
+    int nextBar[2];   // column of next's bar, its last, at buttonXOffset 1 and 2
 };
 const SizeModel kSizes[] = {
-    {16, 7, 4, 8, {8, 9}, 1, {9, 10}, {2, 15, 26}},
-    {20, 9, 5, 10, {10, 11}, 1, {11, 12}, {2, 18, 32}},
-    {24, 11, 6, 12, {12, 13}, 1, {13, 14}, {3, 22, 39}},
-    {32, 14, 8, 16, {16, 18}, 2, {18, 20}, {4, 30, 52}},
+    {16, 7, 4, 8, {8, 9}, 1, {9, 10}, {2, 15, 26}, {14, 15}},
+    {20, 9, 5, 10, {10, 11}, 1, {11, 12}, {2, 18, 32}, {17, 18}},
+    {24, 11, 6, 12, {12, 13}, 1, {13, 14}, {3, 22, 39}, {21, 22}},
+    {32, 14, 8, 16, {16, 18}, 2, {18, 20}, {4, 30, 52}, {28, 30}},
 };
 const int kSteps[3] = {0, 13, 24};
 
@@ -182,11 +183,15 @@ TEST_F(TraySizes, EachSizeDrawsItsOwnArtworkWhereItsLayoutPutsIt) {
                     << "mode " << s.mode << ", step " << kSteps[s.step] << ", hot " << s.hot;
             }
             // The colours, at pixels the artwork puts there at every size: previous's bar in
-            // column 0, stop's middle.
+            // column 0, next's bar inside the icon, stop's middle.
             Show(strip, Paused, 0, TrayButton::None, false);
             Pixels left = ReadIconPixels(strip.icons[0].hIcon);
             int stopMiddle = m.stopAt[strip.buttonXOffset - 1] + m.glyph / 2, rowMiddle = m.buttonRow + m.glyph / 2;
             EXPECT_EQ(left.Rgb(0, rowMiddle), colours.solid);
+            Pixels right = ReadIconPixels(strip.icons[1].hIcon);
+            int nextBar = m.nextBar[strip.buttonXOffset - 1];
+            EXPECT_TRUE(right.Opaque(nextBar, m.buttonRow) && right.Opaque(nextBar, m.buttonRow + m.glyph - 1));
+            EXPECT_EQ(right.Rgb(nextBar, rowMiddle), colours.solid);
             EXPECT_EQ(left.Rgb(stopMiddle, rowMiddle), colours.solid);
             Show(strip, Paused, 0, TrayButton::StopLoad, false);
             left = ReadIconPixels(strip.icons[0].hIcon);
