@@ -42,7 +42,7 @@ public:
     virtual void onSliderPositionChange(double fraction) = 0;
 
     static std::wstring IconFile(const std::wstring& folder, int index);
-    void InitIcons(HWND window, HINSTANCE instance, const std::wstring& skinFolder);
+    void InitIcons(HWND window, HINSTANCE instance, const std::wstring& skin);
     void UnInitIcons();
     void SetPlayMode(PlayMode mode);
     void SetSliderMode(bool volume);

@@ -2,8 +2,9 @@
 // a light and on a dark taskbar colour, and writes each picture as a PPM file.
 //
 // Usage (under Wine, run as Windows 10 so that the dark value counts):
-//     strip_pictures.exe SIZE OUTPUT_PREFIX
-// writes OUTPUT_PREFIX-light.ppm and OUTPUT_PREFIX-dark.ppm. The taskbar behind the icons is
+//     strip_pictures.exe SIZE|system OUTPUT_PREFIX
+// writes OUTPUT_PREFIX-light.ppm and OUTPUT_PREFIX-dark.ppm. "system" draws at the small-icon
+// size the system reports (Wine's LogPixels setting decides it); a number pretends that size. The taskbar behind the icons is
 // painted here, in the colours of Windows 11's light and dark taskbars; the icons are blended
 // onto it by their alpha, as the shell does.
 #include "tests/support/icon_pixels.h"
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,12 +72,14 @@ private:
 
 // The states side by side, each as the two icons in adjacent tray cells (a cell is the icon
 // and half of it again, as on Windows 10 and 11), a cell of space between states.
-bool DrawPicture(int size, bool dark, const std::string& path) {
+bool DrawPicture(bool dark, const std::string& path) {
     TaskbarThemeValue theme;
     if (dark) theme.Dark(); else theme.Light();
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     if (strip.DarkTaskbar() != dark) std::fprintf(stderr, "the dark value did not count: run as Windows 10\n");
+    const int size = strip.IconSize();
+    std::printf("%s: %d-pixel icons\n", path.c_str(), size);
     const int cell = size + size / 2, stateCount = sizeof(kStates) / sizeof(kStates[0]);
     Canvas canvas(cell * (3 * stateCount - 1), size * 2, dark ? Rgb{0x1F, 0x1F, 0x1F} : Rgb{0xEE, 0xEE, 0xEE});
     for (int i = 0; i < stateCount; ++i) {
@@ -93,13 +97,13 @@ bool DrawPicture(int size, bool dark, const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: strip_pictures SIZE OUTPUT_PREFIX\n");
+        std::fprintf(stderr, "usage: strip_pictures SIZE|system OUTPUT_PREFIX\n");
         return 2;
     }
     ShellTray shell;  // the icons go to a stand-in tray, not to the desktop's
-    SmallIconSize iconSize(std::atoi(argv[1]));
+    std::unique_ptr<SmallIconSize> pretended;
+    if (std::string(argv[1]) != "system") pretended.reset(new SmallIconSize(std::atoi(argv[1])));
     const std::string prefix = argv[2];
-    bool written = DrawPicture(std::atoi(argv[1]), false, prefix + "-light.ppm") &&
-                   DrawPicture(std::atoi(argv[1]), true, prefix + "-dark.ppm");
+    bool written = DrawPicture(false, prefix + "-light.ppm") && DrawPicture(true, prefix + "-dark.ppm");
     return written ? 0 : 1;
 }
