@@ -8,6 +8,7 @@
 // GetGuiResources answers 0 under Wine.
 #include "tests/support/gdi_tracker.h"
 #include "tests/support/shell_tray.h"
+#include "tests/support/small_icon_size.h"
 #include "tests/support/test_strip.h"
 
 #include <algorithm>
@@ -91,6 +92,24 @@ private:
     NOTIFYICONDATAW m_records[2];
 };
 
+// Changed refreshes at one small-icon size: no GDI object or icon may be left behind.
+bool LeavesNothingBehind(int iconSize, int calls) {
+    SmallIconSize size(iconSize);
+    TestStrip strip;
+    Prepare(strip);
+    GdiTracker gdi;
+    ChangedRefresh(strip, 1);
+    size_t liveBefore = gdi.Live();
+    for (int i = 0; i < calls; ++i) ChangedRefresh(strip, i);
+    size_t liveAfter = gdi.Live();
+    std::printf("changed Refresh() x %d at %d pixels: %zu objects created, %zu released\n", calls, strip.IconSize(),
+                gdi.Created(), gdi.Released());
+    std::printf("live GDI objects and icons made by the run: %zu before, %zu after (goal: no growth; the 2 are "
+                "the current icons)\n", liveBefore, liveAfter);
+    std::printf("of those still known to Windows (GetObjectType / GetIconInfo): %zu\n", gdi.LiveByObjectType());
+    return liveAfter <= liveBefore;
+}
+
 } // namespace
 
 int main() {
@@ -152,21 +171,8 @@ int main() {
         std::printf("changed Refresh() in the same rounds: %.1f microseconds per call\n", refreshSeconds * 1e6);
         std::printf("ratio changed / floor: %.2f (goal: at most 1.3)\n", refreshSeconds / floorSeconds);
     }
-    {
-        TestStrip strip;
-        Prepare(strip);
-        GdiTracker gdi;
-        ChangedRefresh(strip, 1);
-        size_t liveBefore = gdi.Live();
-        for (int i = 0; i < leakCalls; ++i) ChangedRefresh(strip, i);
-        size_t liveAfter = gdi.Live();
-        std::printf("changed Refresh() x %d: %zu objects created, %zu released\n", leakCalls, gdi.Created(),
-                    gdi.Released());
-        std::printf("live GDI objects and icons made by the run: %zu before, %zu after (goal: no growth; the 2 are "
-                    "the current icons)\n", liveBefore, liveAfter);
-        std::printf("of those still known to Windows (GetObjectType / GetIconInfo): %zu\n", gdi.LiveByObjectType());
-        std::printf("GetGuiResources(GDI) says %lu (0 under Wine)\n",
-                    GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
-        return liveAfter > liveBefore ? 1 : 0;
-    }
+    bool clean = true;
+    for (int iconSize : {16, 32}) clean = LeavesNothingBehind(iconSize, leakCalls) && clean;
+    std::printf("GetGuiResources(GDI) says %lu (0 under Wine)\n", GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    return clean ? 0 : 1;
 }

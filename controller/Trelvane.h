@@ -80,6 +80,7 @@ private:
     // Message handlers of the message window; each returns the window procedure's result.
     LRESULT HandleTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleTaskbarCreated(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleSettingChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT PassToOldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool volumeSliderActive = false;

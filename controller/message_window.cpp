@@ -1,10 +1,11 @@
 // The hidden message window's procedure: tray callbacks, timers, power broadcasts, the
-// taskbar's restart and the owner-drawn title band of the tray menu.
+// taskbar's restart and theme changes, and the owner-drawn title band of the tray menu.
 #include "controller/Trelvane.h"
 
 #include "controller/power.h"
 #include "sdk/boundary.h"
 #include "sdk/shared/shared.h"
+#include "tray/taskbar_theme.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ LRESULT CALLBACK Trelvane::WndProc(HWND window, UINT message, WPARAM wParam, LPA
     return fb2k::guarded<LRESULT>(0, [&]() -> LRESULT {
         Trelvane& self = Instance();
         if (message == WM_TIMER) return self.HandleTimer(window, message, wParam, lParam);
+        if (message == WM_SETTINGCHANGE) return self.HandleSettingChange(window, message, wParam, lParam);
         for (const FixedMessage& fixed : kFixedMessages)
             if (fixed.message == message) return fixed.handler(self, window, message, wParam, lParam);
         // The registered "TaskbarCreated" number is only looked at for messages that are none of the above.
@@ -85,6 +87,16 @@ LRESULT Trelvane::HandleTaskbarCreated(HWND window, UINT message, WPARAM wParam,
     // The new taskbar needs a moment before it accepts icons.
     Sleep(kTaskbarRestartPause);
     AddIconsToTray();
+    return PassToOldProc(window, message, wParam, lParam);
+}
+
+// The taskbar switched between light and dark (or the accent colour changed, which the shell
+// announces the same way): the strip follows with the matching image set. The broadcast is
+// meant for every window, so it goes on to the previous procedure whatever happened here.
+LRESULT Trelvane::HandleSettingChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    uCallStackTracker tracker("Trelvane::WndProc-WM_SETTINGCHANGE");
+    // Caught here as well, so that a failure still lets the broadcast go on.
+    if (TaskbarTheme::IsChangeNotice(lParam)) fb2k::guarded([this] { UpdateImageSet(); });
     return PassToOldProc(window, message, wParam, lParam);
 }
 

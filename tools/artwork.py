@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Turns the artwork's pixel maps (resources/artwork/*.txt) into .ico and .bmp files.
 
-Usage: artwork.py SOURCE.txt OUTPUT_DIR
+Usage: artwork.py [--colours COLOURS.txt] SOURCE.txt OUTPUT_DIR
        artwork.py --list SOURCE.txt      the file names SOURCE.txt makes, one a line (for the build)
+
+--colours reads the depth and colour lines of another file first, so that one set of shapes
+can be turned into several image sets (the strip's light, dark and 16-colour sets).
 
 A source file holds:
     # comment
@@ -48,10 +51,10 @@ def parse_size(text, where):
     return w, h
 
 
-def parse(path):
-    """Returns (depth, [(kind, name, width, height, bits, rows of RGBA)])."""
-    depth = None
-    palette = {}
+def parse(path, depth=None, palette=None):
+    """Returns (depth, [(kind, name, width, height, bits, rows of RGBA)]). depth and palette
+    are what an earlier colour file defined."""
+    palette = dict(palette or {})
     items = []
     with open(path, encoding="utf-8") as f:
         lines = [line.rstrip("\n") for line in f]
@@ -195,6 +198,24 @@ def bitmap_file(name, w, h, bits, rows):
     return file_header + header + colour_table + pixels
 
 
+def parse_colours(path):
+    """The depth and colours of a colour file, which holds no images."""
+    depth, palette = None, {}
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            words = line.split()
+            where = f"{path}:{number}"
+            if not words or words[0].startswith("#"):
+                continue
+            if words[0] == "depth" and len(words) == 2 and words[1] in ("4", "32"):
+                depth = int(words[1])
+            elif words[0] == "colour" and len(words) == 3 and len(words[1]) == 1:
+                palette[words[1]] = parse_colour(words[2], where)
+            else:
+                raise SourceError(f"{where}: a colour file holds only depth and colour lines")
+    return depth, palette
+
+
 def file_name(kind, name):
     return name + (".ico" if kind == "icon" else ".bmp")
 
@@ -205,6 +226,9 @@ def write(path, data):
 
 
 def main(argv):
+    colours = None
+    if len(argv) == 5 and argv[1] == "--colours":
+        colours, argv = argv[2], argv[:1] + argv[3:]
     if len(argv) != 3:
         print(__doc__, file=sys.stderr)
         return 2
@@ -215,7 +239,8 @@ def main(argv):
                 print(file_name(kind, name))
             return 0
         source, out_dir = argv[1], argv[2]
-        depth, items = parse(source)
+        depth, palette = parse_colours(colours) if colours else (None, None)
+        depth, items = parse(source, depth, palette)
         os.makedirs(out_dir, exist_ok=True)
         for kind, name, w, h, bits, rows in items:
             path = os.path.join(out_dir, file_name(kind, name))

@@ -1,10 +1,12 @@
 #pragma once
-// The tray strip: two 16 x 16 notification-area icons side by side, buttons below
-// (previous, stop/load, play/pause, next) and a seek or volume slider above.
+// The tray strip: two notification-area icons side by side, buttons below (previous,
+// stop/load, play/pause, next) and a seek or volume slider above. The icons are drawn at the
+// shell's small-icon size (16 x 16 at 96 DPI) in the taskbar's theme.
 // Abstract: the controller implements the event hooks.
 #include "tray/strip_canvas.h"
 #include "tray/strip_image.h"
 #include "tray/tray_windows.h"
+#include "tray/strip_layout.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -42,7 +44,7 @@ public:
     virtual void onSliderPositionChange(double fraction) = 0;
 
     static std::wstring IconFile(const std::wstring& folder, int index);
-    void InitIcons(HWND window, HINSTANCE instance, const std::wstring& skinFolder);
+    void InitIcons(HWND window, HINSTANCE instance, const std::wstring& skin);
     void UnInitIcons();
     void SetPlayMode(PlayMode mode);
     void SetSliderMode(bool volume);
@@ -67,6 +69,18 @@ public:
     // Where the tray menu opens: at the pointer after a click, at the icon when the menu was
     // asked for from the keyboard.
     POINT MenuPoint() const;
+    // Loads the image set again and redraws both icons once if the taskbar's theme or the
+    // small-icon size has changed since the images were loaded; otherwise does nothing.
+    // Returns whether it redrew.
+    bool UpdateImageSet();
+
+    // The size the icons are drawn at (pixels per side), the layout drawn inside them and its
+    // offset from the icon's top left corner (non-zero when the layout is centred in a larger
+    // icon). Pointer positions on an icon map onto the layout's pixels through these.
+    int IconSize() const { return iconSize; }
+    const StripLayout& Layout() const { return layout; }
+    int LayoutOffset() const { return layoutOffset; }
+    bool DarkTaskbar() const { return darkTaskbar; }
 
     UINT TaskbarCreatedMessage() const { return taskbarCreatedMsg; }
     bool IsWin7() const { return isWin7; }
@@ -97,6 +111,12 @@ protected:
     UINT taskbarCreatedMsg;
     bool iconsWithdrawn;
     StripCanvas canvas;
+    // What the image set was loaded for: the size drawn, the layout in it, the theme, the skin.
+    int iconSize;
+    StripLayout layout;
+    int layoutOffset;
+    bool darkTaskbar;
+    std::wstring skinFolder;
 
     // Process-wide: whether the records currently carry NIF_TIP, and when the tooltip was
     // last rewritten by an unchanged refresh (seconds).
@@ -151,6 +171,9 @@ private:
     bool menuAtIcon = false;
     POINT menuIconPoint = {};
 
+    void LoadImageSet(int size, bool dark);
+    StripImageSource ImageSource(int index, int layoutSize) const;
+    void RedrawOnNextRefresh();
     void FillIconRecord(int icon);
     void TakeSliderPosition(double fraction);
     bool DrawnStateIsCurrent() const;

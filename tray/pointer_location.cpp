@@ -50,7 +50,7 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, bool learnCell) {
     const int other = 1 - icon;
     if ((buttonDown || dragging) && iconCellKnown[other] && EqualRect(&cell.rect, &iconCells[other])) icon = other;
     RememberCell(icon, cell.rect, learnCell);
-    const int size = StripGeometry::kDrawnIconSize;
+    const int size = iconSize;  // the size the icons are drawn at
     POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, size);
     pointer.onTray = true;
     pointer.strip = StripGeometry::StripPixel(icon, pixel, size);

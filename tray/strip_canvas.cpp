@@ -5,20 +5,25 @@
 
 namespace {
 
-constexpr int kIconSize = 16;
+constexpr int kResourcePlaneSize = 16;  // bitmaps 111 and 112
 
-MemorySurface LoadPlane(HINSTANCE instance, int resourceId) {
-    return MemorySurface(UniqueBitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(resourceId))));
+// One empty plane of the drawn size from a uniform 16 x 16 bitmap resource: as it is at 16
+// pixels (the cheaper call), stretched at other sizes.
+MemorySurface LoadPlane(HINSTANCE instance, int resourceId, int size) {
+    if (size == kResourcePlaneSize)
+        return MemorySurface(UniqueBitmap(LoadBitmapW(instance, MAKEINTRESOURCEW(resourceId))));
+    return MemorySurface(UniqueBitmap(
+        static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, size, size, 0))));
 }
 
 // A 32-bit plane for composing into. A section rather than a device-dependent bitmap: the
 // planes go in and out of their contexts at every redraw, and that is several times cheaper
 // for a section.
-MemorySurface NewPlane() {
+MemorySurface NewPlane(int size) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kIconSize;
-    info.bmiHeader.biHeight = -kIconSize;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -26,32 +31,38 @@ MemorySurface NewPlane() {
     return MemorySurface(UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)));
 }
 
-bool CopyPlane(const MemorySurface& from, MemorySurface& to) {
-    if (!to.Select()) return false;
-    return BitBlt(to.get(), 0, 0, kIconSize, kIconSize, from.get(), 0, 0, SRCCOPY) != FALSE;
-}
-
 } // namespace
 
-bool StripCanvas::Prepare(HINSTANCE instance) {
-    m_empty.color = LoadPlane(instance, StripImage::kEmptyColorBitmap);
-    m_empty.mask = LoadPlane(instance, StripImage::kEmptyMaskBitmap);
+// A composition may clip its context (a layout smaller than the icon): the next one starts
+// unclipped.
+bool StripCanvas::CopyEmpty(const MemorySurface& from, MemorySurface& to) const {
+    if (!to.Select()) return false;
+    SelectClipRgn(to.get(), nullptr);
+    return BitBlt(to.get(), 0, 0, m_size, m_size, from.get(), 0, 0, SRCCOPY) != FALSE;
+}
+
+bool StripCanvas::Prepare(HINSTANCE instance, int size) {
+    Release();
+    m_size = size;
+    m_empty.color = LoadPlane(instance, StripImage::kEmptyColorBitmap, size);
+    m_empty.mask = LoadPlane(instance, StripImage::kEmptyMaskBitmap, size);
     // The working planes get the empty ones' pixels at the start of every composition.
     for (Planes& planes : m_planes) {
-        planes.color = NewPlane();
-        planes.mask = NewPlane();
+        planes.color = NewPlane(size);
+        planes.mask = NewPlane(size);
     }
     if (m_empty.color && m_empty.mask) return true;
     Release();
     return false;
 }
 
-bool StripCanvas::Begin(HINSTANCE instance) {
-    if (!(m_empty.color && m_empty.mask) && !Prepare(instance)) return false;
+bool StripCanvas::Begin(HINSTANCE instance, int size) {
+    bool prepared = m_size == size && m_empty.color && m_empty.mask;
+    if (!prepared && !Prepare(instance, size)) return false;
     bool ready = true;
     for (Planes& planes : m_planes) {
-        ready = CopyPlane(m_empty.color, planes.color) && ready;
-        ready = CopyPlane(m_empty.mask, planes.mask) && ready;
+        ready = CopyEmpty(m_empty.color, planes.color) && ready;
+        ready = CopyEmpty(m_empty.mask, planes.mask) && ready;
     }
     return ready;
 }
@@ -70,6 +81,7 @@ UniqueIcon StripCanvas::Finish(int icon) {
 }
 
 void StripCanvas::Release() {
+    m_size = 0;
     m_empty.color.reset();
     m_empty.mask.reset();
     for (Planes& planes : m_planes) {

@@ -11,8 +11,8 @@
 
 namespace StripGeometry {
 
-// Pixels across a drawn icon. The icons are composed at this size today; the model takes the
-// size as a parameter everywhere so that larger compositions only change this value.
+// Pixels across the icon design the zones and the slider are laid out on; an icon drawn
+// larger (at the shell's small-icon size) has the same zones in proportion.
 constexpr int kDrawnIconSize = 16;
 
 // The icon's pixels on screen: the shell shows the icon at `shown` (the small-icon size),

@@ -14,6 +14,15 @@ enum : int {
 // Built-in icon resources: 16 colours for systems before Windows 7, 32 bits with alpha after.
 constexpr int kClassicBase = 30060;
 constexpr int kAlphaBase = 30080;
+
+// The built-in image sets. Each exists at every artwork size.
+enum class Set : int { Classic = 0, Light = 1, Dark = 2 };
+// The sizes (pixels per icon) the built-in artwork is drawn for, smallest first.
+constexpr int kArtworkSizes[] = {16, 20, 24, 32};
+// The resource id of image 0 of a set at an artwork size (one of kArtworkSizes); image
+// `index` is this plus index. The 16-pixel classic and light sets are kClassicBase and
+// kAlphaBase. 0 for a size without artwork.
+int BuiltInBase(Set set, int artworkSize);
 // Bitmap resources of an empty 16 x 16 icon: colour plane (black) and mask plane (white).
 constexpr int kEmptyColorBitmap = 111;
 constexpr int kEmptyMaskBitmap = 112;
@@ -35,9 +44,19 @@ struct StripImageRecord {
     bool Loaded() const { return colorDC && maskDC && width > 0 && height > 0; }
 };
 
-// The icon file of a skin when skinFile is not empty and loads, else the built-in icon
-// resource. An image that cannot be had either way comes back empty (not Loaded()).
-StripImageRecord LoadStripImage(HINSTANCE instance, const std::wstring& skinFile, int resourceId);
+// Where one image comes from: skin files tried in order (empty paths are skipped), then the
+// built-in icon resource. Each is enlarged by its whole factor (1 leaves it as it is).
+struct StripImageSource {
+    std::wstring skinFiles[2];
+    int skinScale = 1;
+    int resourceId = 0;
+    int builtInScale = 1;
+};
 
-// The planes of an icon as an image record; empty when the icon has no usable bitmaps.
-StripImageRecord ImageFromIcon(HICON icon);
+// The first skin file that loads, else the built-in icon resource. An image that cannot be had
+// either way comes back empty (not Loaded()).
+StripImageRecord LoadStripImage(HINSTANCE instance, const StripImageSource& source);
+
+// The planes of an icon as an image record, each pixel repeated scale x scale times; empty
+// when the icon has no usable bitmaps.
+StripImageRecord ImageFromIcon(HICON icon, int scale = 1);

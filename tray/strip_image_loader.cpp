@@ -25,6 +25,9 @@ const wchar_t* const kImageNames[StripImage::Count] = {
 constexpr uint32_t kTransparentMask = 0xFFFFFFFFu;
 constexpr uint32_t kAlphaMask = 0xFF000000u;
 constexpr uint32_t kRgbMask = 0x00FFFFFFu;
+// No enlarged image needs to be larger than the largest icon; a bigger skin image is only
+// enlarged as far as this (drawing clips it to the icon anyway).
+constexpr int kLargestEnlargedSide = 256;
 
 BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO info = {};
@@ -77,6 +80,16 @@ void Normalise(std::vector<uint32_t>& color, std::vector<uint32_t>& mask) {
     }
 }
 
+// Each pixel repeated factor x factor times: a skin drawn for 16-pixel icons keeps its crisp
+// edges on icons of twice or three times the size.
+std::vector<uint32_t> Enlarge(const std::vector<uint32_t>& pixels, int width, int height, int factor) {
+    std::vector<uint32_t> out(pixels.size() * factor * factor);
+    const int outWidth = width * factor;
+    for (int y = 0; y < height * factor; ++y)
+        for (int x = 0; x < outWidth; ++x) out[static_cast<size_t>(y) * outWidth + x] = pixels[(y / factor) * width + x / factor];
+    return out;
+}
+
 BITMAP BitmapSize(HBITMAP bitmap) {
     BITMAP size = {};
     if (!bitmap || !GetObjectW(bitmap, sizeof(size), &size)) size = BITMAP();
@@ -89,7 +102,14 @@ const wchar_t* StripImage::Name(int index) {
     return index >= 0 && index < Count ? kImageNames[index] : nullptr;
 }
 
-StripImageRecord ImageFromIcon(HICON icon) {
+int StripImage::BuiltInBase(Set set, int artworkSize) {
+    constexpr int kSetStride = 20, kSizeStride = 60;
+    for (int place = 0; place < static_cast<int>(ARRAYSIZE(kArtworkSizes)); ++place)
+        if (kArtworkSizes[place] == artworkSize) return kClassicBase + kSizeStride * place + kSetStride * static_cast<int>(set);
+    return 0;
+}
+
+StripImageRecord ImageFromIcon(HICON icon, int scale) {
     StripImageRecord record;
     ICONINFO info = {};
     if (!icon || !GetIconInfo(icon, &info)) return record;
@@ -117,6 +137,14 @@ StripImageRecord ImageFromIcon(HICON icon) {
     maskPixels.resize(pixelCount);
 
     Normalise(colorPixels, maskPixels);
+    int longerSide = width > height ? width : height;
+    if (scale > kLargestEnlargedSide / longerSide) scale = kLargestEnlargedSide / longerSide;
+    if (scale > 1) {
+        colorPixels = Enlarge(colorPixels, width, height, scale);
+        maskPixels = Enlarge(maskPixels, width, height, scale);
+        width *= scale;
+        height *= scale;
+    }
     record.colorDC = MemorySurface(MakeBitmap(colorPixels, width, height));
     record.maskDC = MemorySurface(MakeBitmap(maskPixels, width, height));
     record.width = width;
@@ -125,12 +153,14 @@ StripImageRecord ImageFromIcon(HICON icon) {
     return record;
 }
 
-StripImageRecord LoadStripImage(HINSTANCE instance, const std::wstring& skinFile, int resourceId) {
-    if (!skinFile.empty()) {
-        UniqueIcon skinned(static_cast<HICON>(LoadImageW(nullptr, skinFile.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
-        StripImageRecord record = ImageFromIcon(skinned.get());
+StripImageRecord LoadStripImage(HINSTANCE instance, const StripImageSource& source) {
+    for (const std::wstring& file : source.skinFiles) {
+        if (file.empty()) continue;
+        UniqueIcon skinned(static_cast<HICON>(LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+        StripImageRecord record = ImageFromIcon(skinned.get(), source.skinScale);
         if (record.Loaded()) return record;
     }
-    UniqueIcon builtIn(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, 0, 0, 0)));
-    return ImageFromIcon(builtIn.get());
+    UniqueIcon builtIn(
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(source.resourceId), IMAGE_ICON, 0, 0, 0)));
+    return ImageFromIcon(builtIn.get(), source.builtInScale);
 }

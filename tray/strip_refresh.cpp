@@ -10,10 +10,6 @@ __int64 NotifyIcons::lastTipNudge = 0;
 
 namespace {
 
-// Layout of the strip in icon pixels: the slider block in rows 0 to 6, buttons from row 8.
-constexpr int kButtonRow = 8;
-constexpr int kCursorOffset = 2;      // strip column of the cursor's left edge at position 0
-constexpr int kIconWidth = 16;
 constexpr __int64 kTipNudgeInterval = 30;  // seconds
 
 // IconBlt addresses a pair by the id of its hot image in the classic numbering.
@@ -49,8 +45,9 @@ void NotifyIcons::Refresh() {
         NudgeToolTip();
         return;
     }
-    // The planes are kept between redraws; each starts out empty (black colour, white mask).
-    canvas.Begin(hInstance);
+    // The planes are kept between redraws; each starts out empty (black colour, white mask)
+    // at the size drawn, with no clipping left from the last redraw.
+    canvas.Begin(hInstance, iconSize);
     if (sliderPos > sliderRange) sliderPos = sliderRange;
     ComposeStrip(canvas.Color(0), canvas.Mask(0), canvas.Color(1), canvas.Mask(1));
     RememberDrawnState();
@@ -93,25 +90,31 @@ void NotifyIcons::RememberDrawnState() {
 }
 
 // Icon 0 carries the left half of the slider, previous and stop/load; icon 1 the right half,
-// play/pause and next. The cursor is drawn into both icons 16 pixels apart and clipped by each.
+// play/pause and next, at the places the layout gives (strip_layout.h). The cursor is drawn
+// into both icons one layout width apart and clipped by each. A layout centred in a larger
+// icon is clipped to its own square, so the cursor never shows twice in the margins.
 void NotifyIcons::ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1) {
+    const int o = layoutOffset;
+    if (layout.size < iconSize)
+        for (HDC dc : {color0, mask0, color1, mask1}) IntersectClipRect(dc, o, o, o + layout.size, o + layout.size);
     if (playMode != Stopped) {
-        IconBlt(color0, mask0, PairId(StripImage::BarL), 0, 0, true);
-        IconBlt(color1, mask1, PairId(StripImage::BarL), 0, 0, false);
+        IconBlt(color0, mask0, PairId(StripImage::BarL), o, o, true);
+        IconBlt(color1, mask1, PairId(StripImage::BarL), o, o, false);
         bool cursorHot = hotButton == TrayButton::Slider;
-        int cursorX = sliderPos + kCursorOffset;
+        int cursorX = o + layout.CursorColumn(sliderPos);
         int cursor = volumeMode ? StripImage::CursVolH : StripImage::CursSldH;
         if (volumeMode || sliderPosValid) {
-            IconBlt(color0, mask0, PairId(cursor), cursorX, 0, cursorHot);
-            IconBlt(color1, mask1, PairId(cursor), cursorX - kIconWidth, 0, cursorHot);
+            IconBlt(color0, mask0, PairId(cursor), cursorX, o, cursorHot);
+            IconBlt(color1, mask1, PairId(cursor), cursorX - layout.size, o, cursorHot);
         }
     }
-    IconBlt(color1, mask1, PairId(StripImage::NextH), buttonXOffset + 8, kButtonRow, hotButton == TrayButton::Next);
-    IconBlt(color0, mask0, PairId(playMode == Stopped ? StripImage::LoadH : StripImage::StopH), buttonXOffset + 7,
-            kButtonRow, hotButton == TrayButton::StopLoad);
-    IconBlt(color0, mask0, PairId(StripImage::BackH), 0, kButtonRow, hotButton == TrayButton::Back);
-    IconBlt(color1, mask1, PairId(playMode == Playing ? StripImage::PauseH : StripImage::PlayH), 1, kButtonRow,
-            hotButton == TrayButton::PlayPause);
+    const int row = o + layout.buttonRow;
+    IconBlt(color1, mask1, PairId(StripImage::NextH), o + layout.next, row, hotButton == TrayButton::Next);
+    IconBlt(color0, mask0, PairId(playMode == Stopped ? StripImage::LoadH : StripImage::StopH), o + layout.stopLoad,
+            row, hotButton == TrayButton::StopLoad);
+    IconBlt(color0, mask0, PairId(StripImage::BackH), o + layout.back, row, hotButton == TrayButton::Back);
+    IconBlt(color1, mask1, PairId(playMode == Playing ? StripImage::PauseH : StripImage::PlayH), o + layout.playPause,
+            row, hotButton == TrayButton::PlayPause);
 }
 
 // Rewrites the tooltip about every 30 seconds while refreshes find nothing to draw, so that

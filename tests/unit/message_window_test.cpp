@@ -6,6 +6,9 @@
 #include "controller/Trelvane.h"
 #include "settings/config_vars.h"
 #include "tests/support/in_process_host.h"
+#include "tests/support/shell_tray.h"
+#include "tests/support/taskbar_theme_value.h"
+#include "tests/support/windows_version.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,7 +28,7 @@ std::vector<ReachedOldProc> reachedOldProc;
 
 LRESULT CALLBACK WatchedDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER || message >= WM_USER || message == WM_MEASUREITEM || message == WM_DRAWITEM ||
-        message == WM_POWERBROADCAST) {
+        message == WM_POWERBROADCAST || message == WM_SETTINGCHANGE) {
         ReachedOldProc r{message, wParam, {}};
         std::vector<std::string> open = fb2k_host::OpenScopes();
         r.scopes.assign(open.rbegin(), open.rend());
@@ -183,6 +186,45 @@ TEST_F(MessageWindowTest, TaskbarRestartIsPassedOnAfterTheIconsAreAddedAgain) {
     UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     EXPECT_EQ(Send(taskbarCreated, 0, 0), kOldProcResult);
     EXPECT_TRUE(Reached(taskbarCreated, 0));
+}
+
+// A dark taskbar needs Windows 10: Wine's "win10" is reported as 6.2 to this executable.
+TEST(MessageWindowThemes, RunAsWindows10) {
+    ChildResult child = RunTestsAsWindowsVersion(L"win10", "MessageWindowTest.TheTheme*");
+    EXPECT_TRUE(child.finished);
+    EXPECT_EQ(child.exitCode, 0u) << "failed in the Windows 10 child (report above)";
+}
+
+TEST_F(MessageWindowTest, TheThemeNoticeRedrawsTheStripOnceAndEveryNoticeIsPassedOn) {
+    REQUIRE_WINDOWS_VERSION(6, 2);
+    const LPARAM themeNotice = reinterpret_cast<LPARAM>(L"ImmersiveColorSet");
+    TaskbarThemeValue theme;
+    theme.Light();
+    Send(WM_SETTINGCHANGE, 0, themeNotice);
+    ASSERT_FALSE(Trelvane::Instance().DarkTaskbar());
+    ShellTray shell(GetModuleHandleW(nullptr), ShellTray::Mode::RealShell);
+    ASSERT_TRUE(shell.Installed());
+
+    theme.Dark();
+    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment")), kOldProcResult);
+    EXPECT_EQ(Send(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0), kOldProcResult);
+    EXPECT_FALSE(Trelvane::Instance().DarkTaskbar()) << "other notices change nothing";
+    EXPECT_TRUE(shell.Calls().empty());
+
+    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
+    EXPECT_TRUE(Trelvane::Instance().DarkTaskbar());
+    EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u) << "both icons, once each";
+    ASSERT_TRUE(Reached(WM_SETTINGCHANGE, 0));
+    EXPECT_EQ(reachedOldProc.back().scopes.at(0), "Trelvane::WndProc-WM_SETTINGCHANGE");
+
+    shell.Clear();
+    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
+    EXPECT_TRUE(shell.Calls().empty()) << "the theme did not change again";
+
+    theme.Light();
+    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
+    EXPECT_FALSE(Trelvane::Instance().DarkTaskbar());
+    EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u);
 }
 
 } // namespace

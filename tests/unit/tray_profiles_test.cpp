@@ -2,6 +2,7 @@
 // cases again in child processes that Wine reports as Windows XP x64, Vista, 7, 8 and 10 (the
 // executable carries the player's manifest, so Wine's Windows 10 says 10.0 as Windows 10
 // and 11 do to the player). Also the icons' identity GUIDs and the hash they are built from.
+#include "tests/support/iat_hook.h"
 #include "tests/support/icon_pixels.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/test_strip.h"
@@ -129,6 +130,31 @@ TEST(Win8Profile, Windows8GetsTheWindows7Profile) {
 TEST(Win10Profile, Windows10And11GetTheWindows7Profile) {
     REQUIRE_WINDOWS_VERSION(10, 0);
     CheckWindows7Profile();
+}
+
+// A host with a Windows 10 manifest is told 10.0 (Windows 11 says 10.0 as well): that is the
+// Windows 7 profile, not the one for Windows Vista.
+OSVERSIONINFOW g_toldVersion;
+BOOL WINAPI TellVersion(OSVERSIONINFOW* version) {
+    DWORD size = version->dwOSVersionInfoSize;
+    *version = g_toldVersion;
+    version->dwOSVersionInfoSize = size;
+    return TRUE;
+}
+
+TEST(TrayProfiles, HostsToldTenOrLaterGetTheWindows7Profile) {
+    for (DWORD major : {10ul, 11ul}) {
+        g_toldVersion = {};
+        g_toldVersion.dwMajorVersion = major;
+        g_toldVersion.dwBuildNumber = 22631;
+        IatHook hook(GetModuleHandleW(nullptr), "kernel32.dll", "GetVersionExW", reinterpret_cast<void*>(&TellVersion));
+        ASSERT_TRUE(hook.Installed());
+        TestStrip strip;
+        EXPECT_TRUE(strip.isWin7) << major;
+        EXPECT_FALSE(strip.addReversed) << major;
+        EXPECT_EQ(strip.buttonXOffset, 2) << major;
+        EXPECT_EQ(strip.rowGap, 14) << major;
+    }
 }
 
 } // namespace

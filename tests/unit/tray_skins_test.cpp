@@ -4,7 +4,10 @@
 #include "tests/support/gdi_tracker.h"
 #include "tests/support/icon_pixels.h"
 #include "tests/support/shell_tray.h"
+#include "tests/support/small_icon_size.h"
+#include "tests/support/taskbar_theme_value.h"
 #include "tests/support/test_strip.h"
+#include "tests/support/windows_version.h"
 
 #include <gtest/gtest.h>
 #include <cstdint>
@@ -70,7 +73,12 @@ public:
     }
     ~SkinFolder() {
         for (const std::wstring& file : files) DeleteFileW(file.c_str());
+        for (const std::wstring& folder : folders) RemoveDirectoryW(folder.c_str());
         RemoveDirectoryW(path.c_str());
+    }
+    void MakeFolder(const wchar_t* name) {
+        folders.push_back(path + L"\\" + name);
+        CreateDirectoryW(folders.back().c_str(), nullptr);
     }
     void Write(const wchar_t* file, const std::string& bytes) {
         files.push_back(path + L"\\" + file);
@@ -78,6 +86,7 @@ public:
     }
     std::wstring path;
     std::vector<std::wstring> files;
+    std::vector<std::wstring> folders;
 };
 
 std::vector<uint32_t> ColorOf(const TestStrip& strip, int index) {
@@ -216,6 +225,78 @@ TEST_F(TraySkins, NothingLeaksAcrossLoadsRefreshesAndDestruction) {
     EXPECT_EQ(gdi.Live(), 0u);
     EXPECT_EQ(gdi.LiveByObjectType(), 0u);
     EXPECT_EQ(gdi.Created(), gdi.Released());
+}
+
+// The colour of an image's pixel (3, 3): opaque in the test icons and in every built-in glyph.
+uint32_t MiddleColour(const TestStrip& strip, int index) {
+    return ColorOf(strip, index).at(3 * strip.images[index].width + 3) & 0xFFFFFF;
+}
+
+TEST_F(TraySkins, SkinsForSixteenPixelsAreEnlargedByTheLargestWholeFactorAndCentred) {
+    SkinFolder skin(L"sizes");
+    skin.Write(L"PLAYL.ico", IconBytes(7, 7, 0x336699));
+    SmallIconSize iconSize(16);
+    ASSERT_TRUE(iconSize.Installed());
+    struct Case { int drawn, factor, offset; };
+    for (const Case& c : {Case{16, 1, 0}, Case{20, 1, 2}, Case{24, 1, 4}, Case{32, 2, 0}, Case{40, 2, 4}, Case{48, 3, 0},
+                          Case{64, 4, 0}}) {
+        SCOPED_TRACE(std::to_string(c.drawn) + " pixels");
+        iconSize.Set(c.drawn);
+        TestStrip strip;
+        strip.InitIcons(nullptr, GetModuleHandleW(nullptr), skin.path);
+        strip.SetPlayMode(Paused);
+        EXPECT_EQ(strip.Layout().size, 16 * c.factor);
+        EXPECT_EQ(strip.LayoutOffset(), c.offset);
+        EXPECT_EQ(strip.images[PlayL].width, 7 * c.factor);
+        EXPECT_EQ(strip.images[BackL].width, 7 * c.factor) << "built-in images of the same layout";
+        EXPECT_EQ(strip.images[BarR].width, 16 * c.factor);
+        // Play sits at (1, 8) of the 16-pixel layout, times the factor; each skin pixel is a
+        // factor x factor block, the transparent first column included.
+        Pixels right = ReadIconPixels(strip.icons[1].hIcon);
+        ASSERT_EQ(right.width, c.drawn);
+        int x = c.offset + c.factor, y = c.offset + 8 * c.factor;
+        EXPECT_FALSE(right.Opaque(x + c.factor - 1, y + c.factor - 1));
+        EXPECT_TRUE(right.Opaque(x + c.factor, y));
+        EXPECT_EQ(right.Rgb(x + c.factor, y), 0x336699u);
+        EXPECT_EQ(right.Rgb(x + 7 * c.factor - 1, y + 7 * c.factor - 1), 0x336699u);
+        EXPECT_FALSE(right.Opaque(x + 7 * c.factor, y)) << "the enlarged image ends there";
+        // Previous's built-in bar, one pixel wide at 16, is a factor wide.
+        Pixels left = ReadIconPixels(strip.icons[0].hIcon);
+        EXPECT_TRUE(left.Opaque(c.offset + c.factor - 1, y));
+        EXPECT_FALSE(left.Opaque(c.offset + c.factor, y));
+    }
+}
+
+TEST(TraySkinsOnWindows10, RunInTheirChild) {
+    ChildResult child = RunTestsAsWindowsVersion(L"win10", "TraySkins.ADarkTaskbar*");
+    EXPECT_TRUE(child.finished);
+    EXPECT_EQ(child.exitCode, 0u) << "failed in the Windows 10 child (report above)";
+}
+
+TEST_F(TraySkins, ADarkTaskbarTakesEachImageFromTheDarkFolderThenTheSkinThenTheDarkSet) {
+    REQUIRE_WINDOWS_VERSION(6, 2);
+    SkinFolder skin(L"themed");
+    skin.MakeFolder(L"dark");
+    skin.Write(L"PLAYL.ico", IconBytes(7, 7, 0x00C000));
+    skin.Write(L"dark\\PLAYL.ico", IconBytes(7, 7, 0x0000FF));
+    skin.Write(L"PLAYH.ico", IconBytes(7, 7, 0xFF0000));                 // no dark version
+    skin.Write(L"BACKL.ico", IconBytes(7, 7, 0xAA5500));
+    skin.Write(L"dark\\BACKL.ico", "not an icon");                      // broken: the skin's own
+    skin.Write(L"dark\\STOPL.ico", std::string(4000, '\xA5'));          // broken, none in the skin
+    TaskbarThemeValue theme;
+    theme.Dark();
+    TestStrip strip;
+    strip.InitIcons(nullptr, GetModuleHandleW(nullptr), skin.path);
+    EXPECT_EQ(MiddleColour(strip, PlayL), 0x0000FFu);
+    EXPECT_EQ(MiddleColour(strip, PlayH), 0xFF0000u);
+    EXPECT_EQ(MiddleColour(strip, BackL), 0xAA5500u);
+    EXPECT_EQ(MiddleColour(strip, StopL), 0xE2E8F6u) << "the built-in dark set";
+    EXPECT_EQ(MiddleColour(strip, NextL), 0xE2E8F6u);
+
+    theme.Light();
+    EXPECT_TRUE(strip.UpdateImageSet());
+    EXPECT_EQ(MiddleColour(strip, PlayL), 0x00C000u) << "light taskbars ignore the dark folder";
+    EXPECT_EQ(MiddleColour(strip, StopL), 0x202840u);
 }
 
 } // namespace
