@@ -188,7 +188,8 @@ TEST_F(MessageWindowTest, TaskbarRestartIsPassedOnAfterTheIconsAreAddedAgain) {
     EXPECT_TRUE(Reached(taskbarCreated, 0));
 }
 
-// A dark taskbar needs Windows 10: Wine's "win10" is reported as 6.2 to this executable.
+// A dark taskbar needs Windows 10: Wine's "win10", reported as 10.0 to this executable (it
+// carries the player's manifest).
 TEST(MessageWindowThemes, RunAsWindows10) {
     ChildResult child = RunTestsAsWindowsVersion(L"win10", "MessageWindowTest.TheTheme*");
     EXPECT_TRUE(child.finished);
@@ -196,7 +197,7 @@ TEST(MessageWindowThemes, RunAsWindows10) {
 }
 
 TEST_F(MessageWindowTest, TheThemeNoticeRedrawsTheStripOnceAndEveryNoticeIsPassedOn) {
-    REQUIRE_WINDOWS_VERSION(6, 2);
+    REQUIRE_WINDOWS_VERSION(10, 0);
     const LPARAM themeNotice = reinterpret_cast<LPARAM>(L"ImmersiveColorSet");
     TaskbarThemeValue theme;
     theme.Light();

@@ -111,11 +111,11 @@ protected:
         ASSERT_TRUE(iconSize.Installed());
     }
     // Dark taskbars exist from Windows 10 on. The children below run as Wine's "win10", which
-    // GetVersionExW reports as 6.2 to an executable without a Windows 10 manifest; the parent
-    // runs as Wine's default, Windows 7, where the dark value is ignored.
+    // GetVersionExW reports as 10.0 to this executable (it carries the player's manifest); the
+    // parent runs as Wine's default, Windows 7, where the dark value is ignored.
     static const ThemeModel& ThemeFor(bool dark, const TestStrip& strip) {
         if (!strip.isWin7) return kClassic;
-        return dark && ReportedVersionIs(6, 2) ? kDark : kLight;
+        return dark && ReportedVersionIs(10, 0) ? kDark : kLight;
     }
     // The strip of one state, every element where the model puts it, offset by `o`.
     static std::vector<Placement> Placements(const SizeModel& m, int bxo, int o, PlayMode mode, int step, int hot,

@@ -274,7 +274,7 @@ TEST(TraySkinsOnWindows10, RunInTheirChild) {
 }
 
 TEST_F(TraySkins, ADarkTaskbarTakesEachImageFromTheDarkFolderThenTheSkinThenTheDarkSet) {
-    REQUIRE_WINDOWS_VERSION(6, 2);
+    REQUIRE_WINDOWS_VERSION(10, 0);
     SkinFolder skin(L"themed");
     skin.MakeFolder(L"dark");
     skin.Write(L"PLAYL.ico", IconBytes(7, 7, 0x00C000));

@@ -1,7 +1,7 @@
 // The taskbar's theme: which registry values count as dark (on Windows 10 only), which
 // setting-change notices announce a switch, and that following one redraws both icons once.
 // Dark taskbars need Windows 10: those tests run in a child process that Wine reports as
-// "win10" (GetVersionExW says 6.2 to this executable, which has no Windows 10 manifest).
+// "win10" (GetVersionExW says 10.0 to this executable, which carries the player's Windows 10 manifest).
 #include "tests/support/gdi_tracker.h"
 #include "tests/support/icon_pixels.h"
 #include "tests/support/shell_tray.h"
@@ -19,7 +19,7 @@ namespace {
 constexpr uint32_t kLightSolid = 0x202840;  // normal images of the light set
 constexpr uint32_t kDarkSolid = 0xE2E8F6;   // normal images of the dark set
 
-#define REQUIRE_WINDOWS_10() REQUIRE_WINDOWS_VERSION(6, 2)
+#define REQUIRE_WINDOWS_10() REQUIRE_WINDOWS_VERSION(10, 0)
 
 // The colour of previous's bar (column 0 of the button row) in icon 0.
 uint32_t BackColour(const TestStrip& strip) {
@@ -56,7 +56,7 @@ TEST(TaskbarThemeWindows10, OnlyADwordOfZeroMeansDarkAndAnythingOddMeansLight) {
 }
 
 TEST(TaskbarThemeBeforeWindows10, ADarkValueIsIgnored) {
-    if (ReportedVersionIs(6, 2)) GTEST_SKIP() << "runs as Windows 7 only";
+    if (ReportedVersionIs(10, 0)) GTEST_SKIP() << "runs as Windows 7 only";
     TaskbarThemeValue value;
     value.Dark();
     EXPECT_FALSE(TaskbarTheme::IsDark());
