@@ -28,7 +28,9 @@ int ButtonInIcon(int icon, int column, int buttonXOffset) {
 
 int NotifyIcons::ButtonByPos(POINT strip) {
     uCallStackTracker tracker("NotifyIcons::ButtonByPos(POINT)");
-    const int size = iconSize;  // the size the icons are drawn at
+    // Zones and slider steps are laid out on the 16-pixel design; an icon drawn larger has
+    // them in proportion, so the pointer maps from the shown icon straight onto the design.
+    const int size = StripGeometry::kDrawnIconSize;
     if (strip.x < 0 || strip.x >= 2 * size || strip.y < 0 || strip.y >= size) return TrayButton::None;
     // Zones are laid out on a 16-pixel drawing and scale with a larger one.
     const int row = strip.y * kLayoutSize / size;

@@ -50,7 +50,9 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, bool learnCell) {
     const int other = 1 - icon;
     if ((buttonDown || dragging) && iconCellKnown[other] && EqualRect(&cell.rect, &iconCells[other])) icon = other;
     RememberCell(icon, cell.rect, learnCell);
-    const int size = iconSize;  // the size the icons are drawn at
+    // Zones and slider steps are laid out on the 16-pixel design; an icon drawn larger has
+    // them in proportion, so the pointer maps from the shown icon straight onto the design.
+    const int size = StripGeometry::kDrawnIconSize;
     POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, size);
     pointer.onTray = true;
     pointer.strip = StripGeometry::StripPixel(icon, pixel, size);
