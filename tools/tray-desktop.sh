@@ -35,7 +35,13 @@ cat > "$config" <<'EOF'
 </JWM>
 EOF
 
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# A window manager announces itself with a window named on the root; the property outlives a
+# manager that has gone (an earlier run's), so the window it names must still exist.
+wm_running() {
+  local id
+  id=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # //p')
+  [ -n "$id" ] && xwininfo -id "$id" >/dev/null 2>&1
+}
 
 if wm_running; then
   echo "tray-desktop: $DISPLAY already has a window manager; this needs a display of its own" >&2
