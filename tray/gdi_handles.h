@@ -76,3 +76,16 @@ private:
     UniqueBitmap m_bitmap;
     HGDIOBJ m_original = nullptr;  // the bitmap the context held before ours, null when ours is not in
 };
+
+// The format of a 32-bit bitmap of the given size stored top row first, for sections and
+// for reading pixels back.
+inline BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}

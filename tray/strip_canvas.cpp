@@ -20,13 +20,7 @@ MemorySurface LoadPlane(HINSTANCE instance, int resourceId, int size) {
 // planes go in and out of their contexts at every redraw, and that is several times cheaper
 // for a section.
 MemorySurface NewPlane(int size) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32(size, size);
     void* bits = nullptr;
     return MemorySurface(UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)));
 }

@@ -29,17 +29,6 @@ constexpr uint32_t kRgbMask = 0x00FFFFFFu;
 // enlarged as far as this (drawing clips it to the icon anyway).
 constexpr int kLargestEnlargedSide = 256;
 
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // The pixels of a bitmap as 32-bit values, top row first; empty on failure.
 std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
