@@ -103,8 +103,9 @@ CHILD_PROCESS_BODY(click_the_docked_strip) {
 
     std::vector<RECT> icons;
     fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconWindowRects()).size() >= 2; }, 10000);
-    // The tray docks the icons a moment after they appear: let it settle, then look again.
-    fb2k_host::PumpMessagesFor(500);
+    // The tray docks the icons a moment after they appear (and lays itself out again while a
+    // fresh desktop starts): let it settle, then look again.
+    fb2k_host::PumpMessagesFor(1500);
     icons = TrayIconWindowRects();
     int result = 0;
     if (icons.size() != 2) {
@@ -117,6 +118,9 @@ CHILD_PROCESS_BODY(click_the_docked_strip) {
         // Two clicks close together in time and place make a double click, which the strip
         // takes as no press at all (as on Windows): a person pauses between clicks.
         fb2k_host::PumpMessagesFor(GetDoubleClickTime() + 100);
+        // Where the icons are now: the tray may have moved them since the last click.
+        std::vector<RECT> now = TrayIconWindowRects();
+        if (now.size() == 2) icons = now;
         LeftClickAt(IconPixel(icons[static_cast<size_t>(click.icon)], click.x, click.y));
         if (!fb2k_host::PumpMessagesUntil([&] { return click.done(host.Playback()); }, 5000)) {
             std::fprintf(stderr, "the click on %s did not do its work\n", click.what);

@@ -59,8 +59,10 @@ POINT IconPixel(const RECT& iconWindow, int x, int y) {
 }
 
 void LeftClickAt(POINT at) {
+    // A press that follows the pointer's jump at once is sometimes lost by the X server's
+    // tray: a person rests the pointer a moment first.
     SetCursorPos(at.x, at.y);
-    fb2k_host::PumpMessagesFor(100);
+    fb2k_host::PumpMessagesFor(300);
     INPUT press[2] = {};
     press[0].type = press[1].type = INPUT_MOUSE;
     press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
