@@ -132,6 +132,8 @@ protected:
         int sliderStep;  // slider position under the pointer
     };
     StripPointer LocatePointer(int icon, bool learnCell = true);
+    // The pixel of the layout's strip (2 x layout size wide) under a strip coordinate.
+    POINT LayoutPixel(POINT strip) const;
 
 private:
     typedef void (NotifyIcons::*TrayMessageHandler)(UINT message, const StripPointer& pointer);

@@ -1,24 +1,17 @@
-// Which element of the strip lies under a strip coordinate: the zones follow the artwork.
+// Which element of the strip lies under a strip coordinate: the zones follow the artwork as it
+// is drawn at the icons' size (the layouts are in strip_layout.h).
 #include "tray/NotifyIcons.h"
-#include "tray/strip_geometry.h"
 
 #include "sdk/shared/shared.h"
 
-namespace {
+#include <algorithm>
 
-// The artwork's layout, in pixels of a 16-pixel drawing: the slider bar fills rows 0 to 6,
-// the buttons are drawn from row 8 (row 7 goes with them). Each icon holds two buttons; the
-// right-hand one is drawn from column buttonXOffset + 7 (stop/load, icon 0) or
-// buttonXOffset + 8 (next, icon 1).
-constexpr int kLayoutSize = 16;
-constexpr int kSliderRows = 7;
-constexpr int kStopLoadColumn = 7;
-constexpr int kNextColumn = 8;
+namespace {
 
 // The column just before the right-hand button's drawing hits nothing, so that the two
 // buttons of an icon never touch; everything left of it belongs to the left-hand button.
-int ButtonInIcon(int icon, int column, int buttonXOffset) {
-    const int rightStart = buttonXOffset + (icon == 0 ? kStopLoadColumn : kNextColumn);
+int ButtonInIcon(int icon, int column, const StripLayout& layout) {
+    const int rightStart = icon == 0 ? layout.stopLoad : layout.next;
     if (column < rightStart - 1) return icon == 0 ? TrayButton::Back : TrayButton::PlayPause;
     if (column == rightStart - 1) return TrayButton::None;
     return icon == 0 ? TrayButton::StopLoad : TrayButton::Next;
@@ -26,16 +19,19 @@ int ButtonInIcon(int icon, int column, int buttonXOffset) {
 
 } // namespace
 
+// A layout centred in a larger icon leaves a margin around it: a margin column counts as the
+// layout's nearest column, rows above the layout as the slider, rows below it as the buttons.
+POINT NotifyIcons::LayoutPixel(POINT strip) const {
+    const int x = static_cast<int>(strip.x);
+    const int icon = x < iconSize ? 0 : 1;
+    const int column = std::clamp(x - icon * iconSize - layoutOffset, 0, layout.size - 1);
+    return POINT{icon * layout.size + column, strip.y - layoutOffset};
+}
+
 int NotifyIcons::ButtonByPos(POINT strip) {
     uCallStackTracker tracker("NotifyIcons::ButtonByPos(POINT)");
-    // Zones and slider steps are laid out on the 16-pixel design; an icon drawn larger has
-    // them in proportion, so the pointer maps from the shown icon straight onto the design.
-    const int size = StripGeometry::kDrawnIconSize;
-    if (strip.x < 0 || strip.x >= 2 * size || strip.y < 0 || strip.y >= size) return TrayButton::None;
-    // Zones are laid out on a 16-pixel drawing and scale with a larger one.
-    const int row = strip.y * kLayoutSize / size;
-    if (row < kSliderRows) return TrayButton::Slider;
-    const int icon = strip.x / size;
-    const int column = (strip.x % size) * kLayoutSize / size;
-    return ButtonInIcon(icon, column, buttonXOffset);
+    if (strip.x < 0 || strip.x >= 2 * iconSize || strip.y < 0 || strip.y >= iconSize) return TrayButton::None;
+    const POINT at = LayoutPixel(strip);
+    if (at.y < layout.sliderRows) return TrayButton::Slider;
+    return ButtonInIcon(at.x / layout.size, at.x % layout.size, layout);
 }

@@ -50,13 +50,12 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, bool learnCell) {
     const int other = 1 - icon;
     if ((buttonDown || dragging) && iconCellKnown[other] && EqualRect(&cell.rect, &iconCells[other])) icon = other;
     RememberCell(icon, cell.rect, learnCell);
-    // Zones and slider steps are laid out on the 16-pixel design; an icon drawn larger has
-    // them in proportion, so the pointer maps from the shown icon straight onto the design.
-    const int size = StripGeometry::kDrawnIconSize;
-    POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, size);
+    // The shell may show the icon at another size than it was drawn: the pointer becomes a
+    // pixel of the drawing, and the slider step is read off the layout drawn there.
+    POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, iconSize);
     pointer.onTray = true;
-    pointer.strip = StripGeometry::StripPixel(icon, pixel, size);
-    pointer.sliderStep = StripGeometry::SliderStep(pointer.strip.x, size, sliderRange);
+    pointer.strip = StripGeometry::StripPixel(icon, pixel, iconSize);
+    pointer.sliderStep = layout.StepAt(LayoutPixel(pointer.strip).x, sliderRange);
     return pointer;
 }
 

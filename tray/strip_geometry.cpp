@@ -3,9 +3,6 @@
 
 namespace {
 
-// Strip column of the slider cursor's left edge at step 0.
-constexpr int kCursorOffset = 2;
-
 // Division that rounds towards minus infinity, so that a point one pixel left of the icon is
 // column -1 and not column 0.
 int FloorDiv(long long numerator, long long denominator) {
@@ -45,12 +42,6 @@ POINT StripPixel(int icon, POINT iconPixel, int drawnSize) {
     strip.x = Clamp(iconPixel.x, 0, drawnSize - 1) + icon * drawnSize;
     strip.y = iconPixel.y;
     return strip;
-}
-
-int SliderStep(int stripX, int drawnSize, int range) {
-    // The composition places the cursor in 16-pixel units; a larger drawing scales with it.
-    int column = stripX * kDrawnIconSize / (drawnSize > 0 ? drawnSize : kDrawnIconSize);
-    return Clamp(column - kCursorOffset, 0, range);
 }
 
 RECT NeighbourCell(const RECT& cell, int icon) {

@@ -11,10 +11,6 @@
 
 namespace StripGeometry {
 
-// Pixels across the icon design the zones and the slider are laid out on; an icon drawn
-// larger (at the shell's small-icon size) has the same zones in proportion.
-constexpr int kDrawnIconSize = 16;
-
 // The icon's pixels on screen: the shell shows the icon at `shown` (the small-icon size),
 // centred in its cell.
 RECT ShownIconRect(const RECT& cell, SIZE shown);
@@ -26,10 +22,6 @@ POINT IconPixel(POINT screen, const RECT& cell, SIZE shown, int drawnSize);
 // The strip coordinate of a pixel of `icon` (0 or 1). A point in the cell beside the icon
 // counts as the icon's nearest column; rows above or below the icon stay outside it.
 POINT StripPixel(int icon, POINT iconPixel, int drawnSize);
-
-// The slider step under strip column x: the step whose cursor has its left edge under the
-// pointer, 0 left of the first such column and `range` right of the last.
-int SliderStep(int stripX, int drawnSize, int range);
 
 // Where the other icon of the strip sits when it is not known: the cell next to `cell`, on
 // the right of icon 0 or the left of icon 1, as the strip is meant to be placed.

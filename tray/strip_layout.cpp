@@ -35,6 +35,14 @@ StripLayout TwentyFour(int buttonXOffset) {
 
 } // namespace
 
+int StripLayout::StepAt(int column, int range) const {
+    const int fromOrigin = column - cursorOrigin;
+    if (fromOrigin < 0 || size <= 0) return 0;
+    // CursorColumn(step) <= column  <=>  step * size / 16 < fromOrigin + 1, in whole numbers.
+    const int step = (kBaseSize * (fromOrigin + 1) - 1) / size;
+    return step < range ? step : range;
+}
+
 namespace StripLayouts {
 
 StripLayout For(int size, int buttonXOffset) {

@@ -31,6 +31,11 @@
 // The same tables hold for a whole multiple of the 16-pixel layout (a skin enlarged f times):
 // every number of the 16-pixel line times f. Icons of a size between these are drawn with the
 // next smaller layout, centred (offset (drawn - layout) / 2 in both directions).
+//
+// The pointer is hit-tested in the same pixels: the rows from sliderRows on are the buttons',
+// the column just before stop/load (icon 0) and next (icon 1) hits nothing, and in a centred
+// layout a margin column counts as the nearest column of the layout, rows above it as the
+// slider and rows below it as the buttons.
 
 struct StripLayout {
     int size;          // pixels per side of the layout
@@ -44,6 +49,10 @@ struct StripLayout {
 
     // Strip column of the cursor's left edge at a slider step.
     int CursorColumn(int step) const { return cursorOrigin + step * size / 16; }
+
+    // The slider step under strip column `column` of the layout: the last step whose cursor
+    // has its left edge at or left of it (0 left of the first, `range` right of the last).
+    int StepAt(int column, int range) const;
 };
 
 namespace StripLayouts {

@@ -25,26 +25,57 @@ constexpr double kTrackSeconds = 240;  // 10 seconds a slider step
 
 // ---- What the clicks should do, typed by hand from the zone tables ----
 //
-// Both profiles draw the buttons at offset 2: icon 0 previous in columns 0-7, nothing in 8,
-// stop 9-15; icon 1 play/pause 0-8, nothing in 9, next 10-15; rows 7-15. Rows 0-6 are the
-// slider, whose step puts the cursor's left edge (strip column step + 2) under the pointer.
+// Pixels are those of the icon as drawn, at the small-icon size: 16 at 96 DPI, 24 at 144.
+// Both profiles draw the buttons at offset 2. At 16: icon 0 previous in columns 0-7, nothing
+// in 8, stop 9-15; icon 1 play/pause 0-8, nothing in 9, next 10-15; rows 7-15; the cursor's
+// left edge at strip column step + 2. At 24: previous 0-11, nothing in 12, stop 13-23;
+// play/pause 0-12, nothing in 13, next 14-23; rows 11-23; the cursor's left edge at
+// 3 + step x 1.5 (truncated). Rows above the buttons are the slider.
 struct Click {
     int icon, x, y;
     const char* command;  // the player's command, "" for none
-};
-const Click kButtonEdges[] = {
-    {0, 0, 7, "Previous"}, {0, 7, 15, "Previous"}, {0, 8, 11, ""},     {0, 9, 7, "Stop"},  {0, 15, 15, "Stop"},
-    {1, 0, 15, "Pause"},   {1, 8, 7, "Pause"},     {1, 9, 11, ""},     {1, 10, 7, "Next"}, {1, 15, 15, "Next"},
-    {0, 3, 16, ""},  // below the icon, in its cell
 };
 struct SliderClick {
     int icon, x, y;
     int step;
 };
-// A left click on the slider seeks (Windows XP profile).
-const SliderClick kSliderClicks[] = {
-    {0, 0, 0, 0}, {0, 6, 6, 4}, {0, 15, 3, 13}, {1, 0, 0, 14}, {1, 9, 6, 23},
+// A right-button drag across the strip (Windows 10 profile): pressed on icon 0, moved through
+// two more columns of icon 0 and two of icon 1, released at `step`.
+struct Drag {
+    int y;
+    int pressX, step0;
+    int icon0X[2], icon1X[2];
+    int step;
 };
+struct ClickPlan {
+    int drawn;
+    std::vector<Click> edges;
+    std::vector<SliderClick> slider;  // left clicks seek (Windows XP profile)
+    Drag drag;
+};
+const ClickPlan kPlans[] = {
+    {16,
+     {{0, 0, 7, "Previous"}, {0, 7, 15, "Previous"}, {0, 8, 11, ""}, {0, 9, 7, "Stop"}, {0, 15, 15, "Stop"},
+      {1, 0, 15, "Pause"}, {1, 8, 7, "Pause"}, {1, 9, 11, ""}, {1, 10, 7, "Next"}, {1, 15, 15, "Next"},
+      {0, 3, 16, ""}},  // below the icon, in its cell
+     {{0, 0, 0, 0}, {0, 6, 6, 4}, {0, 15, 3, 13}, {1, 0, 0, 14}, {1, 9, 6, 23}},
+     {3, 5, 3, {9, 13}, {1, 2}, 16}},
+    {24,
+     {{0, 0, 11, "Previous"}, {0, 0, 12, "Previous"}, {0, 10, 22, "Previous"}, {0, 11, 23, "Previous"},
+      {0, 12, 16, ""}, {0, 13, 12, "Stop"}, {0, 22, 22, "Stop"}, {0, 23, 23, "Stop"}, {1, 0, 22, "Pause"},
+      {1, 12, 12, "Pause"}, {1, 13, 16, ""}, {1, 14, 11, "Next"}, {1, 15, 12, "Next"}, {1, 23, 23, "Next"},
+      {0, 5, 24, ""}},
+     {{0, 0, 0, 0}, {0, 3, 6, 0}, {0, 4, 6, 1}, {0, 10, 10, 5}, {0, 22, 3, 13}, {1, 0, 0, 14}, {1, 12, 4, 22},
+      {1, 13, 1, 23}, {1, 15, 4, 24}, {1, 19, 9, 24}},
+     {3, 7, 3, {13, 19}, {1, 3}, 16}},
+};
+
+// The plan for the size the strip is drawn at in this process, null if none was typed.
+const ClickPlan* PlanForThisDpi() {
+    for (const ClickPlan& plan : kPlans)
+        if (plan.drawn == GetSystemMetrics(SM_CXSMICON)) return &plan;
+    return nullptr;
+}
 
 std::wstring ExecutableName() {
     wchar_t self[MAX_PATH];
@@ -135,18 +166,24 @@ std::vector<RECT> TrayIconWindows() {
     return rects;
 }
 
-// Where the tray shows the icon: its cell, with the icon shown at `shown` pixels centred in it.
+// Where the tray shows the icon: its cell, with the icon shown at `shown` pixels centred in it,
+// and the size it was drawn at.
 struct ShownIcon {
     RECT cell = {};
     int shown = 16;
+    int drawn = 16;
 
-    // The screen pixel at the middle of icon pixel (x, y); rows beyond the icon continue
+    // The screen pixel at the middle of drawn pixel (x, y); rows beyond the icon continue
     // past its edge.
-    POINT Pixel(int x, int y) const {
-        int left = cell.left + (cell.right - cell.left - shown) / 2;
-        int top = cell.top + (cell.bottom - cell.top - shown) / 2;
-        return POINT{left + (2 * x + 1) * shown / 32, top + (2 * y + 1) * shown / 32};
-    }
+    POINT Pixel(int x, int y) const { return POINT{Left() + Middle(x), Top() + Middle(y)}; }
+    // Whether the shell shows drawn pixel (x, y) at all: an icon shown smaller than it was
+    // drawn leaves some pixels out. The screen pixel s shows drawn pixel s x drawn / shown.
+    bool Shows(int x, int y) const { return Middle(x) * drawn / shown == x && Middle(y) * drawn / shown == y; }
+
+private:
+    int Left() const { return cell.left + (cell.right - cell.left - shown) / 2; }
+    int Top() const { return cell.top + (cell.bottom - cell.top - shown) / 2; }
+    int Middle(int pixel) const { return (2 * pixel + 1) * shown / (2 * drawn); }
 };
 
 // The X11 tray's windows hold the icon with a border of 2; the strip's are the last two.
@@ -157,6 +194,7 @@ bool FindCellsInX11Tray(ShownIcon cells[2]) {
     for (int i = 0; i < 2; ++i) {
         cells[i].cell = windows[windows.size() - 2 + i];
         cells[i].shown = cells[i].cell.right - cells[i].cell.left - 4;
+        cells[i].drawn = GetSystemMetrics(SM_CXSMICON);
     }
     return true;
 }
@@ -174,6 +212,7 @@ bool FindCellsInTaskbar(ShownIcon cells[2]) {
     for (int i = 0; i < 2; ++i) {
         cells[i].cell = RECT{bar.right - (2 - i) * cell, top, bar.right - (1 - i) * cell, top + cell};
         cells[i].shown = small;
+        cells[i].drawn = small;
     }
     return true;
 }
@@ -190,7 +229,21 @@ void MoveTo(POINT at) {
     fb2k_host::PumpMessagesFor(60);
 }
 
+// A press near the last one and soon after it makes a double click, which the strip takes
+// as no click at all: such a press waits out the double-click time first.
+void WaitOutDoubleClick(POINT at) {
+    static POINT last = {-1000, -1000};
+    static DWORD lastTick = 0;
+    const bool nearLast = std::abs(at.x - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                      std::abs(at.y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    const DWORD since = GetTickCount() - lastTick;
+    if (nearLast && since <= GetDoubleClickTime()) fb2k_host::PumpMessagesFor(GetDoubleClickTime() - since + 50);
+    last = at;
+    lastTick = GetTickCount();
+}
+
 void LeftClickAt(POINT at) {
+    WaitOutDoubleClick(at);
     MoveTo(at);
     Button(MOUSEEVENTF_LEFTDOWN);
     fb2k_host::PumpMessagesFor(60);
@@ -215,7 +268,15 @@ void Replay(fb2k_host::Host& host) {
     fb2k_host::PumpMessagesFor(300);  // the strip follows within one timer tick
 }
 
-enum ClickResult { kClicksWork = 0, kNoComponent = 10, kNoTrayIcons = 11, kWrongCommand = 12, kWrongSeek = 13 };
+enum ClickResult {
+    kClicksWork = 0,
+    kNoComponent = 10,
+    kNoTrayIcons = 11,
+    kWrongCommand = 12,
+    kWrongSeek = 13,
+    kNoPlan = 14,
+    kTooFewShown = 15
+};
 
 // Which cell shows which icon is the shell's choice (it depends on the order the icons were
 // added and on the tray). The shell says which icon a press was on in its callback message,
@@ -259,27 +320,31 @@ struct StripCells {
     }
 };
 
-int CheckButtonEdges(fb2k_host::Host& host, StripCells& cells) {
-    for (const Click& click : kButtonEdges) {
-        Replay(host);
+int CheckButtonEdges(fb2k_host::Host& host, StripCells& cells, const ClickPlan& plan) {
+    size_t clicked = 0;
+    for (const Click& click : plan.edges) {
         const int aimed = cells.cellOfIcon[click.icon];
+        if (!cells.cell[aimed].Shows(click.x, click.y)) continue;  // the shell leaves that pixel out
+        ++clicked;
+        Replay(host);
         g_pressedIcon = 0;
         std::string got = CommandOfClick(host, cells.cell[aimed].Pixel(click.x, click.y), 1000);
         const int pressed = PressedIcon();
         cells.Learn(aimed, pressed);
         // The zone of the same pixel on the icon the shell says was pressed.
         const Click* want = nullptr;
-        for (const Click& other : kButtonEdges)
+        for (const Click& other : plan.edges)
             if (other.icon == (pressed < 0 ? click.icon : pressed) && other.x == click.x && other.y == click.y) want = &other;
         std::string wanted = want ? want->command : click.command;
         if (!want && pressed >= 0 && pressed != click.icon) continue;  // that pixel's zone on the other icon is not in the table
         if (got != wanted) {
-            std::fprintf(stderr, "icon %d pixel %d,%d: ran '%s', want '%s'\n", pressed, click.x, click.y, got.c_str(),
-                         wanted.c_str());
+            std::fprintf(stderr, "icon %d pixel %d,%d of %d: ran '%s', want '%s'\n", pressed, click.x, click.y,
+                         plan.drawn, got.c_str(), wanted.c_str());
             return kWrongCommand;
         }
     }
-    return kClicksWork;
+    // An icon shown smaller than drawn leaves pixels out, but never most of them.
+    return 2 * clicked >= plan.edges.size() ? kClicksWork : kTooFewShown;
 }
 
 bool SeekLandsAt(fb2k_host::Host& host, int step) {
@@ -289,18 +354,19 @@ bool SeekLandsAt(fb2k_host::Host& host, int step) {
 }
 
 // Windows XP profile: a left click on the slider seeks to the step under the pointer.
-int CheckLeftSliderClicks(fb2k_host::Host& host, StripCells& cells) {
-    for (const SliderClick& click : kSliderClicks) {
-        Replay(host);
+int CheckLeftSliderClicks(fb2k_host::Host& host, StripCells& cells, const ClickPlan& plan) {
+    for (const SliderClick& click : plan.slider) {
         const int aimed = cells.cellOfIcon[click.icon];
+        if (!cells.cell[aimed].Shows(click.x, click.y)) continue;
+        Replay(host);
         g_pressedIcon = 0;
         LeftClickAt(cells.cell[aimed].Pixel(click.x, click.y));
         fb2k_host::PumpMessagesFor(100);
         cells.Learn(aimed, PressedIcon());
         if (PressedIcon() != click.icon) continue;  // the shell moved the icons: aim again next time
         if (!SeekLandsAt(host, click.step)) {
-            std::fprintf(stderr, "slider click at icon %d pixel %d,%d: position %g, want step %d\n", click.icon,
-                         click.x, click.y, host.Playback().Position(), click.step);
+            std::fprintf(stderr, "slider click at icon %d pixel %d,%d of %d: position %g, want step %d\n", click.icon,
+                         click.x, click.y, plan.drawn, host.Playback().Position(), click.step);
             return kWrongSeek;
         }
     }
@@ -308,17 +374,19 @@ int CheckLeftSliderClicks(fb2k_host::Host& host, StripCells& cells) {
 }
 
 // Windows 10 profile: the right button drags the slider, here from icon 0 across to icon 1.
-int CheckRightSliderDrag(fb2k_host::Host& host, StripCells& cells) {
+int CheckRightSliderDrag(fb2k_host::Host& host, StripCells& cells, const ClickPlan& plan) {
     Replay(host);
     const ShownIcon icons[2] = {cells.Of(0), cells.Of(1)};
-    MoveTo(icons[0].Pixel(5, 3));  // step 3
+    const Drag& drag = plan.drag;
+    MoveTo(icons[0].Pixel(drag.pressX, drag.y));
     Button(MOUSEEVENTF_RIGHTDOWN);
     fb2k_host::PumpMessagesFor(60);
-    for (int x : {9, 13}) MoveTo(icons[0].Pixel(x, 3));
-    for (int x : {1, 2}) MoveTo(icons[1].Pixel(x, 3));  // strip column 18: step 16
+    for (int x : drag.icon0X) MoveTo(icons[0].Pixel(x, drag.y));
+    for (int x : drag.icon1X) MoveTo(icons[1].Pixel(x, drag.y));
     Button(MOUSEEVENTF_RIGHTUP);
-    if (!SeekLandsAt(host, 16)) {
-        std::fprintf(stderr, "right drag: position %g, want step 16\n", host.Playback().Position());
+    if (!SeekLandsAt(host, drag.step)) {
+        std::fprintf(stderr, "right drag at %d: position %g, want step %d\n", plan.drawn, host.Playback().Position(),
+                     drag.step);
         return kWrongSeek;
     }
     return kClicksWork;
@@ -342,10 +410,11 @@ int RunClicks(bool inTaskbar) {
     const bool win7Profile = version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0);
     StripCells cells;
     bool found = inTaskbar ? FindCellsInTaskbar(cells.cell) : FindCellsInX11Tray(cells.cell);
-    int result = found && ListenToTheStrip() ? kClicksWork : kNoTrayIcons;
-    if (result == kClicksWork) result = CheckButtonEdges(host, cells);
+    const ClickPlan* plan = PlanForThisDpi();
+    int result = !plan ? kNoPlan : found && ListenToTheStrip() ? kClicksWork : kNoTrayIcons;
+    if (result == kClicksWork) result = CheckButtonEdges(host, cells, *plan);
     if (result == kClicksWork)
-        result = win7Profile ? CheckRightSliderDrag(host, cells) : CheckLeftSliderClicks(host, cells);
+        result = win7Profile ? CheckRightSliderDrag(host, cells, *plan) : CheckLeftSliderClicks(host, cells, *plan);
     StopListening();
     if (result != kClicksWork) {
         std::fprintf(stderr, "Windows %lu.%lu, small icon %d, %s\n", version.dwMajorVersion, version.dwMinorVersion,
@@ -407,8 +476,11 @@ int RunRestart() {
         ListenToTheStrip();
         Replay(host);
         bool answered = false;
-        for (int cell = 0; cell < 2 && !answered; ++cell)
-            answered = !CommandOfClick(host, cells.cell[cell].Pixel(12, 11), 3000).empty();
+        // Three quarters across and down: the right-hand button of either icon, at any size.
+        for (int cell = 0; cell < 2 && !answered; ++cell) {
+            const int at = cells.cell[cell].drawn * 3 / 4;
+            answered = !CommandOfClick(host, cells.cell[cell].Pixel(at, at), 3000).empty();
+        }
         StopListening();
         if (!answered) result = kNoAnswer;
     }
@@ -421,7 +493,8 @@ CHILD_PROCESS_BODY(taskbar_comes_back) { return RunRestart(); }
 CHILD_PROCESS_BODY(click_the_taskbar) { return RunClicks(true); }
 
 const char kFailures[] = "10: no component, 11: no icons found in the tray, 12: a click ran the wrong command, 13: the "
-                         "slider sought elsewhere (details above)";
+                         "slider sought elsewhere (details above), 14: no clicks typed for this small-icon size, 15: the "
+                         "tray showed too few of the pixels to click";
 
 struct ClickRun {
     const wchar_t* version;

@@ -4,11 +4,14 @@
 // windows); the profiles come from the reported Windows version.
 #include "tests/support/icon_pixels.h"
 #include "tests/support/shell_tray.h"
+#include "tests/support/small_icon_size.h"
 #include "tests/support/test_strip.h"
 #include "tests/support/tray_geometry.h"
 #include "tests/support/windows_version.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <set>
 #include <string>
@@ -16,37 +19,51 @@
 
 namespace {
 
-// ---- The zones, typed by hand from the artwork's layout ----
+// ---- The zones, typed by hand from the artwork's layouts ----
 //
-// Rows 0 to 6 of both icons are the slider (the bar is drawn there). Rows 7 to 15 are the
-// buttons, by column of a 16-pixel drawing: B previous, S stop/load, P play/pause, N next,
-// '.' nothing. The column just before the right-hand button's drawing hits nothing.
+// For each size the artwork is drawn at: the rows of the slider block (the bar and cursor are
+// drawn there) and, below it, the buttons by column of each icon: B previous, S stop/load,
+// P play/pause, N next, '.' nothing. The column just before the right-hand button's drawing
+// hits nothing. The cursor: its width, and its left edge at step 0; each step moves it
+// size / 16 pixels (truncated).
 struct Zones {
+    int size;
+    int sliderRows;
     const char* buttons[2];
+    int cursorWidth;
+    int cursorOrigin;
 };
-// Buttons drawn at offset 2 (Windows XP, 7 and later): stop from column 9, next from 10.
-const Zones kZonesOffset2 = {{"BBBBBBBB.SSSSSSS", "PPPPPPPPP.NNNNNN"}};
-// Offset 1 (Vista): stop from column 8, next from 9.
-const Zones kZonesOffset1 = {{"BBBBBBB.SSSSSSSS", "PPPPPPPP.NNNNNNN"}};
-constexpr int kSliderRows = 7;
-// The cursor is 4 pixels wide with its left edge at strip column step + 2.
-constexpr int kCursorOffset = 2;
-constexpr int kCursorWidth = 4;
+// Buttons drawn at offset 2 (Windows XP, 7 and later).
+const Zones kZonesOffset2[] = {
+    {16, 7, {"BBBBBBBB.SSSSSSS", "PPPPPPPPP.NNNNNN"}, 4, 2},
+    {20, 9, {"BBBBBBBBBB.SSSSSSSSS", "PPPPPPPPPPP.NNNNNNNN"}, 5, 2},
+    {24, 11, {"BBBBBBBBBBBB.SSSSSSSSSSS", "PPPPPPPPPPPPP.NNNNNNNNNN"}, 6, 3},
+    {32, 14, {"BBBBBBBBBBBBBBBBB.SSSSSSSSSSSSSS", "PPPPPPPPPPPPPPPPPPP.NNNNNNNNNNNN"}, 8, 4},
+};
+// Offset 1 (Vista).
+const Zones kZonesOffset1[] = {
+    {16, 7, {"BBBBBBB.SSSSSSSS", "PPPPPPPP.NNNNNNN"}, 4, 2},
+    {20, 9, {"BBBBBBBBB.SSSSSSSSSS", "PPPPPPPPPP.NNNNNNNNN"}, 5, 2},
+    {24, 11, {"BBBBBBBBBBB.SSSSSSSSSSSS", "PPPPPPPPPPPP.NNNNNNNNNNN"}, 6, 3},
+    {32, 14, {"BBBBBBBBBBBBBBB.SSSSSSSSSSSSSSSS", "PPPPPPPPPPPPPPPPP.NNNNNNNNNNNNNN"}, 8, 4},
+};
 constexpr int kSteps = 24;
 
 struct Profile {
     const char* name;
     DWORD major, minor;
-    const Zones* zones;
-    int trayXOffset;  // the classic toolbar's first cell starts this far in
+    const Zones* zones;  // one per artwork size, smallest first
+    int trayXOffset;     // the classic toolbar's first cell starts this far in
     bool win7;
 };
 const Profile kProfiles[] = {
-    {"Windows XP", 5, 2, &kZonesOffset2, 0, false}, {"Windows Vista", 6, 0, &kZonesOffset1, 1, false},
-    {"Windows 7", 6, 1, &kZonesOffset2, 2, true},   {"Windows 10", 10, 0, &kZonesOffset2, 2, true},
+    {"Windows XP", 5, 2, kZonesOffset2, 0, false}, {"Windows Vista", 6, 0, kZonesOffset1, 1, false},
+    {"Windows 7", 6, 1, kZonesOffset2, 2, true},   {"Windows 10", 10, 0, kZonesOffset2, 2, true},
 };
-// SM_CXSMICON at 96, 120, 144 and 192 DPI.
-const int kSmallIcons[] = {16, 20, 24, 32};
+// SM_CXSMICON at 96, 120, 144 and 192 DPI, and two sizes between, which show the next smaller
+// artwork centred.
+const int kSmallIcons[] = {16, 20, 24, 32, 18, 28};
+const int kArtworkSizes[] = {16, 20, 24, 32};
 
 int ElementOf(char zone) {
     switch (zone) {
@@ -58,11 +75,38 @@ int ElementOf(char zone) {
     }
 }
 
-// The element drawn at pixel (x, y) of a 16-pixel icon.
-int ZoneAt(const Zones& zones, int icon, int x, int y) {
-    if (y < 0 || y >= 16) return TrayButton::None;
-    if (y < kSliderRows) return TrayButton::Slider;
-    return ElementOf(zones.buttons[icon][x < 0 ? 0 : x > 15 ? 15 : x]);
+// What an icon drawn `drawn` pixels wide holds: the largest artwork not above it, centred.
+struct DrawnZones {
+    const Zones* zones;
+    int margin;
+
+    DrawnZones(const Profile& profile, int drawn) : zones(&profile.zones[0]), margin(0) {
+        for (int i = 0; i < 4; ++i)
+            if (kArtworkSizes[i] <= drawn) zones = &profile.zones[i];
+        margin = (drawn - zones->size) / 2;
+    }
+    // The artwork's column under column x of an icon: the margins count as the nearest one.
+    int Column(int x) const {
+        int column = x - margin;
+        return column < 0 ? 0 : column >= zones->size ? zones->size - 1 : column;
+    }
+    // The element drawn at pixel (x, y) of the icon; rows above the artwork count as the
+    // slider, rows below it as the buttons.
+    int At(int icon, int x, int y, int drawn) const {
+        if (y < 0 || y >= drawn) return TrayButton::None;
+        if (y - margin < zones->sliderRows) return TrayButton::Slider;
+        return ElementOf(zones->buttons[icon][Column(x)]);
+    }
+    // The strip column of the cursor's left edge at a step, in the artwork's strip.
+    int CursorLeft(int step) const { return zones->cursorOrigin + step * zones->size / 16; }
+};
+
+TEST(StripZones, TheTypedTablesAreWhole) {
+    for (const Zones* table : {kZonesOffset2, kZonesOffset1})
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(table[i].size, kArtworkSizes[i]);
+            for (const char* row : table[i].buttons) EXPECT_EQ(strlen(row), size_t(table[i].size)) << row;
+        }
 }
 
 // ---- The zone tables against the drawing itself ----
@@ -74,55 +118,80 @@ std::vector<POINT> Changed(TestStrip& strip, const std::function<void()>& change
     std::vector<POINT> changed;
     for (int icon = 0; icon < 2; ++icon) {
         Pixels after = ReadIconPixels(strip.icons[icon].hIcon);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
+        for (int y = 0; y < after.height; ++y)
+            for (int x = 0; x < after.width; ++x)
                 if (after.Opaque(x, y) != before[icon].Opaque(x, y) || after.Rgb(x, y) != before[icon].Rgb(x, y))
-                    changed.push_back(POINT{icon * 16 + x, y});
+                    changed.push_back(POINT{icon * after.width + x, y});
     }
     return changed;
 }
 
+// A button's pixels (those that change when it is drawn hot) lie in its zone, and the
+// right-hand buttons' drawing starts in the column just after the dead one.
+void CheckButtonsAgainstDrawing(TestStrip& strip, const DrawnZones& zones, int drawn, const std::string& where) {
+    for (int element : {TrayButton::Back, TrayButton::StopLoad, TrayButton::PlayPause, TrayButton::Next}) {
+        std::vector<POINT> pixels = Changed(strip, [&] {
+            strip.hotButton = element;
+            strip.Refresh();
+        });
+        ASSERT_GT(pixels.size(), 10u) << where << ": element " << element << " is drawn";
+        int leftmost = 2 * drawn;
+        for (POINT p : pixels) {
+            const int icon = p.x / drawn, x = p.x % drawn;
+            leftmost = std::min(leftmost, x);
+            EXPECT_EQ(zones.At(icon, x, p.y, drawn), element) << where << ", strip pixel " << p.x << "," << p.y;
+            EXPECT_EQ(strip.ButtonByPos(p), element) << where << ", strip pixel " << p.x << "," << p.y;
+        }
+        if (element == TrayButton::StopLoad || element == TrayButton::Next) {
+            const char* row = zones.zones->buttons[element == TrayButton::Next ? 1 : 0];
+            EXPECT_EQ(row[zones.Column(leftmost) - 1], '.') << where << ": element " << element << " starts at "
+                                                            << leftmost;
+        }
+        strip.hotButton = TrayButton::None;
+        strip.Refresh();
+    }
+}
+
+// The cursor's pixels at each step lie in the slider rows, from its left edge on.
+void CheckCursorAgainstDrawing(TestStrip& strip, const DrawnZones& zones, int drawn, const std::string& where) {
+    for (int step = 0; step <= kSteps; ++step) {
+        std::vector<POINT> cursor = Changed(strip, [&] {
+            strip.sliderFraction = (step + 0.5) / kSteps;
+            strip.Refresh();
+        });
+        ASSERT_FALSE(cursor.empty()) << where << ", step " << step;
+        for (POINT p : cursor) {
+            const int icon = p.x / drawn;
+            const int column = icon * zones.zones->size + (p.x % drawn - zones.margin);
+            EXPECT_LT(p.y - zones.margin, zones.zones->sliderRows) << where << ", step " << step;
+            EXPECT_GE(column, zones.CursorLeft(step)) << where << ", step " << step;
+            EXPECT_LT(column, zones.CursorLeft(step) + zones.zones->cursorWidth) << where << ", step " << step;
+        }
+        strip.sliderFraction = -1.0;
+        strip.Refresh();
+    }
+}
+
 TEST(StripZones, EveryDrawnPixelOfAnElementLiesInItsZone) {
     ShellTray shell;
-    for (const Profile& profile : kProfiles) {
-        ScopedReportedVersion version(profile.major, profile.minor);
-        ASSERT_TRUE(version.Installed());
-        TestStrip strip;
-        strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-        strip.sliderFraction = -1.0;  // no cursor
-        strip.SetPlayMode(Playing);
-        // A button's pixels are those that change when it is drawn hot.
-        for (int element : {TrayButton::Back, TrayButton::StopLoad, TrayButton::PlayPause, TrayButton::Next}) {
-            std::vector<POINT> drawn = Changed(strip, [&] {
-                strip.hotButton = element;
-                strip.Refresh();
-            });
-            ASSERT_GT(drawn.size(), 10u) << profile.name << ": element " << element << " is drawn";
-            for (POINT p : drawn) {
-                EXPECT_EQ(ZoneAt(*profile.zones, p.x / 16, p.x % 16, p.y), element)
-                    << profile.name << ", strip pixel " << p.x << "," << p.y;
-                EXPECT_EQ(strip.ButtonByPos(p), element) << profile.name << ", strip pixel " << p.x << "," << p.y;
-            }
-            strip.hotButton = TrayButton::None;
-            strip.Refresh();
+    SmallIconSize smallIcon(16);
+    ASSERT_TRUE(smallIcon.Installed());
+    for (const Profile& profile : kProfiles)
+        for (int drawn : kSmallIcons) {
+            ScopedReportedVersion version(profile.major, profile.minor);
+            ASSERT_TRUE(version.Installed());
+            smallIcon.Set(drawn);
+            TestStrip strip;
+            strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
+            strip.sliderFraction = -1.0;  // no cursor
+            strip.SetPlayMode(Playing);
+            const std::string where = std::string(profile.name) + ", drawn at " + std::to_string(drawn);
+            ASSERT_EQ(ReadIconPixels(strip.icons[0].hIcon).width, drawn) << where;
+            const DrawnZones zones(profile, drawn);
+            CheckButtonsAgainstDrawing(strip, zones, drawn, where);
+            CheckCursorAgainstDrawing(strip, zones, drawn, where);
+            if (HasFatalFailure()) return;
         }
-        // The cursor's pixels at each step lie in the slider rows, in the columns the step
-        // stands for.
-        for (int step = 0; step <= kSteps; ++step) {
-            std::vector<POINT> cursor = Changed(strip, [&] {
-                strip.sliderFraction = (step + 0.5) / kSteps;
-                strip.Refresh();
-            });
-            ASSERT_FALSE(cursor.empty()) << "step " << step;
-            for (POINT p : cursor) {
-                EXPECT_LT(p.y, kSliderRows) << profile.name << ", step " << step;
-                EXPECT_GE(p.x, step + kCursorOffset) << profile.name << ", step " << step;
-                EXPECT_LT(p.x, step + kCursorOffset + kCursorWidth) << profile.name << ", step " << step;
-            }
-            strip.sliderFraction = -1.0;
-            strip.Refresh();
-        }
-    }
 }
 
 // ---- Every pixel of every kind of tray ----
@@ -256,35 +325,36 @@ void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon
     const Placement placement = kind.place(geometry, smallIcon, profile);
     const std::string where = std::string(kind.name) + ", " + profile.name + ", small icon " + std::to_string(smallIcon);
 
+    const DrawnZones zones(profile, smallIcon);
+    const int artwork = zones.zones->size;
     for (int icon = 0; icon < 2; ++icon) {
         const RECT& cell = placement.cell[icon];
         const int iconLeft = cell.left + (cell.right - cell.left - smallIcon) / 2;
         const int iconTop = cell.top + (cell.bottom - cell.top - smallIcon) / 2;
         for (int sy = cell.top; sy < cell.bottom; ++sy)
             for (int sx = cell.left; sx < cell.right; ++sx) {
-                // The icon pixel the shell shows here (scaled from 16 to the small-icon size);
+                // The shell shows the icon at the size it was drawn: the icon pixel here;
                 // beside the icon, its nearest column; above or below it, nothing.
-                const int dx = sx - iconLeft, dy = sy - iconTop;
-                const int x = dx < 0 ? -1 : dx * 16 / smallIcon;
-                const int y = dy < 0 ? -1 : dy * 16 / smallIcon;
+                const int x = sx - iconLeft, y = sy - iconTop;
                 geometry.SetPointer(sx, sy);
                 TestStrip::StripPointer pointer = strip.LocatePointer(icon);
                 ASSERT_TRUE(pointer.onTray) << where << ", icon " << icon << " at " << sx << "," << sy;
-                const int want = ZoneAt(*profile.zones, icon, x, y);
+                const int want = zones.At(icon, x, y, smallIcon);
                 ASSERT_EQ(strip.ButtonByPos(pointer.strip), want)
                     << where << ", icon " << icon << ", icon pixel " << x << "," << y << " (screen " << sx << ","
                     << sy << ")";
                 if (want != TrayButton::Slider) continue;
-                // The cursor at the chosen step covers the pointer's column, give or take one
-                // step; beyond the cursor's reach, the step is the end on that side.
-                const int column = icon * 16 + (x < 0 ? 0 : x > 15 ? 15 : x);
+                // The chosen step's cursor starts at or left of the pointer's column, the
+                // next step's right of it; left of step 0's cursor the step is 0.
+                const int column = icon * artwork + zones.Column(x);
                 const int step = pointer.sliderStep;
                 stepsSeen.insert(step);
-                if (column < kCursorOffset) ASSERT_EQ(step, 0) << where << ", column " << column;
-                else if (column >= kSteps + kCursorOffset + kCursorWidth) ASSERT_EQ(step, kSteps) << where;
+                if (column < zones.CursorLeft(0)) ASSERT_EQ(step, 0) << where << ", column " << column;
                 else {
-                    ASSERT_GE(column, step + kCursorOffset - 1) << where << ", column " << column;
-                    ASSERT_LE(column, step + kCursorOffset + kCursorWidth) << where << ", column " << column;
+                    ASSERT_LE(zones.CursorLeft(step), column) << where << ", column " << column;
+                    if (step < kSteps) {
+                        ASSERT_GT(zones.CursorLeft(step + 1), column) << where << ", column " << column;
+                    }
                 }
             }
     }

@@ -260,6 +260,11 @@ TEST_F(TraySkins, SkinsForSixteenPixelsAreEnlargedByTheLargestWholeFactorAndCent
         EXPECT_EQ(right.Rgb(x + c.factor, y), 0x336699u);
         EXPECT_EQ(right.Rgb(x + 7 * c.factor - 1, y + 7 * c.factor - 1), 0x336699u);
         EXPECT_FALSE(right.Opaque(x + 7 * c.factor, y)) << "the enlarged image ends there";
+        // Clicks follow the enlarged layout: layout row 7 x factor starts the buttons, the
+        // margin beside and below play is play.
+        EXPECT_EQ(strip.ButtonByPos(POINT{c.drawn + x + c.factor, y - c.factor}), TrayButton::PlayPause);
+        EXPECT_EQ(strip.ButtonByPos(POINT{c.drawn + x + c.factor, y - c.factor - 1}), TrayButton::Slider);
+        EXPECT_EQ(strip.ButtonByPos(POINT{c.drawn, c.drawn - 1}), TrayButton::PlayPause);
         // Previous's built-in bar, one pixel wide at 16, is a factor wide.
         Pixels left = ReadIconPixels(strip.icons[0].hIcon);
         EXPECT_TRUE(left.Opaque(c.offset + c.factor - 1, y));
