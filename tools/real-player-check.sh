@@ -13,6 +13,12 @@
 #                    must then FAIL (shows that the checks can fail)
 #   COMPONENT_NAME   the component's name and version as the player lists them
 #                    (default "Foobar2000 Trelvane 0.6.7.5")
+#   DPI=n            the screen's DPI for the player (Wine's LogPixels, default 96): its small
+#                    icons, and so the strip's, are 16 pixels at 96, 20 at 120, 24 at 144, 32 at 192
+#   TASKBAR=dark     the taskbar theme reported to the player (SystemUsesLightTheme 0); default light
+#                    (the component reads it on Windows 10 and later only)
+#   WINDOWS=win10    the Windows version Wine reports to the player (Wine's names: winxp, win7,
+#                    win10, ...); default the prefix's own (Windows 7 for Wine 8)
 # Prints PASS or FAIL for each item and a summary line; exits 1 when anything failed.
 set -Eeuo pipefail
 trap 'echo "real-player: a command failed at line $LINENO" >&2' ERR
@@ -44,6 +50,13 @@ if [ "$without" != 1 ] && [ ! -f "$dll" ]; then
   echo "real-player: no component DLL at $dll (build the x86 DLL, or give DLL=...)" >&2; exit 2
 fi
 expected_name=${COMPONENT_NAME:-Foobar2000 Trelvane 0.6.7.5}
+dpi=${DPI:-96}
+case "$dpi" in ''|*[!0-9]*) echo "real-player: DPI must be a number" >&2; exit 2;; esac
+icon_size=$(( (dpi * 16 + 48) / 96 ))
+taskbar=${TASKBAR:-light}
+case "$taskbar" in light) light_theme=1;; dark) light_theme=0;; *) echo "real-player: TASKBAR is light or dark" >&2; exit 2;; esac
+windows=${WINDOWS:-}
+case "$windows" in *[!a-z0-9]*) echo "real-player: WINDOWS is a Wine version name such as win10" >&2; exit 2;; esac
 
 player=$(cd "$player" && pwd)
 out=${OUT:-$root/build-x86/real-player}
@@ -84,11 +97,12 @@ done
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
 
 # jwm: a window manager (focus for the keyboard) with a tray at the bottom whose dock is the
-# X11 system tray. Dock icons are as tall as the tray minus its border: 20 x 20 at height 22.
-cat >"$out/jwmrc" <<'EOF'
+# X11 system tray. Dock icons are as tall as the tray minus its border: 20 x 20 at height 22,
+# room for a 16-pixel icon and Wine's border of 2.
+cat >"$out/jwmrc" <<EOF
 <?xml version="1.0"?>
 <JWM>
-  <Tray x="0" y="-1" height="22" autohide="off"><Spacer width="400"/><Dock/></Tray>
+  <Tray x="0" y="-1" height="$((icon_size + 6))" autohide="off"><Spacer width="400"/><Dock/></Tray>
   <Desktops width="1" height="1"/>
 </JWM>
 EOF
@@ -106,6 +120,18 @@ fi
 q setsid wineserver -p
 q wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
 q wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f
+# The prefix is kept between runs: the DPI, the theme and the Windows version are set every
+# time. Wine's desktop process (which shows the tray icons) reads the DPI when it starts, so
+# the session starts again after the change.
+q wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+q wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' /v SystemUsesLightTheme \
+  /t REG_DWORD /d "$light_theme" /f
+app_key='HKCU\Software\Wine\AppDefaults\foobar2000.exe'
+if [ -n "$windows" ]; then q wine reg add "$app_key" /v Version /d "$windows" /f
+else q wine reg delete "$app_key" /f || true; fi
+q wineserver -k; q wineserver -w
+q setsid wineserver -p
+echo "      display:   $dpi DPI ($icon_size-pixel small icons), $taskbar taskbar, Windows ${windows:-as the prefix says}"
 
 # ---------------------------------------------------------------- the player
 work="$out/fb2k"
@@ -170,7 +196,9 @@ snap_window() { xwd -id "$1" -silent 2>/dev/null | "$convert" xwd:- "$2" 2>/dev/
 tree() { xwininfo -root -tree >"$out/tree.txt" 2>/dev/null; }
 docked_icons() { tree; probe docked "$out/tree.txt"; }
 # Pixel counts of one docked icon: "<upper rows> <lower rows>" that differ from the tray.
-icon_pixels() { snap_window "$1" "$out/icon.ppm" && probe icon "$out/icon.ppm"; }
+icon_pixels() { snap_window "$1" "$out/icon.ppm" && probe icon "$out/icon.ppm" "$icon_size"; }
+# "<button height> <mean brightness>" of the buttons drawn in one docked icon.
+icon_glyphs() { snap_window "$1" "$out/icon.ppm" && probe glyphs "$out/icon.ppm" "$icon_size"; }
 snap_strip() {  # both docked icons side by side, magnified, as PNG
   local args=() id
   for id in $(docked_icons | cut -d' ' -f1); do snap_window "$id" "$out/strip-$id.png"; args+=("$out/strip-$id.png"); done
@@ -238,14 +266,35 @@ else
   left_id="" right_id="" icon1_id=""
 fi
 
+# ---- 8. the strip drawn at the small-icon size, in the taskbar's theme: the buttons of the
+# 16, 20, 24 and 32-pixel artwork are 7, 9, 11 and 14 rows tall; the light set's glyphs are
+# dark (navy and black), the dark set's light grey. The dark set is for a dark taskbar on
+# Windows 10 and later.
+case "$icon_size" in 16) button_rows=7;; 20) button_rows=9;; 24) button_rows=11;; 32) button_rows=14;; *) button_rows=0;; esac
+expected_set=light
+if [ "$taskbar" = dark ] && { [ "$windows" = win10 ] || [ "$windows" = win11 ]; }; then expected_set=dark; fi
+item8="8. strip drawn for $icon_size-pixel icons in the $expected_set set"
+if [ -n "$left_id" ]; then
+  read -r gh gb <<<"$(icon_glyphs "$left_id")"
+  note "buttons of the left icon: $gh rows tall, mean brightness $gb"
+  if [ "$expected_set" = dark ]; then bright_ok=$(( gb >= 160 )); else bright_ok=$(( gb <= 100 )); fi
+  if [ "$gh" -eq "$button_rows" ] && [ "$bright_ok" -eq 1 ]; then pass "$item8"
+  else fail "$item8" "buttons $gh rows tall (want $button_rows), brightness $gb"; fi
+else
+  fail "$item8" "no strip icons"
+fi
+
 # ---- 7. play and next clicked on the strip
 # Buttons are the lower rows; play is the left half of icon 1, next its right half. Click at
-# icon pixels (3,12) and (13,12), inside those zones with either tray geometry.
+# pixels (3,12) and (13,12) of a 16-pixel icon (in proportion for a larger one), inside those
+# zones with either tray geometry.
 click_icon() {  # window id, icon pixel x, y
   local x y w h
-  read -r x y w h < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
-    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
-  xdotool mousemove $((x + (w - 16) / 2 + $2)) $((y + (h - 16) / 2 + $3)); sleep 0.4
+  read -r x y w h < <(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}') || true
+  if [ -z "$h" ]; then note "icon window $1 is gone"; return 0; fi   # the tray took the icon away
+  xdotool mousemove $((x + (w - icon_size) / 2 + $2 * icon_size / 16)) \
+    $((y + (h - icon_size) / 2 + $3 * icon_size / 16)); sleep 0.4
   xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
   xdotool mousemove 640 300; sleep 0.2
 }
@@ -405,9 +454,9 @@ if [ -n "$prefs" ]; then
   # The page tree is at the left; Home selects its first page, Components.
   prefs_click 60 16; xdotool key Home; sleep 1
   snap_window "$prefs" "$shots/prefs-components.png"
-  # "Copy report" (below the component list) puts the list on the clipboard.
+  # "Copy report" (below the component list, Alt+C at any DPI) puts the list on the clipboard.
   printf '' | xclip -selection clipboard 2>/dev/null || true
-  prefs_click 720 461; sleep 1
+  xdotool key alt+c; sleep 1
   xclip -o -selection clipboard >"$out/components.txt" 2>/dev/null || true
   if grep -A1 -x 'foo_Trelvane (.*)' "$out/components.txt" | grep -qx "    $expected_name"; then
     pass "4. components list: foo_Trelvane \"$expected_name\" ($(prefs_title))"

@@ -8,10 +8,15 @@
   real_player_probe.py popups TREE_FILE
       Wine's top-level popup windows larger than 1 x 1 (menus, balloons, message boxes):
       "<id> <class> <x> <y> <width> <height>".
-  real_player_probe.py icon PPM_FILE
-      Pixels of a 16 x 16 icon centred in a captured tray icon window that differ from the
-      window's corner pixel (the tray behind the icon): "<upper> <lower> <first>", counts for
-      icon rows 0-7, rows 8-15, and column 0 of rows 8-15.
+  real_player_probe.py icon PPM_FILE [SIZE]
+      Pixels of a SIZE x SIZE icon (default 16) centred in a captured tray icon window that
+      differ from the window's corner pixel (the tray behind the icon): "<upper> <lower>
+      <first>", counts for the upper half of the icon's rows, the lower half, and column 0 of
+      the lower half.
+  real_player_probe.py glyphs PPM_FILE SIZE
+      The buttons in the lower half of such an icon: "<height> <brightness>", the number of
+      rows from the first to the last that differ from the tray, and the mean brightness
+      (0-255) of the differing pixels.
   real_player_probe.py same PPM_A PPM_B
       Number of differing pixels between two captures of the same size.
   real_player_probe.py cfgbool PROFILE_DIR GUID
@@ -95,14 +100,28 @@ def ppm(path):
     return w, h, lambda x, y: pix[(y * w + x) * 3:(y * w + x) * 3 + 3]
 
 
-def icon(path):
+def icon(path, size=16):
     w, h, at = ppm(path)
     back = at(0, 0)
-    left, top = (w - 16) // 2, (h - 16) // 2
-    upper = sum(at(left + x, top + y) != back for y in range(8) for x in range(16))
-    lower = sum(at(left + x, top + y) != back for y in range(8, 16) for x in range(16))
-    first_column = sum(at(left, top + y) != back for y in range(8, 16))
+    left, top, half = (w - size) // 2, (h - size) // 2, size // 2
+    upper = sum(at(left + x, top + y) != back for y in range(half) for x in range(size))
+    lower = sum(at(left + x, top + y) != back for y in range(half, size) for x in range(size))
+    first_column = sum(at(left, top + y) != back for y in range(half, size))
     print(upper, lower, first_column)
+
+
+def glyphs(path, size):
+    w, h, at = ppm(path)
+    back = at(0, 0)
+    left, top = (w - size) // 2, (h - size) // 2
+    drawn = [(y, at(left + x, top + y)) for y in range(size // 2, size) for x in range(size)
+             if at(left + x, top + y) != back]
+    if not drawn:
+        print(0, 0)
+        return
+    rows = [y for y, _ in drawn]
+    brightness = sum(0.299 * r + 0.587 * g + 0.114 * b for _, (r, g, b) in drawn) / len(drawn)
+    print(max(rows) - min(rows) + 1, round(brightness))
 
 
 def same(a, b):
@@ -147,7 +166,9 @@ def main():
     elif mode == 'popups':
         popups(args[0])
     elif mode == 'icon':
-        icon(args[0])
+        icon(args[0], int(args[1]) if len(args) > 1 else 16)
+    elif mode == 'glyphs':
+        glyphs(args[0], int(args[1]))
     elif mode == 'same':
         same(args[0], args[1])
     elif mode == 'cfgbool':
