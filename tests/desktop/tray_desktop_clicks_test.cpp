@@ -2,13 +2,13 @@
 // player with the real component, its two icons docked in the desktop's X11 system tray, and
 // real pointer clicks on the strip's buttons and slider. Each click must change the player's
 // own state: what plays, the track, the position, paused or stopped.
-#include "host/component_loader.h"
 #include "host/host_core.h"
 #include "host/main_menu.h"
 #include "host/playback_engine.h"
-#include "host/popup_log.h"
 #include "tests/support/child_process.h"
+#include "tests/support/strip_player.h"
 #include "tests/support/tray_icon_windows.h"
+#include "tests/support/windows_version.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -19,29 +19,10 @@
 
 namespace {
 
-std::wstring ExecutableName() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring name(self);
-    return name.substr(name.find_last_of(L"\\/") + 1);
-}
-
-std::wstring AppDefaultsKey() { return L"Software\\Wine\\AppDefaults\\" + ExecutableName(); }
-
 // The desktop's tray puts a new icon to the left of the others, as Windows XP did, so the
 // player runs as Windows XP: icon 1 is added first, icon 0 lands at its left, and the strip
 // reads "|< [] > >|" left to right. The demo runs the same way.
-void RunAsWindowsXp() {
-    HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, AppDefaultsKey().c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    const wchar_t version[] = L"winxp64";
-    RegSetValueExW(key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version), sizeof(version));
-    RegCloseKey(key);
-}
-
-void ForgetVersion() { RegDeleteTreeW(HKEY_CURRENT_USER, AppDefaultsKey().c_str()); }
+const wchar_t kWindowsXp[] = L"winxp64";
 
 constexpr double kTrackSeconds = 200.0;
 
@@ -59,9 +40,8 @@ bool PlayingTrack(fb2k_host::PlaybackEngine& p, int index) {
     return p.IsPlaying() && !p.IsPaused() && p.CurrentIndex() == index;
 }
 
-// Step 20 of the 24-step seek slider: icon 1's column 6 is strip column 24; with the Windows
-// XP profile the slider step is that column less 2 for the cursor's width and less the
-// 2-pixel gap between the icons.
+// Step 20 of the 24-step seek slider: icon 1's column 6 is strip column 22, and the step is
+// that column less 2, where the cursor of step 0 starts.
 constexpr double kSeekTarget = kTrackSeconds * 20 / 24;
 
 std::vector<Click> TheClicks() {
@@ -90,16 +70,9 @@ void PrintState(fb2k_host::Host& host) {
 // Returns 0 when every click did its work, else the number of the first click that did not
 // (1 for the first), or one of the codes above.
 CHILD_PROCESS_BODY(click_the_docked_strip) {
-    fb2k_host::Host host;
-    host.Popups().SetShowMessageBoxes(false);
-    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", kTrackSeconds, {{"title", "A"}}},
-                                 {"C:\\Music\\b.flac", kTrackSeconds, {{"title", "B"}}},
-                                 {"C:\\Music\\c.flac", kTrackSeconds, {{"title", "C"}}}});
-    ShowWindow(host.MainWindow(), SW_SHOWNOACTIVATE);
-    fb2k_host::LoadedComponent component(host);
-    if (!component.Load(L"foo_Trelvane.dll")) return kNoComponent;
-    component.ServicesInit(true);
-    component.Init();
+    StripPlayer player(kTrackSeconds);
+    if (!player.Started()) return kNoComponent;
+    fb2k_host::Host& host = player.Host();
 
     std::vector<RECT> icons;
     fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconWindowRects()).size() >= 2; }, 10000);
@@ -138,15 +111,14 @@ CHILD_PROCESS_BODY(click_the_docked_strip) {
         }
     }
     if (result != 0) PrintState(host);
-    component.Quit();
-    component.Unload();
     return result;
 }
 
 TEST(DesktopTrayClicks, ClicksOnTheDockedStripDriveThePlayer) {
-    RunAsWindowsXp();
-    ChildResult child = RunChild("click_the_docked_strip", 90000);
-    ForgetVersion();
+    ChildResult child = [] {
+        ScopedAppVersion version(kWindowsXp);
+        return RunChild("click_the_docked_strip", 90000);
+    }();
     ASSERT_TRUE(child.finished);
     EXPECT_EQ(child.exitCode, 0u) << "1 play, 2 next, 3 next again, 4 previous, 5 seek, 6 pause, 7 stop: "
                                      "that click did not change the player; 100: no component; "

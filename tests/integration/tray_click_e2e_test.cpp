@@ -4,12 +4,13 @@
 // itself. Both with the Windows XP and the Windows 10 profile, at 96 and 144 DPI. The road of
 // a click: the shell, the callback message, the pointer read back, the tray's geometry,
 // hit-testing, the button's hook, the player's own command.
-#include "host/component_loader.h"
 #include "host/host_core.h"
 #include "host/main_menu.h"
 #include "host/playback_engine.h"
-#include "host/popup_log.h"
 #include "tests/support/child_process.h"
+#include "tests/support/strip_player.h"
+#include "tests/support/tray_icon_windows.h"
+#include "tests/support/windows_version.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -77,13 +78,6 @@ const ClickPlan* PlanForThisDpi() {
     return nullptr;
 }
 
-std::wstring ExecutableName() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring name(self);
-    return name.substr(name.find_last_of(L"\\/") + 1);
-}
-
 // ---- Registry set-up of one run, put back afterwards ----
 
 void SetString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
@@ -106,15 +100,13 @@ const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 // The Windows version Wine reports to this executable and the screen's DPI, for one run.
 class RunConditions {
 public:
-    RunConditions(const wchar_t* windowsVersion, DWORD dpi) {
+    RunConditions(const wchar_t* windowsVersion, DWORD dpi) : m_version(windowsVersion) {
         DWORD size = sizeof(m_oldDpi);
         m_hadDpi = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &m_oldDpi,
                                 &size) == ERROR_SUCCESS;
-        SetString(AppKey(), L"Version", windowsVersion);
         SetDword(kDesktopKey, L"LogPixels", dpi);
     }
     ~RunConditions() {
-        RegDeleteTreeW(HKEY_CURRENT_USER, AppKey().c_str());
         if (m_hadDpi) SetDword(kDesktopKey, L"LogPixels", m_oldDpi);
         else RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
     }
@@ -122,7 +114,7 @@ public:
     RunConditions& operator=(const RunConditions&) = delete;
 
 private:
-    static std::wstring AppKey() { return L"Software\\Wine\\AppDefaults\\" + ExecutableName(); }
+    ScopedAppVersion m_version;
     DWORD m_oldDpi = 0;
     bool m_hadDpi = false;
 };
@@ -136,35 +128,6 @@ std::wstring PrepareDesktop(const wchar_t* name) {
 }
 
 // ---- In the child: finding the icons and clicking ----
-
-BOOL CALLBACK CollectTrayIcon(HWND window, LPARAM found) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    std::wstring windowClass(name);
-    if ((windowClass == L"__wine_tray_icon" || windowClass == L"__winex11_tray_icon") && IsWindowVisible(window))
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    EnumChildWindows(window, &CollectTrayIcon, found);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM found) {
-    CollectTrayIcon(window, found);
-    return TRUE;
-}
-
-// The X11 tray's icon windows, left to right.
-std::vector<RECT> TrayIconWindows() {
-    std::vector<HWND> windows;
-    EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&windows));
-    std::vector<RECT> rects;
-    for (HWND w : windows) {
-        RECT r;
-        GetWindowRect(w, &r);
-        rects.push_back(r);
-    }
-    std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
-    return rects;
-}
 
 // Where the tray shows the icon: its cell, with the icon shown at `shown` pixels centred in it,
 // and the size it was drawn at.
@@ -189,7 +152,7 @@ private:
 // The X11 tray's windows hold the icon with a border of 2; the strip's are the last two.
 bool FindCellsInX11Tray(ShownIcon cells[2]) {
     std::vector<RECT> windows;
-    fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindows()).size() >= 2; }, 5000);
+    fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindowRects()).size() >= 2; }, 5000);
     if (windows.size() < 2) return false;
     for (int i = 0; i < 2; ++i) {
         cells[i].cell = windows[windows.size() - 2 + i];
@@ -242,7 +205,8 @@ void WaitOutDoubleClick(POINT at) {
     lastTick = GetTickCount();
 }
 
-void LeftClickAt(POINT at) {
+// Quicker than a person: the pointer rests only a moment before the press.
+void ClickAt(POINT at) {
     WaitOutDoubleClick(at);
     MoveTo(at);
     Button(MOUSEEVENTF_LEFTDOWN);
@@ -255,7 +219,7 @@ size_t CommandCount(fb2k_host::Host& host) { return host.Commands().Executed().s
 // The command a click runs, "" when it runs none within `wait` milliseconds.
 std::string CommandOfClick(fb2k_host::Host& host, POINT at, DWORD wait) {
     const size_t before = CommandCount(host);
-    LeftClickAt(at);
+    ClickAt(at);
     bool ran = fb2k_host::PumpMessagesUntil([&] { return CommandCount(host) > before; }, wait);
     return ran ? host.Commands().Executed()[before] : "";
 }
@@ -360,7 +324,7 @@ int CheckLeftSliderClicks(fb2k_host::Host& host, StripCells& cells, const ClickP
         if (!cells.cell[aimed].Shows(click.x, click.y)) continue;
         Replay(host);
         g_pressedIcon = 0;
-        LeftClickAt(cells.cell[aimed].Pixel(click.x, click.y));
+        ClickAt(cells.cell[aimed].Pixel(click.x, click.y));
         fb2k_host::PumpMessagesFor(100);
         cells.Learn(aimed, PressedIcon());
         if (PressedIcon() != click.icon) continue;  // the shell moved the icons: aim again next time
@@ -393,16 +357,9 @@ int CheckRightSliderDrag(fb2k_host::Host& host, StripCells& cells, const ClickPl
 }
 
 int RunClicks(bool inTaskbar) {
-    fb2k_host::Host host;
-    host.Popups().SetShowMessageBoxes(false);
-    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", kTrackSeconds, {{"title", "A"}}},
-                                 {"C:\\Music\\b.flac", kTrackSeconds, {{"title", "B"}}},
-                                 {"C:\\Music\\c.flac", kTrackSeconds, {{"title", "C"}}}});
-    ShowWindow(host.MainWindow(), SW_SHOWNOACTIVATE);
-    fb2k_host::LoadedComponent component(host);
-    if (!component.Load(L"foo_Trelvane.dll")) return kNoComponent;
-    component.ServicesInit(true);
-    component.Init();
+    StripPlayer player(kTrackSeconds);
+    if (!player.Started()) return kNoComponent;
+    fb2k_host::Host& host = player.Host();
 
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof(version);
@@ -421,8 +378,6 @@ int RunClicks(bool inTaskbar) {
                      GetSystemMetrics(SM_CXSMICON), inTaskbar ? "taskbar" : "X11 tray");
         for (const std::string& c : host.Commands().Executed()) std::fprintf(stderr, "ran %s\n", c.c_str());
     }
-    component.Quit();
-    component.Unload();
     return result;
 }
 
@@ -445,29 +400,24 @@ void RemoveFromTray(HWND owner, UINT id) {
 }
 
 int RunRestart() {
-    fb2k_host::Host host;
-    host.Popups().SetShowMessageBoxes(false);
-    host.Playback().SetPlaylist({{"C:\\Music\\a.flac", kTrackSeconds, {{"title", "A"}}},
-                                 {"C:\\Music\\b.flac", kTrackSeconds, {{"title", "B"}}}});
-    fb2k_host::LoadedComponent component(host);
-    if (!component.Load(L"foo_Trelvane.dll")) return kNoComponent;
-    component.ServicesInit(true);
-    component.Init();
+    StripPlayer player(kTrackSeconds);
+    if (!player.Started()) return kNoComponent;
+    fb2k_host::Host& host = player.Host();
     int result = kIconsBack;
     std::vector<RECT> windows;
     HWND owner = FindWindowW(L"#32770", L"TrelvaneMessageWindow");
-    if (!owner || !fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindows()).size() >= 2; }, 5000))
+    if (!owner || !fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindowRects()).size() >= 2; }, 5000))
         result = kNoStripAtStart;
     const size_t withStrip = windows.size();
     if (result == kIconsBack) {
         RemoveFromTray(owner, 6862);
         RemoveFromTray(owner, 6863);
-        if (!fb2k_host::PumpMessagesUntil([&] { return TrayIconWindows().size() == withStrip - 2; }, 5000))
+        if (!fb2k_host::PumpMessagesUntil([&] { return TrayIconWindowRects().size() == withStrip - 2; }, 5000))
             result = kIconsNotRemoved;
     }
     if (result == kIconsBack) {
         SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-        if (!fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindows()).size() == withStrip; }, 5000))
+        if (!fb2k_host::PumpMessagesUntil([&] { return (windows = TrayIconWindowRects()).size() == withStrip; }, 5000))
             result = kIconsNotBack;
     }
     if (result == kIconsBack) {
@@ -484,8 +434,6 @@ int RunRestart() {
         StopListening();
         if (!answered) result = kNoAnswer;
     }
-    component.Quit();
-    component.Unload();
     return result;
 }
 

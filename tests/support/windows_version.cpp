@@ -18,38 +18,30 @@ std::wstring AppDefaultsKey() {
     return L"Software\\Wine\\AppDefaults\\" + full.substr(full.find_last_of(L"\\/") + 1);
 }
 
-// Sets the version value for this executable's name; puts the old state back on destruction.
-class ScopedAppVersion {
-public:
-    explicit ScopedAppVersion(const wchar_t* version) {
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, AppDefaultsKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
-                            nullptr) != ERROR_SUCCESS)
-            return;
-        wchar_t old[64] = {};
-        DWORD size = sizeof(old) - sizeof(wchar_t);
-        m_hadValue = RegQueryValueExW(m_key, L"Version", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) ==
-                     ERROR_SUCCESS;
-        m_old = old;
-        RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
-    }
-    ~ScopedAppVersion() {
-        if (!m_key) return;
-        if (m_hadValue)
-            RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
-                           static_cast<DWORD>((m_old.size() + 1) * sizeof(wchar_t)));
-        else
-            RegDeleteValueW(m_key, L"Version");
-        RegCloseKey(m_key);
-    }
-
-private:
-    HKEY m_key = nullptr;
-    bool m_hadValue = false;
-    std::wstring m_old;
-};
-
 } // namespace
+
+ScopedAppVersion::ScopedAppVersion(const wchar_t* version) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, AppDefaultsKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    wchar_t old[64] = {};
+    DWORD size = sizeof(old) - sizeof(wchar_t);
+    m_hadValue =
+        RegQueryValueExW(m_key, L"Version", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    m_old = old;
+    RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+}
+
+ScopedAppVersion::~ScopedAppVersion() {
+    if (!m_key) return;
+    if (m_hadValue)
+        RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
+                       static_cast<DWORD>((m_old.size() + 1) * sizeof(wchar_t)));
+    else
+        RegDeleteValueW(m_key, L"Version");
+    RegCloseKey(m_key);
+}
 
 CHILD_PROCESS_BODY(gtest_as_other_windows) {
     const char* filter = std::getenv(kFilterVariable);

@@ -6,6 +6,22 @@
 #include "tests/support/iat_hook.h"
 
 #include <windows.h>
+#include <string>
+
+// For as long as it lives, Wine reports the version `wineVersion` (Wine's names, below) to
+// processes started from this executable's file; the old value is put back afterwards.
+class ScopedAppVersion {
+public:
+    explicit ScopedAppVersion(const wchar_t* wineVersion);
+    ~ScopedAppVersion();
+    ScopedAppVersion(const ScopedAppVersion&) = delete;
+    ScopedAppVersion& operator=(const ScopedAppVersion&) = delete;
+
+private:
+    HKEY m_key = nullptr;
+    bool m_hadValue = false;
+    std::wstring m_old;
+};
 
 // Wine's names: "winxp64" (5.2), "vista" (6.0), "win7" (6.1), "win8" (6.2), "win10" (10.0 for an
 // executable whose manifest declares Windows 10, else 6.2).
