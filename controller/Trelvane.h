@@ -81,6 +81,7 @@ private:
     LRESULT HandleTimer(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleTaskbarCreated(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleSettingChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleDisplayChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT PassToOldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool volumeSliderActive = false;

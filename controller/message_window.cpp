@@ -55,6 +55,7 @@ LRESULT CALLBACK Trelvane::WndProc(HWND window, UINT message, WPARAM wParam, LPA
         Trelvane& self = Instance();
         if (message == WM_TIMER) return self.HandleTimer(window, message, wParam, lParam);
         if (message == WM_SETTINGCHANGE) return self.HandleSettingChange(window, message, wParam, lParam);
+        if (message == WM_DISPLAYCHANGE) return self.HandleDisplayChange(window, message, wParam, lParam);
         for (const FixedMessage& fixed : kFixedMessages)
             if (fixed.message == message) return fixed.handler(self, window, message, wParam, lParam);
         // The registered "TaskbarCreated" number is only looked at for messages that are none of the above.
@@ -97,6 +98,15 @@ LRESULT Trelvane::HandleSettingChange(HWND window, UINT message, WPARAM wParam, 
     uCallStackTracker tracker("Trelvane::WndProc-WM_SETTINGCHANGE");
     // Caught here as well, so that a failure still lets the broadcast go on.
     if (TaskbarTheme::IsChangeNotice(lParam)) fb2k::guarded([this] { UpdateImageSet(); });
+    // The taskbar may have laid its icons out anew (another size, another place).
+    fb2k::guarded([this] { RelearnIconOrder(); });
+    return PassToOldProc(window, message, wParam, lParam);
+}
+
+// Another screen resolution or DPI: the tray lays its icons out anew.
+LRESULT Trelvane::HandleDisplayChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    uCallStackTracker tracker("Trelvane::WndProc-WM_DISPLAYCHANGE");
+    fb2k::guarded([this] { RelearnIconOrder(); });
     return PassToOldProc(window, message, wParam, lParam);
 }
 

@@ -4,6 +4,7 @@
 // shell's small-icon size (16 x 16 at 96 DPI) in the taskbar's theme.
 // Abstract: the controller implements the event hooks.
 #include "tray/strip_canvas.h"
+#include "tray/icon_placement.h"
 #include "tray/strip_image.h"
 #include "tray/tray_windows.h"
 #include "tray/strip_layout.h"
@@ -73,6 +74,10 @@ public:
     // small-icon size has changed since the images were loaded; otherwise does nothing.
     // Returns whether it redrew.
     bool UpdateImageSet();
+    // The icons may have moved (another DPI, other settings, a new taskbar): which icon shows
+    // which half of the strip is learnt again, from the shell where it says, else from the
+    // pointer's next visit.
+    void RelearnIconOrder();
 
     // The size the icons are drawn at (pixels per side), the layout drawn inside them and its
     // offset from the icon's top left corner (non-zero when the layout is centred in a larger
@@ -124,14 +129,14 @@ protected:
     static __int64 lastTipNudge;
 
     // Where the pointer is on the strip, worked out once for each tray message about `icon`;
-    // `learnCell` lets the message teach which cell holds the icon.
+    // the message also teaches which cell holds the icon, as far as `evidence` can be trusted.
     struct StripPointer {
         POINT screen;    // the pointer, screen pixels
         bool onTray;     // the pointer lies in the reported icon's cell
         POINT strip;     // strip coordinate (pixels of the drawn icons)
         int sliderStep;  // slider position under the pointer
     };
-    StripPointer LocatePointer(int icon, bool learnCell = true);
+    StripPointer LocatePointer(int icon, IconPlacement::Evidence evidence = IconPlacement::Evidence::Sure);
     // The pixel of the layout's strip (2 x layout size wide) under a strip coordinate.
     POINT LayoutPixel(POINT strip) const;
 
@@ -139,7 +144,16 @@ private:
     typedef void (NotifyIcons::*TrayMessageHandler)(UINT message, const StripPointer& pointer);
 
     TrayHints CurrentTrayHints();
-    void RememberCell(int icon, const RECT& cell, bool learnCell);
+    void RememberCell(int icon, const RECT& cell, bool learn, IconPlacement::Evidence evidence);
+    // Which half of the strip an icon shows (0 left, 1 right); the same mapping gives the icon
+    // that shows a half.
+    int HalfOf(int icon) const { return halvesSwapped ? 1 - icon : icon; }
+    // Takes the order the placement has found; when it differs from the one drawn, the next
+    // refresh draws both icons anew. Returns whether it changed.
+    bool FollowIconOrder();
+    // The shell's own rectangles for both icons, where it gives them (Windows 7 and later).
+    bool LearnOrderFromShell();
+    void LearnFromMove(int icon);
     bool HandledAsKey(UINT message, int icon);
     void NoteMouseRelease(UINT message);
     bool FollowsMouseRelease(UINT release) const;
@@ -158,9 +172,11 @@ private:
     void EndDrag(UINT message, const StripPointer& pointer, int target);
     void Click(int target);
 
-    // The cells the icons were last found in, and whether each is known.
-    RECT iconCells[2] = {};
-    bool iconCellKnown[2] = {false, false};
+    // Where the shell shows the two icons, as far as it has been seen.
+    IconPlacement placement;
+    // Icon 1 is drawn with the strip's left half (previous, stop/load, the slider's left part)
+    // and icon 0 with its right half, because the shell shows icon 1 first.
+    bool halvesSwapped = false;
     // When the latest left and right releases on the strip were seen (GetTickCount), to tell
     // the shell's follow-up of a click from the same notice sent for a key.
     DWORD lastLeftRelease = 0;

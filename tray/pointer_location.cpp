@@ -4,6 +4,8 @@
 #include "tray/strip_geometry.h"
 #include "tray/tray_windows.h"
 
+#include "sdk/shared/shared.h"
+
 namespace {
 
 constexpr int kStandardSmallIcon = 16;
@@ -33,7 +35,7 @@ TrayHints NotifyIcons::CurrentTrayHints() {
     return hints;
 }
 
-NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, bool learnCell) {
+NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, IconPlacement::Evidence evidence) {
     StripPointer pointer = {};
     // Without a pointer position nothing on the strip can be hit.
     if (!GetCursorPos(&pointer.screen)) return pointer;
@@ -46,33 +48,64 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, bool learnCell) {
     // off the strip; the area found last stays for the timer's check whether it has left.
     if (cell.source == IconCell::None || !PtInRect(&cell.rect, pointer.screen)) return pointer;
     // While a button is held the shell keeps reporting the pressed icon, also with the
-    // pointer over the other one: the cell says which icon the pointer is on.
+    // pointer over the other one: the cell says which icon the pointer is on, and the message
+    // teaches nothing about where the reported icon is.
+    const bool held = buttonDown || dragging;
     const int other = 1 - icon;
-    if ((buttonDown || dragging) && iconCellKnown[other] && EqualRect(&cell.rect, &iconCells[other])) icon = other;
-    RememberCell(icon, cell.rect, learnCell);
+    if (held && placement.Known(other) && EqualRect(&cell.rect, &placement.Cell(other))) icon = other;
+    // Where the shell gives its rectangles, they place both icons at once.
+    if (cell.source == IconCell::ShellRect) LearnOrderFromShell();
+    RememberCell(icon, cell.rect, !held, evidence);
     // The shell may show the icon at another size than it was drawn: the pointer becomes a
     // pixel of the drawing, and the slider step is read off the layout drawn there.
     POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, iconSize);
     pointer.onTray = true;
-    pointer.strip = StripGeometry::StripPixel(icon, pixel, iconSize);
+    pointer.strip = StripGeometry::StripPixel(HalfOf(icon), pixel, iconSize);
     pointer.sliderStep = layout.StepAt(LayoutPixel(pointer.strip).x, sliderRange);
     return pointer;
 }
 
 // The strip's screen area covers both icons. The other icon's cell is the one it was last
-// found in while that lies next to this one; otherwise the neighbouring cell, where the user
-// is asked to put it. Only presses and releases teach which cell holds which icon: Wine's
-// taskbar reports some moves for the icon the pointer has just left.
-void NotifyIcons::RememberCell(int icon, const RECT& cell, bool learnCell) {
+// found in while that lies next to this one; otherwise the neighbouring cell on the side of
+// the other half, where the shell usually puts it.
+void NotifyIcons::RememberCell(int icon, const RECT& cell, bool learn, IconPlacement::Evidence evidence) {
     const int other = 1 - icon;
-    if (learnCell) {
-        iconCells[icon] = cell;
-        iconCellKnown[icon] = true;
+    if (learn) {
+        placement.Sighted(icon, cell, evidence);
+        FollowIconOrder();
     }
-    const bool otherBeside = iconCellKnown[other] && StripGeometry::Adjacent(cell, iconCells[other]);
-    RECT otherCell = otherBeside ? iconCells[other] : StripGeometry::NeighbourCell(cell, icon);
+    const bool otherBeside = placement.Known(other) && StripGeometry::Adjacent(cell, placement.Cell(other));
+    RECT otherCell = otherBeside ? placement.Cell(other) : StripGeometry::NeighbourCell(cell, HalfOf(icon));
     UnionRect(&toolbarRect, &cell, &otherCell);
-    // A drag that finds the other icon beside this one, where the strip did not expect it
-    // (the shell put it on the left), still counts there.
+    // A drag that finds the other icon beside this one, where the strip did not expect it,
+    // still counts there.
     if (dragging && otherBeside) UnionRect(&dragBounds, &dragBounds, &toolbarRect);
+}
+
+bool NotifyIcons::FollowIconOrder() {
+    if (placement.IconOneFirst() == halvesSwapped) return false;
+    halvesSwapped = placement.IconOneFirst();
+    RedrawOnNextRefresh();
+    return true;
+}
+
+bool NotifyIcons::LearnOrderFromShell() {
+    RECT cells[2] = {};
+    if (!TrayWindows::ShellRectOf(icons[0], cells[0]) || !TrayWindows::ShellRectOf(icons[1], cells[1])) return false;
+    placement.Sighted(0, cells[0], IconPlacement::Evidence::Sure);
+    placement.Sighted(1, cells[1], IconPlacement::Evidence::Sure);
+    return FollowIconOrder();
+}
+
+void NotifyIcons::RelearnIconOrder() {
+    uCallStackTracker tracker("NotifyIcons::RelearnIconOrder()");
+    placement.Forget();
+    if (LearnOrderFromShell()) Refresh();
+}
+
+// Before Windows 7 moves matter only while a button is held, but they still show where the
+// pointer finds each icon.
+void NotifyIcons::LearnFromMove(int icon) {
+    LocatePointer(icon, IconPlacement::Evidence::Move);
+    if (!DrawnStateIsCurrent()) Refresh();
 }

@@ -51,9 +51,11 @@ void NotifyIcons::Refresh() {
     if (sliderPos > sliderRange) sliderPos = sliderRange;
     ComposeStrip(canvas.Color(0), canvas.Mask(0), canvas.Color(1), canvas.Mask(1));
     RememberDrawnState();
-    for (int i = 0; i < 2; ++i) {
-        UniqueIcon previous(icons[i].hIcon);
-        icons[i].hIcon = canvas.Finish(i).release();
+    // Plane 0 holds the strip's left half, plane 1 its right half, each for the icon shown there.
+    for (int half = 0; half < 2; ++half) {
+        NOTIFYICONDATAW& record = icons[HalfOf(half)];
+        UniqueIcon previous(record.hIcon);
+        record.hIcon = canvas.Finish(half).release();
     }
     ModifyIcons();
 }
@@ -89,8 +91,8 @@ void NotifyIcons::RememberDrawnState() {
     drawnSliderPosValid = sliderPosValid;
 }
 
-// Icon 0 carries the left half of the slider, previous and stop/load; icon 1 the right half,
-// play/pause and next, at the places the layout gives (strip_layout.h). The cursor is drawn
+// The left half carries the left half of the slider, previous and stop/load; the right half
+// the rest of the slider, play/pause and next, at the places the layout gives (strip_layout.h). The cursor is drawn
 // into both icons one layout width apart and clipped by each. A layout centred in a larger
 // icon is clipped to its own square, so the cursor never shows twice in the margins.
 void NotifyIcons::ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1) {

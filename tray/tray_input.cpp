@@ -21,6 +21,11 @@ constexpr DWORD kSameKeyPress = 100;
 
 bool IsRelease(UINT message) { return message == WM_LBUTTONUP || message == WM_RBUTTONUP; }
 
+bool IsPress(UINT message) {
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
+           message == WM_RBUTTONDBLCLK;
+}
+
 // Sets a flag for as long as it lives, also when what runs meanwhile throws.
 class ScopedFlag {
 public:
@@ -41,7 +46,10 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
     if (icon == kNoIcon) return;
     // Before Windows 7 the shell sends moves for every pixel the pointer crosses; they matter
     // only while a button is held.
-    if (message == WM_MOUSEMOVE && !buttonDown && !isWin7) return;
+    if (message == WM_MOUSEMOVE && !buttonDown && !isWin7) {
+        LearnFromMove(icon);
+        return;
+    }
     if (message == NIN_BALLOONTIMEOUT || message == NIN_BALLOONUSERCLICK) {
         HideBalloon();
         return;
@@ -57,12 +65,19 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
         {WM_LBUTTONDOWN, &NotifyIcons::OnPress},        {WM_RBUTTONDOWN, &NotifyIcons::OnRightPress},
         {WM_LBUTTONUP, &NotifyIcons::OnRelease},        {WM_RBUTTONUP, &NotifyIcons::OnRightRelease},
         {WM_MBUTTONUP, &NotifyIcons::OnMiddleRelease},
+        // The second press of a quick double click is a press like the first: each click counts.
+        {WM_LBUTTONDBLCLK, &NotifyIcons::OnPress},      {WM_RBUTTONDBLCLK, &NotifyIcons::OnRightPress},
     };
-    StripPointer pointer = LocatePointer(icon, message != WM_MOUSEMOVE);
+    // Presses are reported for the icon under the pointer; a move may still name the icon the
+    // pointer has just left; a release, the icon that was pressed.
+    IconPlacement::Evidence evidence = IsPress(message) ? IconPlacement::Evidence::Sure : IconPlacement::Evidence::Move;
+    StripPointer pointer = LocatePointer(icon, evidence);
     TrayMessageHandler handler = &NotifyIcons::OnOtherMessage;
     for (const auto& entry : kHandlers)
         if (entry.message == message) handler = entry.handler;
     (this->*handler)(message, pointer);
+    // The message may have shown the icons in the other order than drawn.
+    if (!DrawnStateIsCurrent()) Refresh();
 }
 
 // The shell sends this after a right-button release. After a right-button drag of the slider
@@ -113,7 +128,7 @@ void NotifyIcons::OnKeyboardSelect(int) {
 void NotifyIcons::OnContextMenuKey(int icon) {
     RECT cell = {};
     if (TrayWindows::ShellRectOf(icons[icon], cell)) menuIconPoint = POINT{cell.left, cell.top};
-    else if (iconCellKnown[icon]) menuIconPoint = POINT{iconCells[icon].left, iconCells[icon].top};
+    else if (placement.Known(icon)) menuIconPoint = POINT{placement.Cell(icon).left, placement.Cell(icon).top};
     else if (!GetCursorPos(&menuIconPoint)) menuIconPoint = POINT{0, 0};
     {
         ScopedFlag atIcon(menuAtIcon);

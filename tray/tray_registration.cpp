@@ -32,4 +32,8 @@ void NotifyIcons::AddIconsToTray() {
         record.uVersion = NOTIFYICON_VERSION;
         Shell_NotifyIconW(NIM_SETVERSION, &record);
     }
+    // Icons added anew may stand elsewhere, in either order: learnt again from the shell where
+    // it says (then drawn for that order at once), else from the pointer's next visit.
+    placement.Forget();
+    if (LearnOrderFromShell()) Refresh();
 }

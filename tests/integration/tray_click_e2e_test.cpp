@@ -1,9 +1,11 @@
 // End to end: the stand-in player with the real component, and real pointer clicks at the
 // edges of every zone of the two icons, in both of Wine's trays: the X11 tray, which gives
 // each icon a window of its own, and the taskbar of a virtual desktop, which draws the icons
-// itself. Both with the Windows XP and the Windows 10 profile, at 96 and 144 DPI. The road of
-// a click: the shell, the callback message, the pointer read back, the tray's geometry,
-// hit-testing, the button's hook, the player's own command.
+// itself. With the Windows XP, 7 and 10 profiles, at 96 and 144 DPI. The clicks aim at the
+// icons as they are shown, left and right, after the pointer has passed over the strip as a
+// person's does: whichever icon the tray shows on the left, the strip reads "|< [] > >|". The
+// road of a click: the shell, the callback message, the pointer read back, the tray's
+// geometry, hit-testing, the button's hook, the player's own command.
 #include "host/host_core.h"
 #include "host/main_menu.h"
 #include "host/playback_engine.h"
@@ -27,8 +29,9 @@ constexpr double kTrackSeconds = 240;  // 10 seconds a slider step
 // ---- What the clicks should do, typed by hand from the zone tables ----
 //
 // Pixels are those of the icon as drawn, at the small-icon size: 16 at 96 DPI, 24 at 144.
-// Both profiles draw the buttons at offset 2. At 16: icon 0 previous in columns 0-7, nothing
-// in 8, stop 9-15; icon 1 play/pause 0-8, nothing in 9, next 10-15; rows 7-15; the cursor's
+// `icon` is the icon shown on the left (0) or on the right (1). The profiles draw the buttons
+// at offset 2. At 16: the left icon previous in columns 0-7, nothing
+// in 8, stop 9-15; the right icon play/pause 0-8, nothing in 9, next 10-15; rows 7-15; the cursor's
 // left edge at strip column step + 2. At 24: previous 0-11, nothing in 12, stop 13-23;
 // play/pause 0-12, nothing in 13, next 14-23; rows 11-23; the cursor's left edge at
 // 3 + step x 1.5 (truncated). Rows above the buttons are the slider.
@@ -40,8 +43,8 @@ struct SliderClick {
     int icon, x, y;
     int step;
 };
-// A right-button drag across the strip (Windows 10 profile): pressed on icon 0, moved through
-// two more columns of icon 0 and two of icon 1, released at `step`.
+// A right-button drag across the strip (Windows 7 and later): pressed on the left icon, moved
+// through two more of its columns and two of the right icon, released at `step`.
 struct Drag {
     int y;
     int pressX, step0;
@@ -51,7 +54,7 @@ struct Drag {
 struct ClickPlan {
     int drawn;
     std::vector<Click> edges;
-    std::vector<SliderClick> slider;  // left clicks seek (Windows XP profile)
+    std::vector<SliderClick> slider;  // left clicks seek (before Windows 7)
     Drag drag;
 };
 const ClickPlan kPlans[] = {
@@ -192,8 +195,8 @@ void MoveTo(POINT at) {
     fb2k_host::PumpMessagesFor(60);
 }
 
-// A press near the last one and soon after it makes a double click, which the strip takes
-// as no click at all: such a press waits out the double-click time first.
+// A press near the last one and soon after it makes a double click: the clicks that are meant
+// one at a time wait out the double-click time first.
 void WaitOutDoubleClick(POINT at) {
     static POINT last = {-1000, -1000};
     static DWORD lastTick = 0;
@@ -242,73 +245,53 @@ enum ClickResult {
     kTooFewShown = 15
 };
 
-// Which cell shows which icon is the shell's choice (it depends on the order the icons were
-// added and on the tray). The shell says which icon a press was on in its callback message,
-// so the test listens in on the strip's message window: the expected result of each click
-// follows from the icon the shell reported the press for, and the next click aims by it.
-WNDPROC g_windowProcedure = nullptr;
-UINT g_pressedIcon = 0;
-
-LRESULT CALLBACK ListeningProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const UINT kTrayCallback = WM_USER + 86;
-    if (message == kTrayCallback && (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN))
-        g_pressedIcon = static_cast<UINT>(wParam);
-    return CallWindowProcW(g_windowProcedure, window, message, wParam, lParam);
+// The pointer passes over the strip from its left end to its right end, as a person's does
+// before a click: the tray's moves show the strip where its icons are.
+void PassOver(const ShownIcon cells[2]) {
+    for (int i = 0; i < 2; ++i)
+        for (int x : {2, cells[i].drawn / 2, cells[i].drawn - 3}) MoveTo(cells[i].Pixel(x, cells[i].drawn / 4));
+    fb2k_host::PumpMessagesFor(100);
 }
 
-bool ListenToTheStrip() {
-    HWND window = FindWindowW(L"#32770", L"TrelvaneMessageWindow");
-    if (!window) return false;
-    g_windowProcedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListeningProcedure)));
-    return g_windowProcedure != nullptr;
-}
-
-void StopListening() {
-    HWND window = FindWindowW(L"#32770", L"TrelvaneMessageWindow");
-    if (window && g_windowProcedure) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_windowProcedure));
-}
-
-// The icon (0 or 1) of the latest press, -1 if none was reported.
-int PressedIcon() { return g_pressedIcon == 6862 ? 0 : g_pressedIcon == 6863 ? 1 : -1; }
-
-// The cells of icon 0 and icon 1 as the shell last reported them.
-struct StripCells {
-    ShownIcon cell[2];
-    int cellOfIcon[2] = {0, 1};
-    const ShownIcon& Of(int icon) const { return cell[cellOfIcon[icon]]; }
-    void Learn(int cellIndex, int icon) {
-        if (icon < 0) return;
-        cellOfIcon[icon] = cellIndex;
-        cellOfIcon[1 - icon] = 1 - cellIndex;
-    }
-};
-
-int CheckButtonEdges(fb2k_host::Host& host, StripCells& cells, const ClickPlan& plan) {
+int CheckButtonEdges(fb2k_host::Host& host, const ShownIcon cells[2], const ClickPlan& plan) {
     size_t clicked = 0;
     for (const Click& click : plan.edges) {
-        const int aimed = cells.cellOfIcon[click.icon];
-        if (!cells.cell[aimed].Shows(click.x, click.y)) continue;  // the shell leaves that pixel out
+        if (!cells[click.icon].Shows(click.x, click.y)) continue;  // the shell leaves that pixel out
         ++clicked;
         Replay(host);
-        g_pressedIcon = 0;
-        std::string got = CommandOfClick(host, cells.cell[aimed].Pixel(click.x, click.y), 1000);
-        const int pressed = PressedIcon();
-        cells.Learn(aimed, pressed);
-        // The zone of the same pixel on the icon the shell says was pressed.
-        const Click* want = nullptr;
-        for (const Click& other : plan.edges)
-            if (other.icon == (pressed < 0 ? click.icon : pressed) && other.x == click.x && other.y == click.y) want = &other;
-        std::string wanted = want ? want->command : click.command;
-        if (!want && pressed >= 0 && pressed != click.icon) continue;  // that pixel's zone on the other icon is not in the table
-        if (got != wanted) {
-            std::fprintf(stderr, "icon %d pixel %d,%d of %d: ran '%s', want '%s'\n", pressed, click.x, click.y,
-                         plan.drawn, got.c_str(), wanted.c_str());
+        std::string got = CommandOfClick(host, cells[click.icon].Pixel(click.x, click.y), 1000);
+        if (got != click.command) {
+            std::fprintf(stderr, "%s icon, pixel %d,%d of %d: ran '%s', want '%s'\n", click.icon ? "right" : "left",
+                         click.x, click.y, plan.drawn, got.c_str(), click.command);
             return kWrongCommand;
         }
     }
     // An icon shown smaller than drawn leaves pixels out, but never most of them.
     return 2 * clicked >= plan.edges.size() ? kClicksWork : kTooFewShown;
+}
+
+// Two quick clicks on next: the second press arrives as a double click and counts too.
+int CheckDoubleClickOnNext(fb2k_host::Host& host, const ShownIcon cells[2]) {
+    Replay(host);
+    const ShownIcon& right = cells[1];
+    const POINT at = right.Pixel(right.drawn - 2, right.drawn - 2);
+    WaitOutDoubleClick(at);
+    MoveTo(at);
+    const size_t before = CommandCount(host);
+    for (int press = 0; press < 2; ++press) {
+        Button(MOUSEEVENTF_LEFTDOWN);
+        fb2k_host::PumpMessagesFor(40);
+        Button(MOUSEEVENTF_LEFTUP);
+        fb2k_host::PumpMessagesFor(40);
+    }
+    fb2k_host::PumpMessagesUntil([&] { return CommandCount(host) >= before + 2; }, 2000);
+    const std::vector<std::string>& ran = host.Commands().Executed();
+    const bool twoNexts = ran.size() == before + 2 && ran[before] == "Next" && ran[before + 1] == "Next";
+    if (!twoNexts) {
+        std::fprintf(stderr, "double click on next ran %zu commands, want Next twice\n", ran.size() - before);
+        return kWrongCommand;
+    }
+    return kClicksWork;
 }
 
 bool SeekLandsAt(fb2k_host::Host& host, int step) {
@@ -317,40 +300,49 @@ bool SeekLandsAt(fb2k_host::Host& host, int step) {
     return fb2k_host::PumpMessagesUntil([&] { return std::abs(host.Playback().Position() - want) < 0.01; }, 3000);
 }
 
-// Windows XP profile: a left click on the slider seeks to the step under the pointer.
-int CheckLeftSliderClicks(fb2k_host::Host& host, StripCells& cells, const ClickPlan& plan) {
+// Before Windows 7: a left click on the slider seeks to the step under the pointer.
+int CheckLeftSliderClicks(fb2k_host::Host& host, const ShownIcon cells[2], const ClickPlan& plan) {
     for (const SliderClick& click : plan.slider) {
-        const int aimed = cells.cellOfIcon[click.icon];
-        if (!cells.cell[aimed].Shows(click.x, click.y)) continue;
+        if (!cells[click.icon].Shows(click.x, click.y)) continue;
         Replay(host);
-        g_pressedIcon = 0;
-        ClickAt(cells.cell[aimed].Pixel(click.x, click.y));
-        fb2k_host::PumpMessagesFor(100);
-        cells.Learn(aimed, PressedIcon());
-        if (PressedIcon() != click.icon) continue;  // the shell moved the icons: aim again next time
+        ClickAt(cells[click.icon].Pixel(click.x, click.y));
         if (!SeekLandsAt(host, click.step)) {
-            std::fprintf(stderr, "slider click at icon %d pixel %d,%d of %d: position %g, want step %d\n", click.icon,
-                         click.x, click.y, plan.drawn, host.Playback().Position(), click.step);
+            std::fprintf(stderr, "slider click at %s icon pixel %d,%d of %d: position %g, want step %d\n",
+                         click.icon ? "right" : "left", click.x, click.y, plan.drawn, host.Playback().Position(),
+                         click.step);
             return kWrongSeek;
         }
     }
     return kClicksWork;
 }
 
-// Windows 10 profile: the right button drags the slider, here from icon 0 across to icon 1.
-int CheckRightSliderDrag(fb2k_host::Host& host, StripCells& cells, const ClickPlan& plan) {
-    Replay(host);
-    const ShownIcon icons[2] = {cells.Of(0), cells.Of(1)};
-    const Drag& drag = plan.drag;
-    MoveTo(icons[0].Pixel(drag.pressX, drag.y));
+// A right-button drag: pressed at `from`, moved through `through`, released at the last point.
+void RightDrag(POINT from, const std::vector<POINT>& through) {
+    MoveTo(from);
     Button(MOUSEEVENTF_RIGHTDOWN);
     fb2k_host::PumpMessagesFor(60);
-    for (int x : drag.icon0X) MoveTo(icons[0].Pixel(x, drag.y));
-    for (int x : drag.icon1X) MoveTo(icons[1].Pixel(x, drag.y));
+    for (POINT at : through) MoveTo(at);
     Button(MOUSEEVENTF_RIGHTUP);
-    if (!SeekLandsAt(host, drag.step)) {
-        std::fprintf(stderr, "right drag at %d: position %g, want step %d\n", plan.drawn, host.Playback().Position(),
-                     drag.step);
+}
+
+// Windows 7 and later: the right button drags the slider, from the left icon across to the
+// right one, and back from the right icon to the strip's left end, which is the start.
+int CheckRightSliderDrags(fb2k_host::Host& host, const ShownIcon cells[2], const ClickPlan& plan) {
+    const Drag& drag = plan.drag;
+    Replay(host);
+    RightDrag(cells[0].Pixel(drag.pressX, drag.y),
+              {cells[0].Pixel(drag.icon0X[0], drag.y), cells[0].Pixel(drag.icon0X[1], drag.y),
+               cells[1].Pixel(drag.icon1X[0], drag.y), cells[1].Pixel(drag.icon1X[1], drag.y)});
+    const bool across = SeekLandsAt(host, drag.step);
+    Replay(host);
+    const int middle = plan.drawn / 2;
+    RightDrag(cells[1].Pixel(middle, drag.y),
+              {cells[1].Pixel(2, drag.y), cells[0].Pixel(middle, drag.y), cells[0].Pixel(0, drag.y)});
+    const bool toStart = SeekLandsAt(host, 0);
+    if (!across || !toStart) {
+        std::fprintf(stderr, "right drags at %d: %s, position %g\n", plan.drawn,
+                     across ? "the drag to the start missed step 0" : "the drag across missed its step",
+                     host.Playback().Position());
         return kWrongSeek;
     }
     return kClicksWork;
@@ -365,14 +357,17 @@ int RunClicks(bool inTaskbar) {
     version.dwOSVersionInfoSize = sizeof(version);
     GetVersionExW(&version);
     const bool win7Profile = version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0);
-    StripCells cells;
-    bool found = inTaskbar ? FindCellsInTaskbar(cells.cell) : FindCellsInX11Tray(cells.cell);
+    ShownIcon cells[2];
+    bool found = inTaskbar ? FindCellsInTaskbar(cells) : FindCellsInX11Tray(cells);
     const ClickPlan* plan = PlanForThisDpi();
-    int result = !plan ? kNoPlan : found && ListenToTheStrip() ? kClicksWork : kNoTrayIcons;
-    if (result == kClicksWork) result = CheckButtonEdges(host, cells, *plan);
+    int result = !plan ? kNoPlan : found ? kClicksWork : kNoTrayIcons;
+    if (result == kClicksWork) {
+        PassOver(cells);
+        result = CheckButtonEdges(host, cells, *plan);
+    }
     if (result == kClicksWork)
-        result = win7Profile ? CheckRightSliderDrag(host, cells, *plan) : CheckLeftSliderClicks(host, cells, *plan);
-    StopListening();
+        result = win7Profile ? CheckRightSliderDrags(host, cells, *plan) : CheckLeftSliderClicks(host, cells, *plan);
+    if (result == kClicksWork) result = CheckDoubleClickOnNext(host, cells);
     if (result != kClicksWork) {
         std::fprintf(stderr, "Windows %lu.%lu, small icon %d, %s\n", version.dwMajorVersion, version.dwMinorVersion,
                      GetSystemMetrics(SM_CXSMICON), inTaskbar ? "taskbar" : "X11 tray");
@@ -421,17 +416,15 @@ int RunRestart() {
             result = kIconsNotBack;
     }
     if (result == kIconsBack) {
-        StripCells cells;
-        FindCellsInX11Tray(cells.cell);
-        ListenToTheStrip();
+        ShownIcon cells[2];
+        FindCellsInX11Tray(cells);
         Replay(host);
         bool answered = false;
         // Three quarters across and down: the right-hand button of either icon, at any size.
         for (int cell = 0; cell < 2 && !answered; ++cell) {
-            const int at = cells.cell[cell].drawn * 3 / 4;
-            answered = !CommandOfClick(host, cells.cell[cell].Pixel(at, at), 3000).empty();
+            const int at = cells[cell].drawn * 3 / 4;
+            answered = !CommandOfClick(host, cells[cell].Pixel(at, at), 3000).empty();
         }
-        StopListening();
         if (!answered) result = kNoAnswer;
     }
     return result;
@@ -448,7 +441,8 @@ struct ClickRun {
     const wchar_t* version;
     DWORD dpi;
 };
-const ClickRun kRuns[] = {{L"winxp64", 96}, {L"win10", 96}, {L"winxp64", 144}, {L"win10", 144}};
+const ClickRun kRuns[] = {{L"winxp64", 96}, {L"win7", 96}, {L"win10", 96},
+                          {L"winxp64", 144}, {L"win7", 144}, {L"win10", 144}};
 
 TEST(TrayClicks, ZoneEdgesInWinesX11Tray) {
     for (const ClickRun& run : kRuns) {

@@ -207,6 +207,7 @@ struct Placement {
 struct TrayKind {
     const char* name;
     bool win7Only;
+    bool shellRects;  // the shell answers its rectangle of each icon
     std::function<Placement(TrayGeometry&, int smallIcon, const Profile&)> place;
 };
 
@@ -233,6 +234,15 @@ Placement ClassicTwoRows(TrayGeometry& geometry, int smallIcon, const Profile& p
     const int left = 800 + profile.trayXOffset;
     const int top = 602 + b.cy;  // second row
     return Placement{{Cell(left + 4 * b.cx, top, b.cx, b.cy), Cell(left + 5 * b.cx, top, b.cx, b.cy)}};
+}
+
+// A vertical taskbar one icon wide: the strip's icons one above the other.
+Placement ClassicOneColumn(TrayGeometry& geometry, int smallIcon, const Profile& profile) {
+    const SIZE b = ToolbarButton(smallIcon);
+    const RECT toolbar = Cell(1240, 300, profile.trayXOffset + b.cx, 5 * b.cy);
+    geometry.SetClassicTaskbar(RECT{1236, 0, 1280, 800}, toolbar, b);
+    const int left = 1240 + profile.trayXOffset;
+    return Placement{{Cell(left, 300 + 2 * b.cy, b.cx, b.cy), Cell(left, 300 + 3 * b.cy, b.cx, b.cy)}};
 }
 
 Placement ClassicVertical(TrayGeometry& geometry, int smallIcon, const Profile& profile) {
@@ -304,17 +314,32 @@ Placement WineIconWindows(TrayGeometry& geometry, int smallIcon, const Profile&)
 }
 
 const TrayKind kTrayKinds[] = {
-    {"classic toolbar, one row", false, &ClassicOneRow},
-    {"classic toolbar, second of two rows", false, &ClassicTwoRows},
-    {"classic toolbar on a vertical taskbar", false, &ClassicVertical},
-    {"shell's rectangles", true, &ShellRects},
-    {"overflow flyout", false, &Overflow},
-    {"Wine's taskbar", false, &WineTaskbar},
-    {"Wine's icon windows", false, &WineIconWindows},
+    {"classic toolbar, one row", false, false, &ClassicOneRow},
+    {"classic toolbar, second of two rows", false, false, &ClassicTwoRows},
+    {"classic toolbar on a vertical taskbar", false, false, &ClassicVertical},
+    {"classic toolbar one icon wide", false, false, &ClassicOneColumn},
+    {"shell's rectangles", true, true, &ShellRects},
+    {"overflow flyout", false, false, &Overflow},
+    {"Wine's taskbar", false, false, &WineTaskbar},
+    {"Wine's icon windows", false, false, &WineIconWindows},
 };
+constexpr int kTrayKindCount = int(sizeof(kTrayKinds) / sizeof(kTrayKinds[0]));
 
-// Checks every pixel of both cells of one tray kind, one profile, one small-icon size.
-void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon, std::set<int>& stepsSeen) {
+// The pointer passes over both icons as a person's does, resting a moment on each.
+void PassOver(TestStrip& strip, TrayGeometry& geometry, const Placement& placement) {
+    for (int icon = 0; icon < 2; ++icon) {
+        const RECT& cell = placement.cell[icon];
+        geometry.SetPointer((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+        for (int move = 0; move < 2; ++move) strip.NotifyIconCallback(WM_MOUSEMOVE, NotifyIcons::kIconId[icon]);
+    }
+    strip.hotButton = TrayButton::None;
+}
+
+// Checks every pixel of both cells of one tray kind, one profile, one small-icon size. With
+// `swapped` the shell shows icon 1 in the first cell and icon 0 in the second: icon 1 then
+// shows and answers for the strip's left half.
+void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon, bool swapped,
+                     std::set<int>& stepsSeen) {
     TrayGeometry geometry;
     ASSERT_TRUE(geometry.Installed());
     geometry.SetSmallIcon(smallIcon);
@@ -322,13 +347,19 @@ void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon
     ShellTray shell;
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-    const Placement placement = kind.place(geometry, smallIcon, profile);
-    const std::string where = std::string(kind.name) + ", " + profile.name + ", small icon " + std::to_string(smallIcon);
+    Placement placement = kind.place(geometry, smallIcon, profile);
+    if (swapped) std::swap(placement.cell[0], placement.cell[1]);
+    if (kind.shellRects)
+        for (int icon = 0; icon < 2; ++icon) geometry.SetShellRect(NotifyIcons::kIconId[icon], placement.cell[icon]);
+    PassOver(strip, geometry, placement);
+    const std::string where = std::string(kind.name) + (swapped ? ", icon 1 first, " : ", ") + profile.name +
+                              ", small icon " + std::to_string(smallIcon);
 
     const DrawnZones zones(profile, smallIcon);
     const int artwork = zones.zones->size;
     for (int icon = 0; icon < 2; ++icon) {
         const RECT& cell = placement.cell[icon];
+        const int half = swapped ? 1 - icon : icon;
         const int iconLeft = cell.left + (cell.right - cell.left - smallIcon) / 2;
         const int iconTop = cell.top + (cell.bottom - cell.top - smallIcon) / 2;
         for (int sy = cell.top; sy < cell.bottom; ++sy)
@@ -339,14 +370,14 @@ void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon
                 geometry.SetPointer(sx, sy);
                 TestStrip::StripPointer pointer = strip.LocatePointer(icon);
                 ASSERT_TRUE(pointer.onTray) << where << ", icon " << icon << " at " << sx << "," << sy;
-                const int want = zones.At(icon, x, y, smallIcon);
+                const int want = zones.At(half, x, y, smallIcon);
                 ASSERT_EQ(strip.ButtonByPos(pointer.strip), want)
                     << where << ", icon " << icon << ", icon pixel " << x << "," << y << " (screen " << sx << ","
                     << sy << ")";
                 if (want != TrayButton::Slider) continue;
                 // The chosen step's cursor starts at or left of the pointer's column, the
                 // next step's right of it; left of step 0's cursor the step is 0.
-                const int column = icon * artwork + zones.Column(x);
+                const int column = half * artwork + zones.Column(x);
                 const int step = pointer.sliderStep;
                 stepsSeen.insert(step);
                 if (column < zones.CursorLeft(0)) ASSERT_EQ(step, 0) << where << ", column " << column;
@@ -364,15 +395,17 @@ void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon
     EXPECT_TRUE(EqualRect(&strip.toolbarRect, &both)) << where;
 }
 
+// Parameter: the tray kind, and from kTrayKindCount on the same kinds with icon 1 shown first.
 class EveryPixel : public ::testing::TestWithParam<int> {};
 
 TEST_P(EveryPixel, HitsWhatIsDrawnThereOnEveryProfileAndDpi) {
-    const TrayKind& kind = kTrayKinds[GetParam()];
+    const TrayKind& kind = kTrayKinds[GetParam() % kTrayKindCount];
+    const bool swapped = GetParam() >= kTrayKindCount;
     for (const Profile& profile : kProfiles) {
         if (kind.win7Only && !profile.win7) continue;
         for (int smallIcon : kSmallIcons) {
             std::set<int> stepsSeen;
-            CheckEveryPixel(kind, profile, smallIcon, stepsSeen);
+            CheckEveryPixel(kind, profile, smallIcon, swapped, stepsSeen);
             if (HasFatalFailure()) return;
             EXPECT_EQ(stepsSeen.size(), size_t(kSteps + 1))
                 << kind.name << ", " << profile.name << ", small icon " << smallIcon << ": every step can be reached";
@@ -380,9 +413,10 @@ TEST_P(EveryPixel, HitsWhatIsDrawnThereOnEveryProfileAndDpi) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(TrayKinds, EveryPixel, ::testing::Range(0, int(sizeof(kTrayKinds) / sizeof(kTrayKinds[0]))),
+INSTANTIATE_TEST_SUITE_P(TrayKinds, EveryPixel, ::testing::Range(0, 2 * kTrayKindCount),
                          [](const ::testing::TestParamInfo<int>& param) {
-                             std::string name = kTrayKinds[param.param].name;
+                             std::string name = kTrayKinds[param.param % kTrayKindCount].name;
+                             if (param.param >= kTrayKindCount) name += " icon 1 first";
                              std::string id;
                              for (char c : name)
                                  if (isalnum(static_cast<unsigned char>(c))) id += c;

@@ -189,6 +189,27 @@ TEST_F(TrayInput, ContextMenuAndMiddleButtonCallTheirHooks) {
     EXPECT_EQ(strip.hooks, (std::vector<std::string>{"right", "middle"}));
 }
 
+// The shell reports the second press of a quick double click as a double click: it is a press
+// like the first, so two quick clicks on next skip two tracks and a second click on the slider
+// applies again.
+TEST_F(TrayInput, EachPressOfADoubleClickCounts) {
+    Play(Playing, 0.0);
+    const int next = CentreOf(TrayButton::Next);
+    At(WM_LBUTTONDOWN, next, ButtonRowY());
+    At(WM_LBUTTONUP, next, ButtonRowY());
+    At(WM_LBUTTONDBLCLK, next, ButtonRowY());
+    EXPECT_EQ(strip.hotButton, TrayButton::Next) << "the second press is drawn like the first";
+    At(WM_LBUTTONUP, next, ButtonRowY());
+    EXPECT_EQ(strip.hooks, (std::vector<std::string>{"next", "next"}));
+
+    strip.positions.clear();
+    At(WM_LBUTTONDOWN, SliderX(6), SliderRowY());
+    At(WM_LBUTTONUP, SliderX(6), SliderRowY());
+    At(WM_LBUTTONDBLCLK, SliderX(6), SliderRowY());
+    At(WM_LBUTTONUP, SliderX(6), SliderRowY());
+    EXPECT_EQ(strip.positions.size(), 2u) << "both clicks on the slider apply";
+}
+
 // Enter or Space on a focused icon toggles play/pause. The select notice the shell sends after
 // a left click belongs to the click and does nothing more; one key press reported twice acts once.
 TEST_F(TrayInput, KeyboardSelectOnEitherIconTogglesPlayPause) {
@@ -402,6 +423,18 @@ TEST_F(Win7Input, RightDragSeeksOnceAtReleaseAndOpensNoMenu) {
     At(WM_CONTEXTMENU, SliderX(9), SliderRowY());
     EXPECT_EQ(strip.positions, std::vector<double>{9 / 24.0});
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"slider"}) << "no menu after a real drag";
+}
+
+// A right double click on the slider starts a drag with its second press, as a right press does.
+TEST_F(Win7Input, ARightDoubleClickOnTheSliderDragsWithItsSecondPress) {
+    Play(Playing, 0.0);
+    At(WM_RBUTTONDOWN, SliderX(3), SliderRowY());
+    At(WM_RBUTTONUP, SliderX(3), SliderRowY());
+    At(WM_RBUTTONDBLCLK, SliderX(3), SliderRowY());
+    EXPECT_TRUE(strip.dragging);
+    At(WM_MOUSEMOVE, SliderX(10), SliderRowY());
+    At(WM_RBUTTONUP, SliderX(10), SliderRowY());
+    EXPECT_EQ(strip.positions, std::vector<double>{10 / 24.0});
 }
 
 TEST_F(Win7Input, RightClickOnTheSliderAppliesNothingAndOpensTheMenu) {
