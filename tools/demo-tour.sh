@@ -133,6 +133,12 @@ click_icon() { # icon x y [button]
 }
 point_at() { local p; p="$(icon_point "$1" "$2" "$3")"; xdotool mousemove ${p}; }
 park_pointer() { xdotool mousemove $((screen_w / 2)) $((screen_h / 2)); }
+# The pointer crosses the strip from left to right, resting a moment on each icon, as a
+# person's does on the way to a button.
+pass_over() {
+  local icon x
+  for icon in 0 1; do for x in 3 8 13; do point_at "$icon" "$x" 4; sleep 0.15; done; done
+}
 
 wait_for() { # seconds command...
   local limit=$(( $1 * 10 )); shift
@@ -144,10 +150,10 @@ wait_for() { # seconds command...
 
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 
-# The desktop's tray puts new icons at the left, as the taskbars before Windows 7 did: the
-# player runs as Windows XP, so the component adds icon 1 first and the strip reads
-# "|< [] > >|" left to right.
-wine reg add 'HKCU\Software\Wine\AppDefaults\fb2k-host.exe' /v Version /t REG_SZ /d winxp64 /f >/dev/null 2>&1 </dev/null
+# The player runs as Windows 10, as most users' do. The desktop's tray puts each new icon to the
+# left of the others; the strip finds its icons where the tray shows them as the pointer
+# passes over them, and reads "|< [] > >|" left to right.
+wine reg add 'HKCU\Software\Wine\AppDefaults\fb2k-host.exe' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1 </dev/null
 
 echo "The tour: the stand-in player with Trelvane on a desktop with an X11 system tray"
 (cd "$bin" && exec wine fb2k-host.exe --quit-after 300 >"$out/player.log" 2>&1 </dev/null) &
@@ -155,6 +161,7 @@ player_pid=$!
 wait_for 30 find_icons || { echo "The strip did not appear in the tray" >&2; exit 1; }
 sleep 1
 find_icons
+pass_over
 park_pointer
 sleep 0.5
 

@@ -31,7 +31,7 @@ trap 'kill $xephyr 2>/dev/null || true; wait $xephyr 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${nested#:}" ] && break; sleep 0.1; done
 
 echo "Trelvane demo on display $nested: the strip is at the right of the taskbar; close the player to end."
-# The tray docks new icons at the left, as Windows XP's did: the player runs as Windows XP.
+# The player runs as Windows 10, as most users' do.
 DISPLAY="$nested" "$here/with-wine-session.sh" "$here/tray-desktop.sh" bash -c '
-  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\fb2k-host.exe" /v Version /t REG_SZ /d winxp64 /f >/dev/null 2>&1 </dev/null
+  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\fb2k-host.exe" /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1 </dev/null
   cd "$0" && wine fb2k-host.exe' "$TRELVANE_BUILD/bin"

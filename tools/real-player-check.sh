@@ -199,6 +199,21 @@ docked_icons() { tree; probe docked "$out/tree.txt"; }
 icon_pixels() { snap_window "$1" "$out/icon.ppm" && probe icon "$out/icon.ppm" "$icon_size"; }
 # "<button height> <mean brightness>" of the buttons drawn in one docked icon.
 icon_glyphs() { snap_window "$1" "$out/icon.ppm" && probe glyphs "$out/icon.ppm" "$icon_size"; }
+icon_origin() {  # "<x> <y> <width> <height>" of a docked icon window
+  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}' || true
+}
+# A person's pointer passes over the strip before a click: across both icons, resting a moment
+# on each, so that the tray's moves show the strip where its icons are.
+pass_over_icons() {
+  local id x y w h step
+  for id in "$@"; do
+    read -r x y w h < <(icon_origin "$id") || true
+    if [ -z "$h" ]; then continue; fi
+    for step in 1 2 3; do xdotool mousemove $((x + step * w / 4)) $((y + h / 3)); sleep 0.15; done
+  done
+  xdotool mousemove 640 300; sleep 0.6   # away again: the hover ends at the next timer tick
+}
 snap_strip() {  # both docked icons side by side, magnified, as PNG
   local args=() id
   for id in $(docked_icons | cut -d' ' -f1); do snap_window "$id" "$out/strip-$id.png"; args+=("$out/strip-$id.png"); done
@@ -250,11 +265,18 @@ if [ ${#icons[@]} -eq 2 ]; then
   snap_strip "$shots/strip-stopped.png"
   note "tray icons: left $left_id at $left_x,$left_y (${left_w}x$left_h), right $right_id at $right_x,$right_y;" \
        "drawn pixels upper/lower rows: left $lu/$ll, right $ru/$rl"
-  # Which is which: icon 0 draws "previous" from its column 0, icon 1 starts "play" at column 1.
-  if [ "$lc" -gt 0 ] && [ "$rc" -eq 0 ]; then icon1_id=$right_id; order="previous+stop/load | play/pause+next"
-  elif [ "$rc" -gt 0 ] && [ "$lc" -eq 0 ]; then icon1_id=$left_id; order="play/pause+next | previous+stop/load (reversed)"
-  else icon1_id=""; order="cannot tell the icons apart (column 0: left $lc, right $rc)"; fi
-  note "strip order in the tray, left to right: $order"
+  # The left half draws "previous" from its column 0, the right half starts "play" at column 1.
+  # Whichever icon the tray shows on the left, once the pointer has passed over the strip it
+  # shows the left half.
+  pass_over_icons "$left_id" "$right_id"
+  read -r _ _ lc <<<"$(icon_pixels "$left_id")"
+  read -r _ _ rc <<<"$(icon_pixels "$right_id")"
+  snap_strip "$shots/strip-in-tray.png"
+  if [ "$lc" -gt 0 ] && [ "$rc" -eq 0 ]; then
+    pass "2b. the strip reads \"|< [] > >|\" left to right in the X11 tray"
+  else
+    fail "2b. the strip's order in the X11 tray" "column 0 drawn: left icon $lc, right icon $rc pixels"
+  fi
   # Stopped: the upper block (slider) of both icons is empty, the lower holds two buttons each.
   if [ "$lu" -eq 0 ] && [ "$ru" -eq 0 ] && [ "$ll" -ge 10 ] && [ "$rl" -ge 10 ]; then
     pass "2. two strip icons in the tray (stopped: buttons below, empty slider row above)"
@@ -285,9 +307,9 @@ else
 fi
 
 # ---- 7. play and next clicked on the strip
-# Buttons are the lower rows; play is the left half of icon 1, next its right half. Click at
-# pixels (3,12) and (13,12) of a 16-pixel icon (in proportion for a larger one), inside those
-# zones with either tray geometry.
+# Buttons are the lower rows; play is the left half of the right icon, next its right half.
+# Click at pixels (3,12) and (13,12) of a 16-pixel icon (in proportion for a larger one), inside
+# those zones with either tray geometry.
 click_icon() {  # window id, icon pixel x, y
   local x y w h
   read -r x y w h < <(xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
@@ -298,6 +320,7 @@ click_icon() {  # window id, icon pixel x, y
   xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
   xdotool mousemove 640 300; sleep 0.2
 }
+icon1_id=${right_id:-}   # the icon that shows the strip's right half
 if [ -n "$icon1_id" ]; then
   click_icon "$icon1_id" 3 12
   if wait_title "${titles[0]}  [foobar2000]"; then
@@ -525,6 +548,121 @@ if [ "$seen_information" = 0 ] && [ "$crash_reports" -eq 0 ] && [ ! -e "$work/pr
   pass "1. run 2: no \"Information\" window, no crash report, clean shut-down"
 else
   fail "1. run 2" "Information/crash window seen: $seen_information, crash reports: $crash_reports"
+fi
+
+# ================================================================ run 3: a virtual desktop
+# Wine's virtual desktop has a taskbar that draws the tray icons itself, in cells of the small
+# icon plus a border of 2 lined up from its right end, puts each new icon to the left of the
+# others, and tells the strip nothing about where its icons are but its own mouse messages.
+# The player's windows live inside the desktop there, out of reach of X tools:
+# desktop_windows.exe lists them (class, rectangle, title).
+echo "== run 3: the same profile in the taskbar of a Wine virtual desktop"
+desktop=trelvane-check
+desktop_size=1024x640
+lister=$(dirname "$dll")/desktop_windows.exe
+listing="$out/desktop-windows.txt"
+q wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$desktop" /d "$desktop_size" /f
+q wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$desktop" /v EnableShell /t REG_DWORD /d 1 /f
+in_desktop() { ( cd "$work" && exec setsid wine explorer "/desktop=$desktop,$desktop_size" "$@" >>"$out/wine.log" 2>&1 </dev/null ); }
+list_desktop() {  # refreshes $listing; prints nothing
+  rm -f "$listing"
+  timeout 20 wine "$lister" "$desktop" "Z:${listing//\//\\}" >/dev/null 2>&1 </dev/null || true
+}
+desktop_title() { list_desktop; awk -F'\t' '$3 ~ /^(foobar2000 v|.*  \[foobar2000\]$)/ {print $3; exit}' "$listing" 2>/dev/null || true; }
+wait_desktop_title() {  # like wait_title, for the player inside the desktop
+  local t last=""
+  seen_titles=""
+  for _ in $(seq 20); do
+    t=$(desktop_title)
+    if [ "$t" != "$last" ]; then seen_titles="$seen_titles${seen_titles:+ -> }\"$t\""; last=$t; fi
+    if [ "$t" = "$1" ]; then return 0; fi
+    sleep 0.3
+  done
+  return 1
+}
+seen_information=0
+in_desktop foobar2000.exe &
+desktop_pid=$!
+desktop_window=""
+for _ in $(seq 60); do
+  desktop_window=$({ xdotool search --name "Wine desktop" 2>/dev/null || true; } | head -1)
+  if [ -n "$desktop_window" ] && [ -n "$(desktop_title)" ]; then break; fi
+  sleep 1
+done
+sleep 5
+if [ -z "$(desktop_title)" ]; then
+  fail "9. player started in a virtual desktop" "no player window in the desktop within 60 s"
+fi
+read -r dx dy _ _ < <(icon_origin "$desktop_window") || true
+# The taskbar's rectangle inside the desktop, and the strip's two cells at its right end.
+read -r tl tt tr tb < <(awk -F'\t' '$1 == "Shell_TrayWnd" {print $2; exit}' "$listing" 2>/dev/null) || true
+cell=$((icon_size + 4))
+if [ -n "${tb:-}" ] && [ -n "${dx:-}" ]; then
+  cell_top=$((dy + tt + (tb - tt - cell) / 2))
+  cell_left=( $((dx + tr - 2 * cell)) $((dx + tr - cell)) )
+  xwd -id "$desktop_window" -silent | "$convert" xwd:- "$out/desktop.ppm" 2>/dev/null || true
+  crop_cell() {  # cell index, file
+    "$convert" "$out/desktop.ppm" -crop "${cell}x${cell}+$((cell_left[$1] - dx))+$((cell_top - dy))" +repage "$2" 2>/dev/null
+  }
+  snap_desktop_strip() {
+    xwd -id "$desktop_window" -silent | "$convert" xwd:- "$out/desktop.ppm" 2>/dev/null || true
+    crop_cell 0 "$out/cell0.png"; crop_cell 1 "$out/cell1.png"
+    "$convert" "$out/cell0.png" "$out/cell1.png" +append -scale 400% "$1" 2>/dev/null || true
+  }
+  # The pointer passes over the strip from left to right, as a person's does.
+  for c in 0 1; do
+    for step in 1 2 3; do xdotool mousemove $((cell_left[c] + step * cell / 4)) $((cell_top + cell / 3)); sleep 0.15; done
+  done
+  xdotool mousemove $((dx + 300)) $((dy + 200)); sleep 0.6
+  xwd -id "$desktop_window" -silent | "$convert" xwd:- "$out/desktop.ppm" 2>/dev/null || true
+  crop_cell 0 "$out/cell0.ppm"; crop_cell 1 "$out/cell1.ppm"
+  read -r _ l0 c0 <<<"$(probe icon "$out/cell0.ppm" "$icon_size")"
+  read -r _ l1 c1 <<<"$(probe icon "$out/cell1.ppm" "$icon_size")"
+  snap_desktop_strip "$shots/strip-in-desktop-taskbar.png"
+  xwd -id "$desktop_window" -silent | "$convert" xwd:- "$shots/desktop-taskbar.png" 2>/dev/null || true
+  note "taskbar cells at $((cell_left[0] - dx)),$((cell_top - dy)) and $((cell_left[1] - dx)),$((cell_top - dy)) of the desktop;" \
+       "lower-row pixels $l0/$l1, column 0: $c0/$c1"
+  if [ "$l0" -ge 10 ] && [ "$l1" -ge 10 ] && [ "$c0" -gt 0 ] && [ "$c1" -eq 0 ]; then
+    pass "9a. the strip reads \"|< [] > >|\" left to right in the virtual desktop's taskbar"
+  else
+    fail "9a. the strip's order in the virtual desktop's taskbar" "lower rows $l0/$l1, column 0 $c0/$c1"
+  fi
+  click_cell() {  # cell index, icon pixel x, y (of a 16-pixel icon, in proportion)
+    xdotool mousemove $((cell_left[$1] + 2 + $2 * icon_size / 16)) $((cell_top + 2 + $3 * icon_size / 16)); sleep 0.4
+    xdotool mousedown 1; sleep 0.15; xdotool mouseup 1; sleep 0.3
+    xdotool mousemove $((dx + 300)) $((dy + 200)); sleep 0.2
+  }
+  before=$(desktop_title)
+  click_cell 1 3 12
+  sleep 1; playing=$(desktop_title)
+  tone=$(echo "$playing" | sed -n 's/^TrelvaneTone\([0-9]\)  \[foobar2000\]$/\1/p')
+  if [ -n "$tone" ]; then
+    pass "9b. play (the right icon's lower left) starts playback in the desktop (\"$before\" -> \"$playing\")"
+  else
+    fail "9b. play on the strip in the desktop" "title \"$before\" -> \"$playing\""
+  fi
+  if [ -n "$tone" ] && [ "$tone" -lt 3 ]; then
+    click_cell 1 13 12
+    if wait_desktop_title "TrelvaneTone$((tone + 1))  [foobar2000]"; then
+      pass "9c. next (the right icon's lower right) plays the next track (\"$(desktop_title)\")"
+    else
+      fail "9c. next on the strip in the desktop" "titles seen: $seen_titles"
+    fi
+  else
+    fail "9c. next on the strip in the desktop" "no track playing before it, or the last one (\"$playing\")"
+  fi
+  snap_desktop_strip "$shots/strip-in-desktop-taskbar-playing.png"
+else
+  fail "9a. the strip in the virtual desktop's taskbar" "no desktop window or taskbar (desktop ${desktop_window:-none})"
+fi
+( cd "$work" && timeout 60 wine explorer "/desktop=$desktop,$desktop_size" foobar2000.exe /exit >/dev/null 2>&1 </dev/null ) || true
+for _ in $(seq 60); do [ ! -e "$work/profile/running" ] && break; sleep 0.5; done
+wait "$desktop_pid" 2>/dev/null || true
+crash_reports=$(count_crash_reports)
+if [ "$crash_reports" -eq 0 ] && [ ! -e "$work/profile/running" ]; then
+  pass "1. run 3: no crash report, clean shut-down in the desktop"
+else
+  fail "1. run 3" "crash reports: $crash_reports, running: $([ -e "$work/profile/running" ] && echo left || echo removed)"
 fi
 
 echo "real-player: $passed passed, $failed failed (screenshots in $shots)"

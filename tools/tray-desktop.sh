@@ -5,8 +5,8 @@
 # icon reaches the component as it would on Windows, and the component finds the icon's
 # rectangle from its window. The demo and its end-to-end test both run here.
 #
-# Like the taskbars of Windows before 7, this tray puts a new icon to the left of the others,
-# so the player runs with the Windows XP profile there (see tools/demo.sh).
+# This tray puts a new icon to the left of the others; the strip finds out where its icons
+# are from the tray's mouse messages.
 #
 # Exits 77 (a skipped test) when the display already has a window manager: the desktop needs
 # a display of its own (Xvfb, or the nested X server of the interactive demo).

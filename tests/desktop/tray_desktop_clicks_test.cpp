@@ -19,9 +19,9 @@
 
 namespace {
 
-// The desktop's tray puts a new icon to the left of the others, as Windows XP did, so the
-// player runs as Windows XP: icon 1 is added first, icon 0 lands at its left, and the strip
-// reads "|< [] > >|" left to right. The demo runs the same way.
+// The player runs as Windows XP here, whose left click on the slider seeks at once (the clicks
+// of Windows 7 and later run in Wine's own trays, tray_click_e2e_test). The strip reads
+// "|< [] > >|" left to right whatever the profile.
 const wchar_t kWindowsXp[] = L"winxp64";
 
 constexpr double kTrackSeconds = 200.0;
