@@ -479,8 +479,11 @@ if [ -n "$prefs" ]; then
   snap_window "$prefs" "$shots/prefs-components.png"
   # "Copy report" (below the component list, Alt+C at any DPI) puts the list on the clipboard.
   printf '' | xclip -selection clipboard 2>/dev/null || true
-  xdotool key alt+c; sleep 1
-  xclip -o -selection clipboard >"$out/components.txt" 2>/dev/null || true
+  for _ in 1 2 3; do   # a busy machine may take a moment to hand the report over
+    xdotool key alt+c; sleep 1
+    xclip -o -selection clipboard >"$out/components.txt" 2>/dev/null || true
+    if [ -s "$out/components.txt" ]; then break; fi
+  done
   if grep -A1 -x 'foo_Trelvane (.*)' "$out/components.txt" | grep -qx "    $expected_name"; then
     pass "4. components list: foo_Trelvane \"$expected_name\" ($(prefs_title))"
   else
@@ -566,7 +569,9 @@ q wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$desktop" /v EnableShe
 in_desktop() { ( cd "$work" && exec setsid wine explorer "/desktop=$desktop,$desktop_size" "$@" >>"$out/wine.log" 2>&1 </dev/null ); }
 list_desktop() {  # refreshes $listing; prints nothing
   rm -f "$listing"
-  timeout 20 wine "$lister" "$desktop" "Z:${listing//\//\\}" >/dev/null 2>&1 </dev/null || true
+  local rc=0
+  timeout 20 wine "$lister" "$desktop" "Z:${listing//\//\\}" >>"$out/lister.log" 2>&1 </dev/null || rc=$?
+  echo "lister: exit $rc, $(wc -l <"$listing" 2>/dev/null || echo no) lines" >>"$out/lister.log"
 }
 desktop_title() { list_desktop; awk -F'\t' '$3 ~ /^(foobar2000 v|.*  \[foobar2000\]$)/ {print $3; exit}' "$listing" 2>/dev/null || true; }
 wait_desktop_title() {  # like wait_title, for the player inside the desktop
@@ -634,8 +639,12 @@ if [ -n "${tb:-}" ] && [ -n "${dx:-}" ]; then
   }
   before=$(desktop_title)
   click_cell 1 3 12
-  sleep 1; playing=$(desktop_title)
-  tone=$(echo "$playing" | sed -n 's/^TrelvaneTone\([0-9]\)  \[foobar2000\]$/\1/p')
+  tone="" playing=""
+  for _ in $(seq 10); do
+    sleep 0.5; playing=$(desktop_title)
+    tone=$(echo "$playing" | sed -n 's/^TrelvaneTone\([0-9]\)  \[foobar2000\]$/\1/p')
+    if [ -n "$tone" ]; then break; fi
+  done
   if [ -n "$tone" ]; then
     pass "9b. play (the right icon's lower left) starts playback in the desktop (\"$before\" -> \"$playing\")"
   else

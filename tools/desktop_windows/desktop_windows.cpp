@@ -33,14 +33,17 @@ BOOL CALLBACK WriteTitle(HWND window, LPARAM file) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
-    HDESK desktop = OpenDesktopW(argv[1], 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    HDESK desktop = OpenDesktopW(argv[1], 0, FALSE, GENERIC_ALL);
     if (!desktop) return 1;
-    FILE* file = _wfopen(argv[2], L"w");
+    FILE* file = _wfopen(argv[2], L"wb");  // plain newlines for the shell tools that read it
     if (!file) {
         CloseDesktop(desktop);
         return 2;
     }
-    EnumDesktopWindows(desktop, &WriteTitle, reinterpret_cast<LPARAM>(file));
+    // Wine enumerates the windows of the calling thread's own desktop: the thread, which has no
+    // window yet, moves to the one asked for.
+    if (SetThreadDesktop(desktop)) EnumWindows(&WriteTitle, reinterpret_cast<LPARAM>(file));
+    else EnumDesktopWindows(desktop, &WriteTitle, reinterpret_cast<LPARAM>(file));
     CloseDesktop(desktop);
     return std::fclose(file) == 0 ? 0 : 2;
 }
