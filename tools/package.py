@@ -17,7 +17,7 @@ def main():
             sys.exit(f"package.py: {dll} is missing")
     name = os.path.basename(x86)
     partial = output + ".part"
-    # Deflated at the strongest level: a third of the size, and the player's installer takes it.
+    # Deflated at the strongest level: a third of the stored size for users to download.
     with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as package:
         package.write(x86, name)
         package.write(x64, "x64/" + os.path.basename(x64))
