@@ -43,7 +43,7 @@ EOF
   exit 0
 fi
 
-for tool in wine wineserver Xvfb jwm xdotool xwd xwininfo xclip python3; do
+for tool in wine wineserver Xvfb jwm xdotool xwd xwininfo xprop xclip python3; do
   command -v "$tool" >/dev/null || { echo "real-player: $tool is missing (tools/deps.sh installs it)" >&2; exit 2; }
 done
 convert=/usr/bin/convert   # Debian's ImageMagick (a stand-in may shadow it in /usr/local/bin)
@@ -561,7 +561,7 @@ if [ "$without" = 1 ]; then fail "$update_item" "NO_COMPONENT=1"; updated=0
 elif install_package update "$update_item"; then updated=1; else updated=0; fi
 if [ "$updated" = 1 ]; then
   strip_after=$(docked_icons | wc -l)
-  open_components && components_report && doc_page "update-4-after-restart"
+  open_components && components_report && doc_page "update-5-after-restart"
   xdotool key Escape; sleep 0.5
 fi
 stop_player
@@ -582,7 +582,7 @@ elif remove_component "R1. removal: \"Remove\" in the component's menu on the Co
 else removed=0; fi
 strip_left=$(docked_icons | wc -l)
 if open_components; then
-  components_report; doc_page "remove-4-after-restart"
+  components_report; doc_page "remove-5-after-restart"
   xdotool key Escape; sleep 0.5
 fi
 if [ "$removed" = 1 ] && [ "$strip_left" -eq 0 ] && ! listed && [ ! -e "$work/profile/user-components/foo_Trelvane" ]; then

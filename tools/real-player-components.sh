@@ -78,7 +78,7 @@ apply_and_restart() {
   click_ok
   for _ in $(seq 20); do question=$(find_window '^foobar2000 preferences$'); [ -n "$question" ] && break; sleep 0.5; done
   if [ -z "$question" ]; then restart_problem="no restart question after OK"; return 1; fi
-  sleep 0.5; doc_window "$question" "$1-restart-question"
+  sleep 0.5; doc_window "$question" "$1-4-restart-question"
   xdotool windowactivate --sync "$question" >/dev/null 2>&1 || true; xdotool key Return
   for _ in $(seq 120); do pid=$(main_pid); [ -n "$pid" ] && [ "$pid" != "$old_pid" ] && break; sleep 0.5; done
   if [ -z "$pid" ] || [ "$pid" = "$old_pid" ]; then restart_problem="the player did not come back within 60 s"; return 1; fi
