@@ -43,14 +43,13 @@ demo: build-x64
 bench: build-x64
 	tools/with-wine-session.sh tools/bench.sh
 
-# The x86 DLL inside a real foobar2000 (a portable folder given as PLAYER=dir) under Wine.
-# Without PLAYER it only says how to get one.
-X86_BUILD := build-x86
-DLL ?= $(X86_BUILD)/bin/foo_Trelvane.dll
+# The package installed, updated and removed in a real foobar2000 (a portable folder given as
+# PLAYER=dir) under Wine, through the player's Components page; pictures and output go to
+# docs/real-player/. Without PLAYER it only says how to get one, and builds nothing.
 PLAYER ?=
 real-player:
-	@if [ -n "$(PLAYER)" ]; then $(MAKE) --no-print-directory build-x86; fi
-	OUT=$(X86_BUILD)/real-player tools/real-player-check.sh "$(PLAYER)" "$(DLL)"
+	@if [ -n "$(PLAYER)" ]; then $(MAKE) --no-print-directory package; fi
+	OUT=build-x86/real-player tools/real-player-check.sh "$(PLAYER)" "$(PACKAGE)"
 
 clean:
 	rm -rf $(BUILD) build-x86

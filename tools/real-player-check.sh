@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Checks the 32-bit foo_Trelvane.dll inside a real, portable foobar2000 (32-bit) under Wine,
-# headless: Xvfb with the window manager jwm, whose tray is an X11 system tray (each Wine tray
-# icon becomes an X window of its own there, which the strip's hit-testing knows).
+# Checks the component inside a real, portable foobar2000 (32-bit) under Wine, headless: Xvfb
+# with the window manager jwm, whose tray is an X11 system tray (each Wine tray icon becomes an
+# X window of its own there, which the strip's hit-testing knows). The package is installed,
+# installed again over itself and removed the way a user does it, on the player's Components
+# page; in between the strip, the menus and the preferences page are checked.
 #
-# Usage: real-player-check.sh PLAYER_DIR [DLL]
+# Usage: real-player-check.sh PLAYER_DIR [PACKAGE]
 #   PLAYER_DIR  an extracted portable foobar2000 folder; it is copied, never changed
-#   DLL         the component (default build-x86/bin/foo_Trelvane.dll)
+#   PACKAGE     the component package (default build/foo_Trelvane.fb2k-component)
 # Environment:
 #   OUT=dir          working folder: Wine prefix (kept between runs), player copy, screenshots
 #                    (default build-x86/real-player)
+#   DOCS=dir         where the pictures of each step and this output go (default docs/real-player)
 #   NO_COMPONENT=1   run the same checks without the component: everything past the start
 #                    must then FAIL (shows that the checks can fail)
 #   COMPONENT_NAME   the component's name and version as the player lists them
@@ -26,7 +29,7 @@ trap 'echo "real-player: a command failed at line $LINENO" >&2' ERR
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/.." && pwd)
 player=${1:-}
-dll=${2:-$root/build-x86/bin/foo_Trelvane.dll}
+package=${2:-$root/build/foo_Trelvane.fb2k-component}
 
 if [ -z "$player" ] || [ ! -f "$player/foobar2000.exe" ]; then
   cat <<EOF
@@ -35,19 +38,19 @@ To get the portable foobar2000 2.25.10 (32-bit) the check runs against:
   1. fetch the public repository byuwur/stream.html with the workplace's fetch tool
      (it returns the path of a bare git mirror, MIRROR below);
   2. ../shared/tools/real-player/get-player.sh MIRROR /work/player/fb2k
-  3. make real-player PLAYER=/work/player/fb2k [DLL=path/to/foo_Trelvane.dll]
+  3. make real-player PLAYER=/work/player/fb2k [PACKAGE=path/to/foo_Trelvane.fb2k-component]
 EOF
   exit 0
 fi
 
-for tool in wine wineserver Xvfb jwm xdotool xwd xwininfo xclip python3; do
+for tool in wine wineserver Xvfb jwm xdotool xwd xwininfo xprop xclip python3; do
   command -v "$tool" >/dev/null || { echo "real-player: $tool is missing (tools/deps.sh installs it)" >&2; exit 2; }
 done
 convert=/usr/bin/convert   # Debian's ImageMagick (a stand-in may shadow it in /usr/local/bin)
 [ -x "$convert" ] || { echo "real-player: $convert is missing (tools/deps.sh installs imagemagick)" >&2; exit 2; }
 without=${NO_COMPONENT:-0}
-if [ "$without" != 1 ] && [ ! -f "$dll" ]; then
-  echo "real-player: no component DLL at $dll (build the x86 DLL, or give DLL=...)" >&2; exit 2
+if [ "$without" != 1 ] && [ ! -f "$package" ]; then
+  echo "real-player: no package at $package (make package, or give PACKAGE=...)" >&2; exit 2
 fi
 expected_name=${COMPONENT_NAME:-Foobar2000 Trelvane 0.6.7.5}
 dpi=${DPI:-96}
@@ -62,6 +65,10 @@ player=$(cd "$player" && pwd)
 out=${OUT:-$root/build-x86/real-player}
 mkdir -p "$out" && out=$(cd "$out" && pwd)
 shots="$out/shots"; rm -rf "$shots"; mkdir -p "$shots"
+docs=${DOCS:-$root/docs/real-player}
+mkdir -p "$docs" && docs=$(cd "$docs" && pwd)
+exec > >(tee "$docs/check-output.txt") 2>&1
+tee_pid=$!
 probe() { python3 "$here/real_player_probe.py" "$@"; }
 
 # ---------------------------------------------------------------- results
@@ -84,7 +91,8 @@ cleanup() {
   WINEDEBUG=-all wineserver -k >/dev/null 2>&1 </dev/null || true
   if [ -n "$jwm_pid" ]; then kill "$jwm_pid" 2>/dev/null || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  wait 2>/dev/null || true
+  for p in $jwm_pid $xvfb_pid; do wait "$p" 2>/dev/null || true; done
+  exec >&- 2>&-; wait "$tee_pid" 2>/dev/null || true   # the copy of this output is complete
 }
 trap cleanup EXIT
 
@@ -138,13 +146,8 @@ work="$out/fb2k"
 rm -rf "$work"; cp -a "$player" "$work"
 rm -rf "$work/profile"; mkdir -p "$work/profile"
 touch "$work/portable_mode_enabled"
-if [ "$without" != 1 ]; then
-  mkdir -p "$work/profile/user-components/foo_Trelvane"
-  cp "$dll" "$work/profile/user-components/foo_Trelvane/foo_Trelvane.dll"
-  echo "      component: $dll"
-else
-  echo "      NO_COMPONENT=1: the player runs without the component"
-fi
+if [ "$without" != 1 ]; then echo "      package:   $package"
+else echo "      NO_COMPONENT=1: the player runs without the component"; fi
 echo "      player:    $player (copy in $work)"
 
 # Three tracks of 120 seconds (Wine with a null sound output plays them about four times too
@@ -240,13 +243,44 @@ wait_title() {  # wait up to 6 s for the main window title to be $1; seen_titles
   return 1
 }
 
-# ================================================================ run 1: fresh profile
-echo "== run 1: fresh profile, three tracks in the playlist"
+prefs=""
+open_prefs() {
+  focus_main; xdotool key ctrl+p
+  for _ in $(seq 20); do prefs=$(find_window '^Preferences'); if [ -n "$prefs" ]; then break; fi; sleep 0.5; done
+  sleep 1
+}
+prefs_title() { xdotool getwindowname "$prefs" 2>/dev/null || true; }
+prefs_click() {  # click at x,y inside the preferences window
+  local x y
+  read -r x y < <(xwininfo -id "$prefs" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
+  xdotool mousemove $((x + $1)) $((y + $2)); sleep 0.3; xdotool click 1; sleep 0.5
+}
+windows_named() { { xdotool search --name "$1" 2>/dev/null || true; } | sort; }
+# shellcheck source=real-player-components.sh
+. "$here/real-player-components.sh"
+rm -f "$docs"/install-*.png "$docs"/update-*.png "$docs"/remove-*.png "$docs/strip-in-tray.png"
+
+# ================================================================ run 0: the install
+echo "== run 0: fresh profile, three tracks in the playlist; the package installed on the Components page"
 start_player "${track_args[@]}" || { fail "player started" "no main window within 60 s"; }
+if [ "$without" = 1 ]; then
+  fail "I. install through Preferences > Components > Install..." "NO_COMPONENT=1"
+elif ! install_package install "I. install through Preferences > Components > Install..., OK and the restart"; then
+  # Loudly, never as a pass: the items below still say something about the component in the
+  # player, and nothing about the install.
+  note "the items below run with the package's x86 DLL put into profile/user-components/foo_Trelvane" \
+       "by this check, where the player's install puts it; the install itself has FAILED"
+  stop_player
+  mkdir -p "$work/profile/user-components/foo_Trelvane"
+  probe extract "$package" foo_Trelvane.dll "$work/profile/user-components/foo_Trelvane/foo_Trelvane.dll"
+  start_player || fail "player started with the component" "no main window within 60 s"
+fi
+
+# ================================================================ run 1: the component's first start
+echo "== run 1: the component's first start"
 xwd -root -silent | "$convert" xwd:- "$shots/screen-start.png"
 # The component's one-time notice (title "Foobar2000 Trelvane") comes up on the first start
 # on Windows 7 and later; keep a picture and close it.
-windows_named() { { xdotool search --name "$1" 2>/dev/null || true; } | sort; }
 notice=$(find_window '^Foobar2000 Trelvane$')
 if [ -n "$notice" ]; then
   snap_window "$notice" "$shots/notice.png"
@@ -333,6 +367,7 @@ if [ -n "$icon1_id" ]; then
   read -r pu _ <<<"$(icon_pixels "$left_id")"
   note "playing: upper-row pixels of the left icon $pu (the slider bar)"
   snap_strip "$shots/strip-playing.png"
+  doc_strip_in_tray
   click_icon "$icon1_id" 13 12
   if wait_title "${titles[1]}  [foobar2000]"; then
     pass "7b. next on the strip plays the second track (title \"$(main_title)\")"
@@ -460,18 +495,6 @@ fi
 if [ -n "$sub_menu" ] && [ "$sub_h" -gt 0 ]; then note "submenu window size ${sub_w}x${sub_h}"; fi
 
 # ---- 4. and 5. Preferences
-prefs=""
-open_prefs() {
-  focus_main; xdotool key ctrl+p
-  for _ in $(seq 20); do prefs=$(find_window '^Preferences'); if [ -n "$prefs" ]; then break; fi; sleep 0.5; done
-  sleep 1
-}
-prefs_title() { xdotool getwindowname "$prefs" 2>/dev/null || true; }
-prefs_click() {  # click at x,y inside the preferences window
-  local x y
-  read -r x y < <(xwininfo -id "$prefs" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
-  xdotool mousemove $((x + $1)) $((y + $2)); sleep 0.3; xdotool click 1; sleep 0.5
-}
 open_prefs
 if [ -n "$prefs" ]; then
   # The page tree is at the left; Home selects its first page, Components.
@@ -562,7 +585,7 @@ fi
 echo "== run 3: the same profile in the taskbar of a Wine virtual desktop"
 desktop=trelvane-check
 desktop_size=1024x640
-lister=$(dirname "$dll")/desktop_windows.exe
+lister=$root/build-x86/bin/desktop_windows.exe   # built with the x86 component
 listing="$out/desktop-windows.txt"
 q wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$desktop" /d "$desktop_size" /f
 q wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops\\$desktop" /v EnableShell /t REG_DWORD /d 1 /f
@@ -674,5 +697,53 @@ else
   fail "1. run 3" "crash reports: $crash_reports, running: $([ -e "$work/profile/running" ] && echo left || echo removed)"
 fi
 
-echo "real-player: $passed passed, $failed failed (screenshots in $shots)"
+# ================================================================ run 4: an update
+# The same package installed again over the installed copy, the same way: the strip is back,
+# the component listed, and the setting ticked in run 1 still set.
+echo "== run 4: the same package installed again over the installed copy"
+seen_information=0
+start_player || fail "player started for the update" "no main window within 60 s"
+update_item="U1. update: the same package installed again through Install..., OK and the restart"
+if [ "$without" = 1 ]; then fail "$update_item" "NO_COMPONENT=1"; updated=0
+elif install_package update "$update_item"; then updated=1; else updated=0; fi
+if [ "$updated" = 1 ]; then
+  strip_after=$(docked_icons | wc -l)
+  open_components && components_report && doc_page "update-5-after-restart"
+  xdotool key Escape; sleep 0.5
+fi
+stop_player
+third=$(probe cfgbool "$work/profile" "$pause_guid")
+note "stored \"pause on screen saver\" after the update: $third"
+if [ "$updated" = 1 ] && [ "$strip_after" -eq 2 ] && listed && [ "$third" = 1 ] && [ "$seen_information" = 0 ]; then
+  pass "U2. after the update: two strip icons, the component listed, the setting still set"
+else
+  fail "U2. after the update" "updated: $updated, strip icons: ${strip_after:-none}, setting: $third, Information window: $seen_information"
+fi
+
+# ================================================================ run 5: the removal
+echo "== run 5: the component removed on the Components page"
+seen_information=0
+start_player || fail "player started for the removal" "no main window within 60 s"
+if [ "$without" = 1 ]; then fail "R1. removal" "NO_COMPONENT=1"; removed=0
+elif remove_component "R1. removal: \"Remove\" in the component's menu on the Components page, OK and the restart"; then removed=1
+else removed=0; fi
+strip_left=$(docked_icons | wc -l)
+if open_components; then
+  components_report; doc_page "remove-5-after-restart"
+  xdotool key Escape; sleep 0.5
+fi
+if [ "$removed" = 1 ] && [ "$strip_left" -eq 0 ] && ! listed && [ ! -e "$work/profile/user-components/foo_Trelvane" ]; then
+  pass "R2. after the removal: no strip icons in the tray, the component not listed, its folder gone"
+else
+  fail "R2. after the removal" "removed: $removed, tray icons left: $strip_left, listed: $(listed && echo yes || echo no)"
+fi
+stop_player
+crash_reports=$(count_crash_reports)
+if [ "$removed" = 1 ] && [ "$seen_information" = 0 ] && [ "$crash_reports" -eq 0 ] && [ ! -e "$work/profile/running" ]; then
+  pass "R3. after the removal: the player started and shut down cleanly"
+else
+  fail "R3. after the removal" "removed: $removed, Information/crash window seen: $seen_information, crash reports: $crash_reports"
+fi
+
+echo "real-player: $passed passed, $failed failed (screenshots in $shots, pictures of the steps in $docs)"
 if [ "$failed" -eq 0 ]; then exit 0; else exit 1; fi

@@ -26,6 +26,8 @@
   real_player_probe.py wav DIR NAME...
       Writes NAME.wav for every NAME: 120 seconds of a sine tone, 8 kHz mono 16-bit, each
       NAME at another pitch. (Wine's null sound output plays about four times too fast.)
+  real_player_probe.py extract PACKAGE NAME DEST
+      Writes the entry NAME of the zip PACKAGE to the file DEST.
 """
 import array
 import math
@@ -35,6 +37,7 @@ import struct
 import sys
 import uuid
 import wave
+import zipfile
 
 SECONDS = 120
 
@@ -159,6 +162,11 @@ def wav(folder, names):
             f.writeframes(second * SECONDS)
 
 
+def extract(package, name, dest):
+    with zipfile.ZipFile(package) as archive, open(dest, 'wb') as out:
+        out.write(archive.read(name))
+
+
 def main():
     mode, args = sys.argv[1], sys.argv[2:]
     if mode == 'docked':
@@ -175,6 +183,8 @@ def main():
         cfgbool(args[0], args[1])
     elif mode == 'wav':
         wav(args[0], args[1:])
+    elif mode == 'extract':
+        extract(args[0], args[1], args[2])
     else:
         sys.exit(__doc__)
 
