@@ -296,7 +296,7 @@ if [ ${#icons[@]} -eq 2 ]; then
   read -r right_id right_x right_y _ _ <<<"${icons[1]}"
   read -r lu ll lc <<<"$(icon_pixels "$left_id")"
   read -r ru rl rc <<<"$(icon_pixels "$right_id")"
-  snap_strip "$shots/strip-stopped.png"
+  snap_strip "$shots/strip-before-the-pointer.png"   # the order the icons were added in
   note "tray icons: left $left_id at $left_x,$left_y (${left_w}x$left_h), right $right_id at $right_x,$right_y;" \
        "drawn pixels upper/lower rows: left $lu/$ll, right $ru/$rl"
   # The left half draws "previous" from its column 0, the right half starts "play" at column 1.
@@ -305,7 +305,7 @@ if [ ${#icons[@]} -eq 2 ]; then
   pass_over_icons "$left_id" "$right_id"
   read -r _ _ lc <<<"$(icon_pixels "$left_id")"
   read -r _ _ rc <<<"$(icon_pixels "$right_id")"
-  snap_strip "$shots/strip-in-tray.png"
+  snap_strip "$shots/strip-stopped.png"
   if [ "$lc" -gt 0 ] && [ "$rc" -eq 0 ]; then
     pass "2b. the strip reads \"|< [] > >|\" left to right in the X11 tray"
   else
