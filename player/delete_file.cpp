@@ -3,7 +3,7 @@
 #include "player/Player.h"
 #include "player/track_location.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "sdk/core_api.h"
 #include "sdk/playback_control.h"
 #include "sdk/playlist.h"

@@ -1,7 +1,7 @@
 // Filling the page when it opens: the hide-after and language lists, the labels and the
 // controls from the stored settings.
 #include "prefs/pref_page_instance.h"
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "prefs/hide_after.h"
 #include "prefs/page_controls.h"
 #include "settings/config_vars.h"

@@ -1,6 +1,6 @@
 // The page instance's life and the player's calls: state, apply and reset.
 #include "prefs/pref_page_instance.h"
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "controller/Trelvane.h"
 #include "prefs/hide_after.h"
 #include "prefs/page_controls.h"

@@ -1,7 +1,7 @@
 // The skins list: "[Built-In]" first, then the skin folders inside the "Trelvane" folder
 // beside the component's module.
 #include "prefs/pref_page_instance.h"
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "prefs/page_controls.h"
 #include "sdk/core_api.h"
 #include "settings/config_vars.h"

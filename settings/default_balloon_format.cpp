@@ -4,7 +4,7 @@
 #include "settings/registry_settings.h"
 #include "settings/strings.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "sdk/core_api.h"
 #include "sdk/shared/shared.h"
 #include <cstring>

@@ -4,7 +4,7 @@
 #include "settings/registry_key.h"
 #include "settings/registry_settings.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "sdk/shared/shared.h"
 #include <string>
 #include <vector>

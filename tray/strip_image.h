@@ -1,7 +1,7 @@
 #pragma once
 // The strip's image set: 18 small images in a fixed index order, each kept as a memory
 // context with its colour bitmap and one with its AND mask.
-#include "tray/gdi_handles.h"
+#include "base/gdi_handles.h"
 #include <string>
 
 // Image indices. Each pair is hot (H) then normal (L); BARL and BARR are the bar's two halves.

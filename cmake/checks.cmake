@@ -1,0 +1,9 @@
+# Checks of the sources themselves, run by ctest on the build machine (no Wine): once, in the
+# x64 build, since both builds share the sources.
+if(NOT TRELVANE_ARCH STREQUAL "x64")
+  return()
+endif()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+add_test(NAME check_layers COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_layers.py)
+set_tests_properties(check_layers PROPERTIES TIMEOUT 60)
