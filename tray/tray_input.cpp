@@ -3,6 +3,7 @@
 // does not report the pointer leaving.
 #include "tray/NotifyIcons.h"
 
+#include "base/scoped_flag.h"
 #include "sdk/shared/shared.h"
 
 namespace {
@@ -20,18 +21,6 @@ int Distance(int a, int b) { return a > b ? a - b : b - a; }
 constexpr DWORD kSameKeyPress = 100;
 
 bool IsRelease(UINT message) { return message == WM_LBUTTONUP || message == WM_RBUTTONUP; }
-
-// Sets a flag for as long as it lives, also when what runs meanwhile throws.
-class ScopedFlag {
-public:
-    explicit ScopedFlag(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~ScopedFlag() { m_flag = false; }
-    ScopedFlag(const ScopedFlag&) = delete;
-    ScopedFlag& operator=(const ScopedFlag&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
