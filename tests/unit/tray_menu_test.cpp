@@ -91,12 +91,7 @@ Pixels ReadBitmap(HBITMAP bitmap) {
     Pixels pixels;
     pixels.width = info.bmWidth;
     pixels.height = info.bmHeight;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = info.bmWidth;
-    format.bmiHeader.biHeight = -info.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
     std::vector<DWORD> bgr(static_cast<size_t>(info.bmWidth) * info.bmHeight);
     HDC screen = GetDC(nullptr);
     GetDIBits(screen, bitmap, 0, info.bmHeight, bgr.data(), &format, DIB_RGB_COLORS);
@@ -344,7 +339,7 @@ class Canvas {
 public:
     static constexpr COLORREF kUntouched = RGB(1, 2, 3);
     Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO format = TopDown32BitFormat(width, height);
+        BITMAPINFO format = TopDown32(width, height);
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateDIBSection(m_dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         m_original = SelectObject(m_dc, m_bitmap);
