@@ -7,3 +7,6 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 add_test(NAME check_layers COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_layers.py)
 set_tests_properties(check_layers PROPERTIES TIMEOUT 60)
+
+add_test(NAME check_resource_ids COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_resource_ids.py)
+set_tests_properties(check_resource_ids PROPERTIES TIMEOUT 60)

@@ -1,21 +1,23 @@
 #pragma once
-// The controls of the preferences dialog (resource 30056) and small typed accessors for them.
+// The controls of the preferences dialog and small typed accessors for them.
+#include "resources/resource.h"
+
 #include <windows.h>
 #include <string>
 
 namespace PageControl {
-constexpr WORD kDialog = 30056;
-constexpr int kPauseOnScreenSaver = 1009;
-constexpr int kBalloonFormat = 1010;
-constexpr int kBalloonTitle = 1011;
-constexpr int kWebAddress = 1005;
-constexpr int kTranslatorCredit = 1017;
-constexpr int kAutoVolumeOnStream = 1020;
-constexpr int kShowBalloonOnStream = 1021;
-constexpr int kSkins = 1022;
-constexpr int kLanguages = 1024;
-constexpr int kHideAfter = 1026;
-constexpr int kShowBalloon = 30034;
+constexpr WORD kDialog = IDD_PREFERENCES;
+constexpr int kPauseOnScreenSaver = IDC_PAUSE_ON_SCREEN_SAVER;
+constexpr int kBalloonFormat = IDC_BALLOON_FORMAT;
+constexpr int kBalloonTitle = IDC_BALLOON_TITLE;
+constexpr int kWebAddress = IDC_WEB_ADDRESS;
+constexpr int kTranslatorCredit = IDC_TRANSLATOR_CREDIT;
+constexpr int kAutoVolumeOnStream = IDC_AUTO_VOLUME_ON_STREAM;
+constexpr int kShowBalloonOnStream = IDC_SHOW_BALLOON_ON_STREAM;
+constexpr int kSkins = IDC_SKINS;
+constexpr int kLanguages = IDC_LANGUAGES;
+constexpr int kHideAfter = IDC_HIDE_AFTER;
+constexpr int kShowBalloon = IDC_SHOW_BALLOON;
 // The page's lists get room for several entries when they drop down.
 constexpr int kDroppedListHeight = 150;
 } // namespace PageControl

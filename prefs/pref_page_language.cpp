@@ -11,11 +11,13 @@ using namespace PageControl;
 
 namespace {
 
-constexpr UINT kFirstStringId = 1000;
-constexpr UINT kHideAfterLabel = 1116;
-constexpr UINT kCreditIntro = 1131;
-constexpr UINT kTranslatorName = 1132;
-constexpr UINT kTranslatorContact = 1133;
+constexpr UINT kFirstStringId = IDS_FIRST;
+constexpr UINT kHideAfterLabel = IDS_PAGE_HIDE_AFTER;
+constexpr UINT kCreditIntro = IDS_TRANSLATOR_INTRO;
+constexpr UINT kTranslatorName = IDS_TRANSLATOR_NAME;
+constexpr UINT kTranslatorContact = IDS_TRANSLATOR_CONTACT;
+// Room for the text of a page control while it is read.
+constexpr int kControlTextCapacity = 1024;  // not a resource id: a buffer size
 constexpr int kLabelPadding = 25;
 constexpr int kListGap = 10;
 const wchar_t* const kMakerAddressLine = L"https://trelvane.example.org/ - trelvane@example.org";
@@ -28,8 +30,8 @@ bool IsLabel(HWND control) {
 }
 
 UINT LeadingNumber(HWND control) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(control, text, 1024);
+    wchar_t text[kControlTextCapacity] = {};
+    GetWindowTextW(control, text, kControlTextCapacity);
     UINT number = 0;
     for (const wchar_t* p = text; *p >= L'0' && *p <= L'9' && number < 100000; ++p) number = number * 10 + (*p - L'0');
     return number;
@@ -116,8 +118,8 @@ void TVFPrefPageInst::ShowCreditLine(WORD language) {
 
 int TVFPrefPageInst::ShrinkLabel() {
     HWND label = GetDlgItem(window, kShowBalloon);
-    wchar_t text[1024] = {};
-    GetWindowTextW(label, text, 1024);
+    wchar_t text[kControlTextCapacity] = {};
+    GetWindowTextW(label, text, kControlTextCapacity);
     RECT rect;
     GetWindowRect(label, &rect);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);

@@ -92,9 +92,8 @@ const wchar_t* StripImage::Name(int index) {
 }
 
 int StripImage::BuiltInBase(Set set, int artworkSize) {
-    constexpr int kSetStride = 20, kSizeStride = 60;
     for (int place = 0; place < static_cast<int>(ARRAYSIZE(kArtworkSizes)); ++place)
-        if (kArtworkSizes[place] == artworkSize) return kClassicBase + kSizeStride * place + kSetStride * static_cast<int>(set);
+        if (kArtworkSizes[place] == artworkSize) return kClassicBase + STRIP_ICON_SIZE_STRIDE * place + STRIP_ICON_SET_STRIDE * static_cast<int>(set);
     return 0;
 }
 

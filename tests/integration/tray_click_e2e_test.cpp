@@ -168,7 +168,7 @@ bool FindCellsInTaskbar(ShownIcon cells[2]) {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     RECT bar = {};
     if (!taskbar || !IsWindowVisible(taskbar) || !GetWindowRect(taskbar, &bar)) return false;
-    fb2k_host::PumpMessagesFor(1000);  // the taskbar takes the icons in
+    fb2k_host::PumpMessagesFor(1000);  // not a resource id: the taskbar takes the icons in
     const int small = GetSystemMetrics(SM_CXSMICON);
     const int cell = small + 4;
     const int top = bar.top + (bar.bottom - bar.top - cell) / 2;
@@ -195,7 +195,7 @@ void MoveTo(POINT at) {
 // A press near the last one and soon after it makes a double click, which the strip takes
 // as no click at all: such a press waits out the double-click time first.
 void WaitOutDoubleClick(POINT at) {
-    static POINT last = {-1000, -1000};
+    static POINT last = {-1000, -1000};  // not a resource id: a point off every screen
     static DWORD lastTick = 0;
     const bool nearLast = std::abs(at.x - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
                       std::abs(at.y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
@@ -292,7 +292,7 @@ int CheckButtonEdges(fb2k_host::Host& host, StripCells& cells, const ClickPlan& 
         ++clicked;
         Replay(host);
         g_pressedIcon = 0;
-        std::string got = CommandOfClick(host, cells.cell[aimed].Pixel(click.x, click.y), 1000);
+        std::string got = CommandOfClick(host, cells.cell[aimed].Pixel(click.x, click.y), 1000);  // not a resource id: milliseconds
         const int pressed = PressedIcon();
         cells.Learn(aimed, pressed);
         // The zone of the same pixel on the icon the shell says was pressed.

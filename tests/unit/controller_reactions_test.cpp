@@ -308,7 +308,7 @@ TEST_F(ControllerReactionsTest, TheBalloonHidesItselfAfterItsSeconds) {
         ASSERT_TRUE(hook.Installed());
         setTimerHook = &hook;
         // The hide time in seconds, limited to 1 to 10, for the balloon timer 30002.
-        for (const auto& c : {std::pair<int, UINT>{7, 7000}, {0, 1000}, {30, 10000}, {1, 1000}}) {
+        for (const auto& c : {std::pair<int, UINT>{7, 7000}, {0, 1000}, {30, 10000}, {1, 1000}}) {  // not a resource id: ms
             cfg::BalloonHideAfter = c.first;
             startedTimers.clear();
             controller().ShowBalloon(true);

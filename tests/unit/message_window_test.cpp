@@ -4,6 +4,7 @@
 // module here), so that the previous procedure is one the test can watch.
 #include "host/call_stack.h"
 #include "controller/Trelvane.h"
+#include "resources/resource.h"
 #include "settings/config_vars.h"
 #include "tests/support/in_process_host.h"
 #include "tests/support/shell_tray.h"
@@ -103,7 +104,7 @@ TEST_F(MessageWindowTest, SliderTimerTicksFiveTimesASecondWhilePlaying) {
     playback().SetPlaylist({FileTrack(300)});
     playback().Play();
     playback().ResetCallCounts();
-    fb2k_host::PumpMessagesFor(1100);
+    fb2k_host::PumpMessagesFor(1100);  // not a resource id: milliseconds
     // Each tick asks the player once whether it plays; a loaded machine may drop a tick or two.
     int ticks = playback().CallCount("is_playing");
     EXPECT_GE(ticks, 2);
@@ -115,7 +116,7 @@ TEST_F(MessageWindowTest, SliderTimerTicksFiveTimesASecondWhilePlaying) {
 TEST_F(MessageWindowTest, MeasureItemSizesOnlyTheTitleBand) {
     MEASUREITEMSTRUCT band = {};
     band.CtlType = ODT_MENU;
-    band.itemID = 59015;
+    band.itemID = ID_TRAY_TITLE_BAND;
     band.itemWidth = 77;
     band.itemHeight = 20;
     EXPECT_EQ(Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&band)), TRUE);
@@ -123,7 +124,7 @@ TEST_F(MessageWindowTest, MeasureItemSizesOnlyTheTitleBand) {
     EXPECT_EQ(band.itemHeight, 20u) << "the height stays as the system proposes";
 
     MEASUREITEMSTRUCT other = band;
-    other.itemID = 59000;
+    other.itemID = ID_TRAY_BACK;
     other.itemWidth = 77;
     EXPECT_EQ(Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&other)), TRUE);
     EXPECT_EQ(other.itemWidth, 77u);
@@ -159,7 +160,7 @@ TEST_F(MessageWindowTest, ControllerTimersAreConsumedAndTheBalloonTimerStopsItse
     EXPECT_EQ(Send(WM_TIMER, Trelvane::kSliderTimer), 0);
     SetTimer(window(), Trelvane::kBalloonTimer, 60000, nullptr);
     EXPECT_EQ(Send(WM_TIMER, Trelvane::kBalloonTimer), 0);
-    EXPECT_FALSE(KillTimer(window(), Trelvane::kBalloonTimer)) << "timer 30002 was already killed";
+    EXPECT_FALSE(KillTimer(window(), Trelvane::kBalloonTimer)) << "the balloon timer was already killed";
     EXPECT_TRUE(reachedOldProc.empty());
 }
 

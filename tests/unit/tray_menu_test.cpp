@@ -5,6 +5,7 @@
 #include "controller/Trelvane.h"
 #include "host/main_menu.h"
 #include "host/text.h"
+#include "resources/resource.h"
 #include "settings/config_vars.h"
 #include "settings/strings.h"
 #include "tests/support/child_process.h"
@@ -27,8 +28,8 @@ namespace {
 
 using Commands = std::vector<std::string>;
 
-constexpr UINT kSeekSliderItem = 59010;
-constexpr UINT kVolumeSliderItem = 59013;
+constexpr UINT kSeekSliderItem = ID_TRAY_SEEK_SLIDER;
+constexpr UINT kVolumeSliderItem = ID_TRAY_VOLUME_SLIDER;
 constexpr int kBandThickness = 18;
 constexpr int kBandLength = 245;
 
@@ -245,6 +246,7 @@ TEST_F(TrayMenuTest, SliderItemsAreCheckedFromTheSettingAndStoreTheChoice) {
     EXPECT_TRUE(executed().empty());
 }
 
+// resource values typed: the items, positions and glyph bitmaps as the tray menu defines them.
 TEST_F(TrayMenuTest, ItemsCarryThirteenPixelGlyphsAndBothSliderItemsTheCheckGlyph) {
     const struct { UINT item; bool byPosition; bool unchecked; bool checked; } items[] = {
         {59000, false, true, false}, {59008, false, true, true},  {59012, false, true, false},
@@ -323,8 +325,8 @@ TEST_F(TrayMenuTest, DeleteAsksInTheUsersLanguageAndANoKeepsEverything) {
         Choose(L"d");
     }
     cfg::Language = 0;
-    std::wstring question = LoadResString(GetModuleHandleW(nullptr), 1139, german);
-    ASSERT_NE(question, LoadResString(GetModuleHandleW(nullptr), 1139, 0)) << "the German table has its own";
+    std::wstring question = LoadResString(GetModuleHandleW(nullptr), IDS_DELETE_QUESTION, german);
+    ASSERT_NE(question, LoadResString(GetModuleHandleW(nullptr), IDS_DELETE_QUESTION, 0)) << "the German table has its own";
     ASSERT_EQ(askedQuestions.size(), 1u);
     EXPECT_EQ(askedQuestions[0].substr(0, question.size()), question);
     EXPECT_EQ(playback().Playlist().size(), 1u);
