@@ -45,8 +45,8 @@ constexpr t_uint32 kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
 
 // An index the player was never offered is an internal impossibility.
 const Command& CommandAt(t_uint32 index) {
-    if (index >= kCommandCount) uBugCheck();
-    return kCommands[index];
+    if (index < kCommandCount) return kCommands[index];
+    uBugCheck();
 }
 
 } // namespace

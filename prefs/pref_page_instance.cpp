@@ -8,6 +8,7 @@
 #include "sdk/core_api.h"
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
+#include <utility>
 
 using namespace PageControl;
 using namespace PageControls;
@@ -20,7 +21,7 @@ bool Differs(const std::string& shown, const cfg_string& stored) { return shown 
 } // namespace
 
 TVFPrefPageInst::TVFPrefPageInst(HWND parent, service_ptr_t<preferences_page_callback> pageCallback)
-    : callback(pageCallback) {
+    : callback(std::move(pageCallback)) {
     current = this;
     CreateDialogParamW(core_api::get_my_instance(), MAKEINTRESOURCEW(kDialog), parent, &TVFPrefPageInst::ConfigProc, 0);
 }

@@ -12,6 +12,7 @@
 //   it is dropped.
 #include "tray/strip_image.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -118,7 +119,8 @@ StripImageRecord ImageFromIcon(HICON icon, int scale) {
     if (color) {
         colorPixels = ReadPixels(color.get(), width, height);
     } else if (maskPixels.size() >= 2 * pixelCount) {
-        colorPixels.assign(maskPixels.begin() + pixelCount, maskPixels.begin() + 2 * pixelCount);
+        const auto colorStart = maskPixels.begin() + static_cast<std::ptrdiff_t>(pixelCount);
+        colorPixels.assign(colorStart, colorStart + static_cast<std::ptrdiff_t>(pixelCount));
         for (uint32_t& pixel : colorPixels) pixel &= kRgbMask;
     }
     if (colorPixels.size() != pixelCount) return record;
