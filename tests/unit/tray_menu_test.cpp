@@ -3,6 +3,7 @@
 // the stand-in player, the slider check marks, the title band's pixels, and the menu's shape
 // when the quit item is left out.
 #include "controller/Trelvane.h"
+#include "controller/tray_menu_commands.h"
 #include "host/main_menu.h"
 #include "host/text.h"
 #include "resources/resource.h"
@@ -483,4 +484,24 @@ TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
     EXPECT_EQ(child.exitCode, 7u);
 }
 
+
+// The menu resource shows, as each item's text, the string id the item table gives it: the
+// table is what a reader of the code sees, the resource is what the user sees translated.
+TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
+    HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
+    ASSERT_NE(bar, nullptr);
+    HMENU popup = GetSubMenu(bar, 0);
+    for (size_t i = 0; i < kTrayMenuItemCount; ++i) {
+        const TrayMenuItem& row = kTrayMenuItems[i];
+        wchar_t text[32] = {};
+        if (row.command)
+            GetMenuStringW(popup, row.command, text, 32, MF_BYCOMMAND);
+        else
+            GetMenuStringW(popup, static_cast<UINT>(row.position), text, 32, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(text), std::to_wstring(row.text))
+            << "row " << i << " (command " << row.command << "): the resource's text is the row's string id";
+        EXPECT_EQ(row.handler == nullptr, row.command == 0) << "row " << i << ": a command has a handler, a sub-menu none";
+    }
+    DestroyMenu(bar);
+}
 } // namespace
