@@ -19,16 +19,23 @@ std::string Hex(unsigned long long value) {
     return text;
 }
 
+// wParam mostly carries ids and counts: small values in decimal, as the tables type them.
+std::string WParamText(WPARAM value) {
+    char text[24];
+    std::snprintf(text, sizeof(text), value < 0x10000 ? "%llu" : "0x%llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
 std::string EntryText(const SequenceEntry& entry, MessageNamer name) {
     std::string text = MessageText(entry.message, name);
-    text += " w=" + (entry.flags & kWParam ? Hex(entry.wParam) : std::string("*"));
+    text += " w=" + (entry.flags & kWParam ? WParamText(entry.wParam) : std::string("*"));
     text += " l=" + (entry.flags & kLParam ? Hex(static_cast<unsigned long long>(entry.lParam)) : std::string("*"));
     if (entry.flags & kOptional) text += " (optional)";
     return text;
 }
 
 std::string RecordedText(const RecordedMessage& message, MessageNamer name) {
-    return MessageText(message.message, name) + " w=" + Hex(message.wParam) +
+    return MessageText(message.message, name) + " w=" + WParamText(message.wParam) +
            " l=" + Hex(static_cast<unsigned long long>(message.lParam));
 }
 
@@ -37,7 +44,7 @@ std::string Difference(const SequenceEntry& entry, const RecordedMessage& got, M
     if (entry.message != got.message)
         return "expected " + MessageText(entry.message, name) + ", got " + MessageText(got.message, name);
     if ((entry.flags & kWParam) && entry.wParam != got.wParam)
-        return "wParam: expected " + Hex(entry.wParam) + ", got " + Hex(got.wParam);
+        return "wParam: expected " + WParamText(entry.wParam) + ", got " + WParamText(got.wParam);
     if ((entry.flags & kLParam) && entry.lParam != got.lParam)
         return "lParam: expected " + Hex(static_cast<unsigned long long>(entry.lParam)) + ", got " +
                Hex(static_cast<unsigned long long>(got.lParam));
