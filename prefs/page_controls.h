@@ -6,18 +6,6 @@
 #include <string>
 
 namespace PageControl {
-constexpr WORD kDialog = IDD_PREFERENCES;
-constexpr int kPauseOnScreenSaver = IDC_PAUSE_ON_SCREEN_SAVER;
-constexpr int kBalloonFormat = IDC_BALLOON_FORMAT;
-constexpr int kBalloonTitle = IDC_BALLOON_TITLE;
-constexpr int kWebAddress = IDC_WEB_ADDRESS;
-constexpr int kTranslatorCredit = IDC_TRANSLATOR_CREDIT;
-constexpr int kAutoVolumeOnStream = IDC_AUTO_VOLUME_ON_STREAM;
-constexpr int kShowBalloonOnStream = IDC_SHOW_BALLOON_ON_STREAM;
-constexpr int kSkins = IDC_SKINS;
-constexpr int kLanguages = IDC_LANGUAGES;
-constexpr int kHideAfter = IDC_HIDE_AFTER;
-constexpr int kShowBalloon = IDC_SHOW_BALLOON;
 // The page's lists get room for several entries when they drop down.
 constexpr int kDroppedListHeight = 150;
 } // namespace PageControl

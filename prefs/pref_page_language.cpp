@@ -7,8 +7,6 @@
 
 #include <cwchar>
 
-using namespace PageControl;
-
 namespace {
 
 constexpr UINT kFirstStringId = IDS_FIRST;
@@ -79,7 +77,7 @@ BOOL CALLBACK TVFPrefPageInst::SetTextProc(HWND control, LPARAM language) {
     HINSTANCE module = core_api::get_my_instance();
     WORD langId = static_cast<WORD>(language);
     std::wstring text = LoadResString(module, id, langId);
-    if (GetDlgCtrlID(control) == kShowBalloon) text += L" - " + LoadResString(module, kHideAfterLabel, langId);
+    if (GetDlgCtrlID(control) == IDC_SHOW_BALLOON) text += L" - " + LoadResString(module, kHideAfterLabel, langId);
     SetWindowTextW(control, text.c_str());
     return TRUE;
 }
@@ -87,20 +85,20 @@ BOOL CALLBACK TVFPrefPageInst::SetTextProc(HWND control, LPARAM language) {
 void TVFPrefPageInst::translatetext(WORD language) {
     EnumChildWindows(window, &TVFPrefPageInst::SetTextProc, language);
     int right = ShrinkLabel();
-    HWND list = GetDlgItem(window, kHideAfter);
+    HWND list = GetDlgItem(window, IDC_HIDE_AFTER);
     RECT rect;
     GetWindowRect(list, &rect);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
     // Moved only: sizing a drop-down list would also shorten its list part.
     SetWindowPos(list, nullptr, right + kListGap, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowCreditLine(language);
-    PageControls::SetText(window, kWebAddress, kMakerAddressLine);
+    PageControls::SetText(window, IDC_WEB_ADDRESS, kMakerAddressLine);
 }
 
 void TVFPrefPageInst::ShowCreditLine(WORD language) {
     HINSTANCE module = core_api::get_my_instance();
     std::wstring credit = LoadResString(module, kCreditIntro, language);
-    HWND line = GetDlgItem(window, kTranslatorCredit);
+    HWND line = GetDlgItem(window, IDC_TRANSLATOR_CREDIT);
     if (credit.empty()) {
         ShowWindow(line, SW_HIDE);
         return;
@@ -117,7 +115,7 @@ void TVFPrefPageInst::ShowCreditLine(WORD language) {
 }
 
 int TVFPrefPageInst::ShrinkLabel() {
-    HWND label = GetDlgItem(window, kShowBalloon);
+    HWND label = GetDlgItem(window, IDC_SHOW_BALLOON);
     wchar_t text[kControlTextCapacity] = {};
     GetWindowTextW(label, text, kControlTextCapacity);
     RECT rect;
