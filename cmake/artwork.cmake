@@ -50,9 +50,10 @@ function(trelvane_artwork_listed source subdir)
 endfunction()
 
 # The strip's image sets: every size's shapes in each set's colours, as SET/SIZE/NAME.ico. The
-# icon resource of image `index` is 30060 + 60 x (size's place in 16, 20, 24, 32) + 20 x (set's
-# place in classic, light, dark) + index (tray/strip_image.h keeps the same numbering). The
-# script that lists them is written here and included by resources/strip_artwork.rc.
+# icon resource of image `index` is IDI_STRIP_FIRST + 60 x (size's place in 16, 20, 24, 32) +
+# 20 x (set's place in classic, light, dark) + index (resources/resource.h names the first id
+# and the two strides). The script that lists them is written here and included by
+# resources/strip_artwork.rc, after resource.h.
 set(TRELVANE_STRIP_SIZES 16 20 24 32)
 set(TRELVANE_STRIP_SETS classic light dark)
 list(TRANSFORM TRELVANE_STRIP_IMAGES APPEND .ico OUTPUT_VARIABLE _strip_icons)
@@ -62,11 +63,10 @@ foreach(size ${TRELVANE_STRIP_SIZES})
   set(_set_place 0)
   foreach(set ${TRELVANE_STRIP_SETS})
     trelvane_artwork_run(strip_${size}.txt ${set}/${size} strip_colours_${set}.txt ${_strip_icons})
-    math(EXPR _base "30060 + 60 * ${_size_place} + 20 * ${_set_place}")
     set(_index 0)
     foreach(image ${TRELVANE_STRIP_IMAGES})
-      math(EXPR _id "${_base} + ${_index}")
-      string(APPEND _strip_rc "${_id} ICON \"${set}/${size}/${image}.ico\"\n")
+      string(APPEND _strip_rc "(IDI_STRIP_FIRST + STRIP_ICON_SIZE_STRIDE * ${_size_place} + STRIP_ICON_SET_STRIDE * ${_set_place} + ${_index})"
+             " ICON \"${set}/${size}/${image}.ico\"\n")
       math(EXPR _index "${_index} + 1")
     endforeach()
     math(EXPR _set_place "${_set_place} + 1")

@@ -14,34 +14,39 @@ const GUID kGroup = {0xBD5A6459, 0xF417, 0x4C86, {0x91, 0xBE, 0xBE, 0x81, 0x71, 
 // The player's standard group the submenu hangs from.
 const GUID kParentGroup = {0xF8BE5604, 0x165F, 0x4BB9, {0xB6, 0xA9, 0x15, 0xE5, 0x5E, 0x0E, 0x0D, 0x3A}};
 
-struct Command {
-    GUID guid;
-    const char* name;
-};
-
-// In index order. The names are the same in every language.
-const Command kCommands[] = {
-    {{0x9941E14B, 0xCF85, 0x4049, {0xB7, 0x5F, 0x29, 0x03, 0x85, 0x97, 0xBF, 0x19}}, "Show current song info"},
-    {{0x5F241F02, 0xDBEB, 0x4EE2, {0xB6, 0x85, 0x9D, 0xEA, 0xD3, 0xC8, 0x7F, 0x6B}}, "Delete current song"},
-    {{0xE707F251, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}}, "Reset Icons"},
-    {{0xE707F252, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}}, "Toggle volume slider"},
-};
-constexpr t_uint32 kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
-
-// An index the player was never offered is an internal impossibility.
-const Command& CommandAt(t_uint32 index) {
-    if (index >= kCommandCount) uBugCheck();
-    return kCommands[index];
-}
-
 void ShowCurrentSongInfo() {
     metadb_handle_ptr track;
     if (standard_api_create_t<playback_control>()->get_now_playing(track)) Trelvane::Instance().ShowBalloon(true);
 }
 
+void DeleteCurrentSong() { Trelvane::DeleteCurrentFile(); }
+
+void ResetIcons() { Trelvane::Instance().ResetIcons(); }
+
 void ToggleVolumeSlider() {
     cfg::VolumeSlider = !cfg::VolumeSlider;
     Trelvane::Instance().VolumeSlider(static_cast<bool>(cfg::VolumeSlider));
+}
+
+struct Command {
+    GUID guid;         // the command's identity, which the player stores with key bindings
+    const char* name;  // shown in the menu; the same in every language
+    void (*run)();     // what choosing the command does
+};
+
+// In index order.
+const Command kCommands[] = {
+    {{0x9941E14B, 0xCF85, 0x4049, {0xB7, 0x5F, 0x29, 0x03, 0x85, 0x97, 0xBF, 0x19}}, "Show current song info", &ShowCurrentSongInfo},
+    {{0x5F241F02, 0xDBEB, 0x4EE2, {0xB6, 0x85, 0x9D, 0xEA, 0xD3, 0xC8, 0x7F, 0x6B}}, "Delete current song", &DeleteCurrentSong},
+    {{0xE707F251, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}}, "Reset Icons", &ResetIcons},
+    {{0xE707F252, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}}, "Toggle volume slider", &ToggleVolumeSlider},
+};
+constexpr t_uint32 kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
+
+// An index the player was never offered is an internal impossibility.
+const Command& CommandAt(t_uint32 index) {
+    if (index < kCommandCount) return kCommands[index];
+    uBugCheck();
 }
 
 } // namespace
@@ -95,13 +100,6 @@ bool TVFMainMenuSub::get_display(t_uint32 index, pfc::string_base& text, t_uint3
 void TVFMainMenuSub::execute(t_uint32 index, service_by_value<service_base> callback) {
     uCallStackTracker tracker("TVFMainMenuSub::execute(unsigned, service_ptr_t<service_base>)");
     adopt(callback).release();
-    if (index >= kCommandCount) uBugCheck();
-    fb2k::guarded([index] {
-        switch (index) {
-        case 0: ShowCurrentSongInfo(); break;
-        case 1: Trelvane::DeleteCurrentFile(); break;
-        case 2: Trelvane::Instance().ResetIcons(); break;
-        case 3: ToggleVolumeSlider(); break;
-        }
-    });
+    const Command& command = CommandAt(index);
+    fb2k::guarded([&command] { command.run(); });
 }

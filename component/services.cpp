@@ -3,7 +3,7 @@
 // start-up and shut-down hooks, main-menu group, main-menu commands, preferences page.
 #include "component/client.h"
 #include "component/main_menu.h"
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "controller/Trelvane.h"
 #include "controller/play_callback.h"
 #include "prefs/pref_page.h"

@@ -1,7 +1,7 @@
 // The controller's life: construction, start-up in its fixed order, shut-down.
 #include "controller/Trelvane.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "controller/message_filter.h"
 #include "controller/tooltip_script.h"
 #include "player/Player.h"

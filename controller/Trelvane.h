@@ -1,6 +1,7 @@
 #pragma once
 // The controller: one object per process that owns the tray strip, the tray popup menu and a
 // hidden message window with its timers, and reacts to playback events and clicks.
+#include "resources/resource.h"
 #include "tray/NotifyIcons.h"
 
 // Marker base of the player's general-purpose plug-ins; no data, no virtual operations.
@@ -12,10 +13,10 @@ public:
     static constexpr UINT kSliderTimerPeriod = 200;
     static constexpr UINT_PTR kKeepAwakeTimer = 30001;
     static constexpr UINT kKeepAwakeTimerPeriod = 30000;
-    static constexpr UINT_PTR kBalloonTimer = 30002;
-    static constexpr UINT kTitleBandItem = 59015;
-    static constexpr UINT kQuitItem = 59009;
-    static constexpr WORD kTrayMenuResource = 30058;
+    static constexpr UINT_PTR kBalloonTimer = 30002;  // not a resource id: a timer of the message window
+    static constexpr UINT kTitleBandItem = ID_TRAY_TITLE_BAND;
+    static constexpr UINT kQuitItem = ID_TRAY_QUIT;
+    static constexpr WORD kTrayMenuResource = IDR_TRAY_MENU;
 
     // The controller; constructed on the first call. A construction that throws leaves it
     // unconstructed, and the next call tries again.

@@ -2,7 +2,7 @@
 // player: nothing thrown while handling it may leave.
 #include "controller/play_callback.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "controller/Trelvane.h"
 #include "controller/tooltip_script.h"
 #include "sdk/boundary.h"

@@ -1,10 +1,10 @@
 #include "controller/power.h"
 
+#include "base/system_handles.h"
 #include "player/Player.h"
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
 #include "tray/standard_commands.h"
-#include <setupapi.h>
 
 namespace {
 
@@ -25,17 +25,6 @@ struct DevicePowerData {
 };
 static_assert(sizeof(DevicePowerData) == 56, "CM_POWER_DATA is 56 bytes");
 constexpr ULONG kPowerDeviceD0 = 1;
-
-class DeviceInfoSet {
-public:
-    explicit DeviceInfoSet(HDEVINFO set) : m_set(set) {}
-    ~DeviceInfoSet() { if (m_set != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(m_set); }
-    DeviceInfoSet(const DeviceInfoSet&) = delete;
-    DeviceInfoSet& operator=(const DeviceInfoSet&) = delete;
-    HDEVINFO get() const { return m_set; }
-private:
-    HDEVINFO m_set;
-};
 
 bool DisplayIsOff() {
     BOOL running = FALSE;
@@ -65,8 +54,8 @@ void OnDisplayBack() {
 } // namespace
 
 bool IsMonitorOn() {
-    DeviceInfoSet devices(SetupDiGetClassDevsW(&kMonitorClass, nullptr, nullptr, DIGCF_PRESENT));
-    if (devices.get() == INVALID_HANDLE_VALUE) return false;
+    UniqueDeviceInfoSet devices = OwnDeviceInfoSet(SetupDiGetClassDevsW(&kMonitorClass, nullptr, nullptr, DIGCF_PRESENT));
+    if (!devices) return false;
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof(SP_DEVINFO_DATA);
     for (DWORD index = 0; SetupDiEnumDeviceInfo(devices.get(), index, &device); ++index) {

@@ -2,7 +2,7 @@
 // details, shown once per track while playing and hidden again after a while.
 #include "controller/Trelvane.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "player/Player.h"
 #include "sdk/shared/shared.h"
 #include "settings/config_vars.h"

@@ -4,7 +4,7 @@
 #include "controller/Trelvane.h"
 
 #include "sdk/shared/shared.h"
-#include "tray/gdi_handles.h"
+#include "base/gdi_handles.h"
 
 #include <cwchar>
 

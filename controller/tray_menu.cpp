@@ -2,6 +2,8 @@
 // item bitmaps, the localised texts and the owner-drawn title band.
 #include "controller/Trelvane.h"
 
+#include "controller/tray_menu_commands.h"
+#include "resources/resource.h"
 #include "sdk/core_api.h"
 #include "sdk/shared/shared.h"
 #include "settings/config_vars.h"
@@ -10,30 +12,19 @@
 
 namespace {
 
-struct ItemBitmaps {
-    UINT item;
-    bool byPosition;
-    WORD unchecked;  // bitmap resource, 0 for none
-    WORD checked;
-};
-
-const ItemBitmaps kItemBitmaps[] = {
-    {59000, false, 30002, 0}, {59008, false, 30009, 30008}, {59012, false, 30013, 0},
-    {59007, false, 30007, 0}, {4, true, 30006, 0},           {59014, false, 117, 0},
-    {7, true, 30004, 0},      {59013, false, 0, 30003},      {59010, false, 0, 30003},
-    {59016, false, 30012, 0}, {40011, false, 30011, 0},      {59009, false, 30010, 0},
-    {59005, false, 118, 0},   {59004, false, 119, 0},        {59006, false, 120, 0},
-};
-
 HBITMAP LoadMenuBitmap(HINSTANCE module, WORD id) {
     return id ? LoadBitmapW(module, MAKEINTRESOURCEW(id)) : nullptr;
 }
 
 // The bitmaps stay with the menu for the life of the process.
 void SetItemBitmaps(HMENU menu, HINSTANCE module) {
-    for (const ItemBitmaps& entry : kItemBitmaps) {
-        SetMenuItemBitmaps(menu, entry.item, entry.byPosition ? MF_BYPOSITION : MF_BYCOMMAND,
-                           LoadMenuBitmap(module, entry.unchecked), LoadMenuBitmap(module, entry.checked));
+    for (size_t i = 0; i < kTrayMenuItemCount; ++i) {
+        const TrayMenuItem& entry = kTrayMenuItems[i];
+        if (!entry.unchecked && !entry.checked) continue;
+        const bool byPosition = entry.command == 0;
+        SetMenuItemBitmaps(menu, byPosition ? static_cast<UINT>(entry.position) : entry.command,
+                           byPosition ? MF_BYPOSITION : MF_BYCOMMAND, LoadMenuBitmap(module, entry.unchecked),
+                           LoadMenuBitmap(module, entry.checked));
     }
 }
 
@@ -82,8 +73,8 @@ void Trelvane::InitMenuText() {
     WORD language = static_cast<WORD>(cfg::Language & 0xFFFF);
     int count = GetMenuItemCount(hMenu);
     for (int position = 0; position < count; ++position) SetMenuString(module, hMenu, position, language);
-    HMENU load = GetSubMenu(hMenu, 4);
+    HMENU load = GetSubMenu(hMenu, TRAY_MENU_LOAD_POSITION);
     for (int position : {0, 1, 2}) SetMenuString(module, load, position, language);
-    HMENU configuration = GetSubMenu(hMenu, 7);
+    HMENU configuration = GetSubMenu(hMenu, TRAY_MENU_CONFIGURATION_POSITION);
     for (int position : {0, 1, 3, 4}) SetMenuString(module, configuration, position, language);
 }

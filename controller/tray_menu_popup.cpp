@@ -3,14 +3,15 @@
 #include "controller/Trelvane.h"
 
 #include "controller/tray_menu_commands.h"
+#include "resources/resource.h"
 #include "sdk/core_api.h"
 #include "sdk/shared/shared.h"
 #include "settings/config_vars.h"
 
 namespace {
 
-constexpr UINT kSeekSliderItem = 59010;
-constexpr UINT kVolumeSliderItem = 59013;
+constexpr UINT kSeekSliderItem = ID_TRAY_SEEK_SLIDER;
+constexpr UINT kVolumeSliderItem = ID_TRAY_VOLUME_SLIDER;
 // Left-aligned at the point, above it (the tray sits at the bottom), returning the choice
 // instead of sending it.
 constexpr UINT kTrackFlags = TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_NONOTIFY | TPM_RETURNCMD;

@@ -3,7 +3,8 @@
 #include "player/Player.h"
 #include "player/track_location.h"
 
-#include "component/text_convert.h"
+#include "base/scoped_flag.h"
+#include "base/text_convert.h"
 #include "sdk/core_api.h"
 #include "sdk/playback_control.h"
 #include "sdk/playlist.h"
@@ -19,7 +20,7 @@ namespace {
 const wchar_t* const kCaption = L"Foobar2000 Trelvane";
 const wchar_t* const kFailureText = L"Unable to delete this file, is it in a read-only location?\n\n";
 const wchar_t* const kLockTestSuffix = L".deleted";
-constexpr size_t kMessageCapacity = 1024;
+constexpr size_t kMessageCapacity = 1024;  // not a resource id: wide characters
 constexpr UINT kRetryPeriod = 1500;
 
 bool deleteRunning = false;
@@ -28,15 +29,6 @@ bool deleteRunning = false;
 bool retryRunning = false;
 std::deque<std::wstring> pendingFiles;
 Player::CRecycleFile recycler;
-
-// Clears the re-entrancy flag on every way out of Delete, exceptions included.
-class DeleteGuard {
-public:
-    DeleteGuard() { deleteRunning = true; }
-    ~DeleteGuard() { deleteRunning = false; }
-    DeleteGuard(const DeleteGuard&) = delete;
-    DeleteGuard& operator=(const DeleteGuard&) = delete;
-};
 
 std::wstring Bounded(std::wstring text) {
     if (text.size() > kMessageCapacity - 1) text.resize(kMessageCapacity - 1);
@@ -97,14 +89,6 @@ bool FreeForRecycling(const std::wstring& file, bool& stoppedForDelete) {
 
 void StartRetryTimer() { SetTimer(nullptr, 0, kRetryPeriod, &Player::Timer); }
 
-class RetryGuard {
-public:
-    RetryGuard() { retryRunning = true; }
-    ~RetryGuard() { retryRunning = false; }
-    RetryGuard(const RetryGuard&) = delete;
-    RetryGuard& operator=(const RetryGuard&) = delete;
-};
-
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 } // namespace
@@ -138,7 +122,7 @@ bool Player::CRecycleFile::Recycle(const std::wstring& path) {
 void Player::Delete(const std::wstring& question) {
     uCallStackTracker tracker("Player::Delete()");
     if (deleteRunning) return;
-    DeleteGuard guard;
+    ScopedFlag guard(deleteRunning);
     if (Length() < 0) return;
     std::wstring file = PlayingFile();
     if (file.empty()) return;
@@ -169,7 +153,7 @@ void CALLBACK Player::Timer(HWND window, UINT, UINT_PTR id, DWORD) {
     fb2k::guarded([&] {
         // A tick that arrives while another walks the queue leaves it to that one.
         if (retryRunning) return;
-        RetryGuard guard;
+        ScopedFlag guard(retryRunning);
         // The walk works on files taken out of the queue, so that a Delete confirmed meanwhile can
         // queue its file without disturbing the walk; the files still there go back in front.
         std::deque<std::wstring> walking;

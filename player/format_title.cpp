@@ -2,7 +2,7 @@
 // language evaluated for the playing track.
 #include "player/Player.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "sdk/core_api.h"
 #include "sdk/playback_control.h"
 #include "sdk/shared/shared.h"

@@ -1,6 +1,6 @@
 #include "player/track_location.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include <windows.h>
 #include <cstring>
 #include <vector>

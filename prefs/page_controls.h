@@ -1,21 +1,11 @@
 #pragma once
-// The controls of the preferences dialog (resource 30056) and small typed accessors for them.
+// The controls of the preferences dialog and small typed accessors for them.
+#include "resources/resource.h"
+
 #include <windows.h>
 #include <string>
 
 namespace PageControl {
-constexpr WORD kDialog = 30056;
-constexpr int kPauseOnScreenSaver = 1009;
-constexpr int kBalloonFormat = 1010;
-constexpr int kBalloonTitle = 1011;
-constexpr int kWebAddress = 1005;
-constexpr int kTranslatorCredit = 1017;
-constexpr int kAutoVolumeOnStream = 1020;
-constexpr int kShowBalloonOnStream = 1021;
-constexpr int kSkins = 1022;
-constexpr int kLanguages = 1024;
-constexpr int kHideAfter = 1026;
-constexpr int kShowBalloon = 30034;
 // The page's lists get room for several entries when they drop down.
 constexpr int kDroppedListHeight = 150;
 } // namespace PageControl

@@ -3,8 +3,6 @@
 #include "prefs/page_controls.h"
 #include "sdk/boundary.h"
 
-using namespace PageControl;
-
 namespace {
 
 INT_PTR OnInitDialog(HWND dialog) {
@@ -22,8 +20,8 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 
 bool ChangesSettings(int id) {
     switch (id) {
-    case kPauseOnScreenSaver: case kBalloonFormat: case kBalloonTitle: case kAutoVolumeOnStream:
-    case kShowBalloonOnStream: case kSkins: case kHideAfter: case kShowBalloon:
+    case IDC_PAUSE_ON_SCREEN_SAVER: case IDC_BALLOON_FORMAT: case IDC_BALLOON_TITLE: case IDC_AUTO_VOLUME_ON_STREAM:
+    case IDC_SHOW_BALLOON_ON_STREAM: case IDC_SKINS: case IDC_HIDE_AFTER: case IDC_SHOW_BALLOON:
         return true;
     default:
         return false;
@@ -45,8 +43,8 @@ INT_PTR CALLBACK TVFPrefPageInst::ConfigProc(HWND dialog, UINT message, WPARAM w
 }
 
 void TVFPrefPageInst::command(int id, int code) {
-    if (id == kLanguages) {
-        LONG_PTR language = PageControls::SelectedData(window, kLanguages);
+    if (id == IDC_LANGUAGES) {
+        LONG_PTR language = PageControls::SelectedData(window, IDC_LANGUAGES);
         // A preview only: Language itself changes on apply.
         if (code == CBN_SELCHANGE && language >= 0) translatetext(static_cast<WORD>(language & 0xFFFF));
         NotifyStateChanged();

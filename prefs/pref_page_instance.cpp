@@ -1,6 +1,6 @@
 // The page instance's life and the player's calls: state, apply and reset.
 #include "prefs/pref_page_instance.h"
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "controller/Trelvane.h"
 #include "prefs/hide_after.h"
 #include "prefs/page_controls.h"
@@ -8,8 +8,8 @@
 #include "sdk/core_api.h"
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
+#include <utility>
 
-using namespace PageControl;
 using namespace PageControls;
 
 TVFPrefPageInst* TVFPrefPageInst::current = nullptr;
@@ -20,9 +20,10 @@ bool Differs(const std::string& shown, const cfg_string& stored) { return shown 
 } // namespace
 
 TVFPrefPageInst::TVFPrefPageInst(HWND parent, service_ptr_t<preferences_page_callback> pageCallback)
-    : callback(pageCallback) {
+    : callback(std::move(pageCallback)) {
     current = this;
-    CreateDialogParamW(core_api::get_my_instance(), MAKEINTRESOURCEW(kDialog), parent, &TVFPrefPageInst::ConfigProc, 0);
+    CreateDialogParamW(core_api::get_my_instance(), MAKEINTRESOURCEW(IDD_PREFERENCES), parent, &TVFPrefPageInst::ConfigProc,
+                       0);
 }
 
 TVFPrefPageInst::~TVFPrefPageInst() {
@@ -35,33 +36,33 @@ void TVFPrefPageInst::NotifyStateChanged() {
 }
 
 int TVFPrefPageInst::ChosenLanguage() const {
-    LONG_PTR data = SelectedData(window, kLanguages);
+    LONG_PTR data = SelectedData(window, IDC_LANGUAGES);
     return data < 0 ? -1 : static_cast<int>(data & 0xFFFF);
 }
 
 t_uint32 TVFPrefPageInst::StateShown() const {
     const t_uint32 unchanged = resettable, modified = resettable | changed;
-    if (IsTicked(window, kShowBalloon) != cfg::ShowBalloon) return modified;
-    if (HideAfter::SecondsAt(Selection(window, kHideAfter)) != cfg::BalloonHideAfter) return modified;
-    if (IsTicked(window, kShowBalloonOnStream) != cfg::ShowBalloonOnStream) return modified;
-    if (IsTicked(window, kAutoVolumeOnStream) != cfg::AutoVolumeOnStream) return modified;
-    if (IsTicked(window, kPauseOnScreenSaver) != cfg::PauseOnScreenSaver) return modified;
+    if (IsTicked(window, IDC_SHOW_BALLOON) != cfg::ShowBalloon) return modified;
+    if (HideAfter::SecondsAt(Selection(window, IDC_HIDE_AFTER)) != cfg::BalloonHideAfter) return modified;
+    if (IsTicked(window, IDC_SHOW_BALLOON_ON_STREAM) != cfg::ShowBalloonOnStream) return modified;
+    if (IsTicked(window, IDC_AUTO_VOLUME_ON_STREAM) != cfg::AutoVolumeOnStream) return modified;
+    if (IsTicked(window, IDC_PAUSE_ON_SCREEN_SAVER) != cfg::PauseOnScreenSaver) return modified;
     int language = ChosenLanguage();
     if (language >= 0 && language != (cfg::Language & 0xFFFF)) return modified;
-    if (Differs(Utf8Text(window, kBalloonTitle), cfg::BalloonTitle)) return modified;
-    if (Differs(Utf8Text(window, kBalloonFormat), cfg::BalloonFormat)) return modified;
+    if (Differs(Utf8Text(window, IDC_BALLOON_TITLE), cfg::BalloonTitle)) return modified;
+    if (Differs(Utf8Text(window, IDC_BALLOON_FORMAT), cfg::BalloonFormat)) return modified;
     if (SkinText() != String8ToWide(cfg::SkinName.get_ptr())) return modified;
     return unchanged;
 }
 
 void TVFPrefPageInst::StoreShown() {
-    cfg::ShowBalloon = IsTicked(window, kShowBalloon);
-    cfg::PauseOnScreenSaver = IsTicked(window, kPauseOnScreenSaver);
-    cfg::ShowBalloonOnStream = IsTicked(window, kShowBalloonOnStream);
-    cfg::AutoVolumeOnStream = IsTicked(window, kAutoVolumeOnStream);
-    cfg::BalloonHideAfter = HideAfter::SecondsAt(Selection(window, kHideAfter));
-    cfg::BalloonTitle = Utf8Text(window, kBalloonTitle).c_str();
-    cfg::BalloonFormat = Utf8Text(window, kBalloonFormat).c_str();
+    cfg::ShowBalloon = IsTicked(window, IDC_SHOW_BALLOON);
+    cfg::PauseOnScreenSaver = IsTicked(window, IDC_PAUSE_ON_SCREEN_SAVER);
+    cfg::ShowBalloonOnStream = IsTicked(window, IDC_SHOW_BALLOON_ON_STREAM);
+    cfg::AutoVolumeOnStream = IsTicked(window, IDC_AUTO_VOLUME_ON_STREAM);
+    cfg::BalloonHideAfter = HideAfter::SecondsAt(Selection(window, IDC_HIDE_AFTER));
+    cfg::BalloonTitle = Utf8Text(window, IDC_BALLOON_TITLE).c_str();
+    cfg::BalloonFormat = Utf8Text(window, IDC_BALLOON_FORMAT).c_str();
 
     Trelvane& controller = Trelvane::Instance();
     Trelvane::SFIHState();
@@ -80,14 +81,14 @@ void TVFPrefPageInst::StoreShown() {
 }
 
 void TVFPrefPageInst::ShowDefaults() {
-    SetTicked(window, kShowBalloon, true);
-    Select(window, kHideAfter, HideAfter::PositionOf(HideAfter::kDefaultSeconds));
-    SetTicked(window, kShowBalloonOnStream, true);
-    SetTicked(window, kAutoVolumeOnStream, true);
-    SetTicked(window, kPauseOnScreenSaver, false);
-    SetText(window, kBalloonTitle, String8ToWide(cfg::kDefaultBalloonTitle));
-    SetText(window, kBalloonFormat, DEFBALLOONFORMAT());
-    Select(window, kSkins, 0);
+    SetTicked(window, IDC_SHOW_BALLOON, true);
+    Select(window, IDC_HIDE_AFTER, HideAfter::PositionOf(HideAfter::kDefaultSeconds));
+    SetTicked(window, IDC_SHOW_BALLOON_ON_STREAM, true);
+    SetTicked(window, IDC_AUTO_VOLUME_ON_STREAM, true);
+    SetTicked(window, IDC_PAUSE_ON_SCREEN_SAVER, false);
+    SetText(window, IDC_BALLOON_TITLE, String8ToWide(cfg::kDefaultBalloonTitle));
+    SetText(window, IDC_BALLOON_FORMAT, DEFBALLOONFORMAT());
+    Select(window, IDC_SKINS, 0);
     NotifyStateChanged();
 }
 

@@ -7,15 +7,15 @@
 
 #include <cwchar>
 
-using namespace PageControl;
-
 namespace {
 
-constexpr UINT kFirstStringId = 1000;
-constexpr UINT kHideAfterLabel = 1116;
-constexpr UINT kCreditIntro = 1131;
-constexpr UINT kTranslatorName = 1132;
-constexpr UINT kTranslatorContact = 1133;
+constexpr UINT kFirstStringId = IDS_FIRST;
+constexpr UINT kHideAfterLabel = IDS_PAGE_HIDE_AFTER;
+constexpr UINT kCreditIntro = IDS_TRANSLATOR_INTRO;
+constexpr UINT kTranslatorName = IDS_TRANSLATOR_NAME;
+constexpr UINT kTranslatorContact = IDS_TRANSLATOR_CONTACT;
+// Room for the text of a page control while it is read.
+constexpr int kControlTextCapacity = 1024;  // not a resource id: a buffer size
 constexpr int kLabelPadding = 25;
 constexpr int kListGap = 10;
 const wchar_t* const kMakerAddressLine = L"https://trelvane.example.org/ - trelvane@example.org";
@@ -28,8 +28,8 @@ bool IsLabel(HWND control) {
 }
 
 UINT LeadingNumber(HWND control) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(control, text, 1024);
+    wchar_t text[kControlTextCapacity] = {};
+    GetWindowTextW(control, text, kControlTextCapacity);
     UINT number = 0;
     for (const wchar_t* p = text; *p >= L'0' && *p <= L'9' && number < 100000; ++p) number = number * 10 + (*p - L'0');
     return number;
@@ -77,7 +77,7 @@ BOOL CALLBACK TVFPrefPageInst::SetTextProc(HWND control, LPARAM language) {
     HINSTANCE module = core_api::get_my_instance();
     WORD langId = static_cast<WORD>(language);
     std::wstring text = LoadResString(module, id, langId);
-    if (GetDlgCtrlID(control) == kShowBalloon) text += L" - " + LoadResString(module, kHideAfterLabel, langId);
+    if (GetDlgCtrlID(control) == IDC_SHOW_BALLOON) text += L" - " + LoadResString(module, kHideAfterLabel, langId);
     SetWindowTextW(control, text.c_str());
     return TRUE;
 }
@@ -85,20 +85,20 @@ BOOL CALLBACK TVFPrefPageInst::SetTextProc(HWND control, LPARAM language) {
 void TVFPrefPageInst::translatetext(WORD language) {
     EnumChildWindows(window, &TVFPrefPageInst::SetTextProc, language);
     int right = ShrinkLabel();
-    HWND list = GetDlgItem(window, kHideAfter);
+    HWND list = GetDlgItem(window, IDC_HIDE_AFTER);
     RECT rect;
     GetWindowRect(list, &rect);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
     // Moved only: sizing a drop-down list would also shorten its list part.
     SetWindowPos(list, nullptr, right + kListGap, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowCreditLine(language);
-    PageControls::SetText(window, kWebAddress, kMakerAddressLine);
+    PageControls::SetText(window, IDC_WEB_ADDRESS, kMakerAddressLine);
 }
 
 void TVFPrefPageInst::ShowCreditLine(WORD language) {
     HINSTANCE module = core_api::get_my_instance();
     std::wstring credit = LoadResString(module, kCreditIntro, language);
-    HWND line = GetDlgItem(window, kTranslatorCredit);
+    HWND line = GetDlgItem(window, IDC_TRANSLATOR_CREDIT);
     if (credit.empty()) {
         ShowWindow(line, SW_HIDE);
         return;
@@ -115,9 +115,9 @@ void TVFPrefPageInst::ShowCreditLine(WORD language) {
 }
 
 int TVFPrefPageInst::ShrinkLabel() {
-    HWND label = GetDlgItem(window, kShowBalloon);
-    wchar_t text[1024] = {};
-    GetWindowTextW(label, text, 1024);
+    HWND label = GetDlgItem(window, IDC_SHOW_BALLOON);
+    wchar_t text[kControlTextCapacity] = {};
+    GetWindowTextW(label, text, kControlTextCapacity);
     RECT rect;
     GetWindowRect(label, &rect);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);

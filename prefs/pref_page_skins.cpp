@@ -1,7 +1,7 @@
 // The skins list: "[Built-In]" first, then the skin folders inside the "Trelvane" folder
 // beside the component's module.
 #include "prefs/pref_page_instance.h"
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "prefs/page_controls.h"
 #include "sdk/core_api.h"
 #include "settings/config_vars.h"
@@ -49,7 +49,7 @@ void ListFolders(HWND dialog, const std::wstring& folder) {
     wchar_t listed[kSkinsFolderCapacity] = {};
     lstrcpynW(listed, folder.c_str(), kSkinsFolderCapacity);
     CurrentDirectoryKeeper keeper;
-    DlgDirListComboBoxW(dialog, listed, kSkins, 0, DDL_DIRECTORY | DDL_EXCLUSIVE);
+    DlgDirListComboBoxW(dialog, listed, IDC_SKINS, 0, DDL_DIRECTORY | DDL_EXCLUSIVE);
 }
 
 void ReplaceEntry(HWND list, int position, const std::wstring& text) {
@@ -60,9 +60,9 @@ void ReplaceEntry(HWND list, int position, const std::wstring& text) {
 // "[..]" becomes "[Built-In]", and moves to the top should a folder name sort before it;
 // every other "[name]" becomes "name".
 void RenameEntries(HWND dialog) {
-    HWND list = GetDlgItem(dialog, kSkins);
-    for (int position = 0; position < EntryCount(dialog, kSkins);) {
-        std::wstring entry = EntryText(dialog, kSkins, position);
+    HWND list = GetDlgItem(dialog, IDC_SKINS);
+    for (int position = 0; position < EntryCount(dialog, IDC_SKINS);) {
+        std::wstring entry = EntryText(dialog, IDC_SKINS, position);
         if (entry == kCurrentEntry) {
             SendMessageW(list, CB_DELETESTRING, position, 0);
             continue;
@@ -76,27 +76,27 @@ void RenameEntries(HWND dialog) {
         }
         ++position;
     }
-    if (EntryText(dialog, kSkins, 0) != kBuiltIn) SendMessageW(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(kBuiltIn));
+    if (EntryText(dialog, IDC_SKINS, 0) != kBuiltIn) SendMessageW(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(kBuiltIn));
 }
 
 void SelectStoredSkin(HWND dialog) {
     std::wstring stored = String8ToWide(cfg::SkinName.get_ptr());
     LRESULT found = stored.empty() ? 0
-        : SendDlgItemMessageW(dialog, kSkins, CB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>(stored.c_str()));
+        : SendDlgItemMessageW(dialog, IDC_SKINS, CB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>(stored.c_str()));
     // A folder that is gone leaves the built-in images chosen.
-    Select(dialog, kSkins, found == CB_ERR || found == 0 ? 0 : static_cast<int>(found));
+    Select(dialog, IDC_SKINS, found == CB_ERR || found == 0 ? 0 : static_cast<int>(found));
 }
 
 } // namespace
 
 void TVFPrefPageInst::InitSkinsList() {
     ListFolders(window, SkinsFolder());
-    SetDroppedHeight(window, kSkins, kDroppedListHeight);
+    SetDroppedHeight(window, IDC_SKINS, kDroppedListHeight);
     RenameEntries(window);
     SelectStoredSkin(window);
 }
 
 std::wstring TVFPrefPageInst::SkinText() const {
-    int position = Selection(window, kSkins);
-    return position > 0 ? EntryText(window, kSkins, position) : std::wstring();
+    int position = Selection(window, IDC_SKINS);
+    return position > 0 ? EntryText(window, IDC_SKINS, position) : std::wstring();
 }

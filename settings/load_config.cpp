@@ -4,7 +4,7 @@
 #include "settings/registry_key.h"
 #include "settings/registry_settings.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "sdk/shared/shared.h"
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ namespace {
 
 bool ImportKeyExists() {
     uCallStackTracker tracker("KeyExists");
-    return static_cast<bool>(RegistryKey(HKEY_CURRENT_USER, kImportKeyPath));
+    return static_cast<bool>(OpenRegistryKey(HKEY_CURRENT_USER, kImportKeyPath));
 }
 
 // Every setting the key can hold is assigned, a missing value giving its import default.
@@ -44,7 +44,7 @@ std::vector<std::wstring> SubkeyNames(HKEY key) {
 // start, each time undoing what was set since. Nothing below it is the player's to keep.
 void DeleteKeyTree(HKEY root, const wchar_t* path) {
     {
-        RegistryKey key(root, path, KEY_ENUMERATE_SUB_KEYS);
+        UniqueRegistryKey key = OpenRegistryKey(root, path, KEY_ENUMERATE_SUB_KEYS);
         if (key)
             for (const std::wstring& child : SubkeyNames(key.get())) DeleteKeyTree(key.get(), child.c_str());
     }

@@ -1,11 +1,9 @@
 #include "settings/registry_key.h"
 
-RegistryKey::RegistryKey(HKEY root, const wchar_t* path, REGSAM access) {
-    if (RegOpenKeyExW(root, path, 0, access, &m_key) != ERROR_SUCCESS) m_key = nullptr;
-}
-
-RegistryKey::~RegistryKey() {
-    if (m_key) RegCloseKey(m_key);
+UniqueRegistryKey OpenRegistryKey(HKEY root, const wchar_t* path, REGSAM access) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path, 0, access, &key) != ERROR_SUCCESS) return UniqueRegistryKey();
+    return UniqueRegistryKey(key);
 }
 
 bool ReadRegistryValue(HKEY key, const wchar_t* name, RegistryValue& out) {

@@ -1,23 +1,12 @@
 #pragma once
-// An open registry key, closed when its owner goes away, and the raw reading of one of
-// its values.
+// Opening a registry key into its owner, and the raw reading of one of its values.
+#include "base/system_handles.h"
+
 #include <windows.h>
 #include <vector>
 
-class RegistryKey {
-public:
-    // Opened for reading values unless told otherwise; false when it cannot be opened.
-    RegistryKey(HKEY root, const wchar_t* path, REGSAM access = KEY_QUERY_VALUE);
-    ~RegistryKey();
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    HKEY get() const { return m_key; }
-    explicit operator bool() const { return m_key != nullptr; }
-
-private:
-    HKEY m_key = nullptr;
-};
+// Opened for reading values unless told otherwise; an empty owner when it cannot be opened.
+UniqueRegistryKey OpenRegistryKey(HKEY root, const wchar_t* path, REGSAM access = KEY_QUERY_VALUE);
 
 // A value as the registry holds it: its type and its bytes, however many there are.
 struct RegistryValue {

@@ -58,7 +58,7 @@ bool IntOf(const RegistryValue& value, int& out) {
 }
 
 int ReadInt(const wchar_t* path, const wchar_t* name, int defaultValue) {
-    RegistryKey key(HKEY_CURRENT_USER, path);
+    UniqueRegistryKey key = OpenRegistryKey(HKEY_CURRENT_USER, path);
     if (!key) return defaultValue;
     RegistryValue value;
     int result = defaultValue;
@@ -75,7 +75,7 @@ int GetPlayerKeyInt(const wchar_t* name) { return ReadInt(kLiveKeyPath, name, 0)
 int GetPlayerKeyInt(const wchar_t* name, int defaultValue) { return ReadInt(kLiveKeyPath, name, defaultValue); }
 
 std::wstring GetKeyStr(const wchar_t* name, const std::wstring& defaultValue) {
-    RegistryKey key(HKEY_CURRENT_USER, kImportKeyPath);
+    UniqueRegistryKey key = OpenRegistryKey(HKEY_CURRENT_USER, kImportKeyPath);
     if (!key) return defaultValue;
     RegistryValue value;
     if (!ReadRegistryValue(key.get(), name, value)) return defaultValue;

@@ -1,6 +1,8 @@
 #pragma once
 // Localised strings: string-table lookups by language with fallback to the neutral table,
 // translation of numbered menu items, and the list of languages present.
+#include "resources/resource.h"
+
 #include <windows.h>
 #include <map>
 #include <string>
@@ -26,4 +28,4 @@ typedef std::map<std::wstring, WORD> LanguageCollection;
 BOOL CALLBACK EnumResLangProc(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR collection);
 
 // String ids used outside their own module part.
-constexpr UINT kLanguageNameStringId = 1130;
+constexpr UINT kLanguageNameStringId = IDS_LANGUAGE_NAME;

@@ -13,7 +13,7 @@ set -euo pipefail
 packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
           binutils-mingw-w64-x86-64 wine64 wine wine32:i386 clang lld xvfb xauth x11-apps
           imagemagick xdotool googletest python3 zip unzip
-          x11-utils jwm xserver-xephyr xclip)
+          x11-utils jwm xserver-xephyr xclip clang-tidy cppcheck)
 UPDATE_TRIES=${DEPS_UPDATE_TRIES:-3}
 RETRY_PAUSE=${DEPS_RETRY_PAUSE:-5}
 

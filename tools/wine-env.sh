@@ -2,6 +2,11 @@
 # no Mono/Gecko install prompts.
 : "${TRELVANE_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
 export WINEPREFIX="${WINEPREFIX:-$TRELVANE_BUILD/wineprefix}"
+# A prefix inside the build tree is the tests' own: the marker lets the test executables,
+# which write and delete registry keys and files, tell it from a prefix someone uses.
+case "$WINEPREFIX" in
+  "$TRELVANE_BUILD"/*) mkdir -p "$WINEPREFIX" && : >"$WINEPREFIX/trelvane-test-prefix" ;;
+esac
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEARCH=win64

@@ -79,18 +79,6 @@ public:
     // pointer's next visit.
     void RelearnIconOrder();
 
-    // The size the icons are drawn at (pixels per side), the layout drawn inside them and its
-    // offset from the icon's top left corner (non-zero when the layout is centred in a larger
-    // icon). Pointer positions on an icon map onto the layout's pixels through these.
-    int IconSize() const { return iconSize; }
-    const StripLayout& Layout() const { return layout; }
-    int LayoutOffset() const { return layoutOffset; }
-    bool DarkTaskbar() const { return darkTaskbar; }
-
-    UINT TaskbarCreatedMessage() const { return taskbarCreatedMsg; }
-    bool IsWin7() const { return isWin7; }
-    PlayMode CurrentPlayMode() const { return playMode; }
-
 protected:
     NOTIFYICONDATAW icons[2];
     HWND hWnd;

@@ -2,7 +2,7 @@
 #include "tray/NotifyIcons.h"
 
 #include "sdk/shared/shared.h"
-#include "tray/bounded_copy.h"
+#include "base/bounded_copy.h"
 #include "tray/tray_flags.h"
 
 bool NotifyIcons::tooltipEnabled = false;

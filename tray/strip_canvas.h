@@ -4,7 +4,7 @@
 // plane and a mask plane, each a 32-bit section of the size drawn in a memory context of its
 // own, reset before every composition from the empty planes (bitmap resources 111 and 112,
 // loaded once per size) and freed of any clipping the last composition left.
-#include "tray/gdi_handles.h"
+#include "base/gdi_handles.h"
 
 class StripCanvas {
 public:

@@ -1,7 +1,8 @@
 #pragma once
 // The strip's image set: 18 small images in a fixed index order, each kept as a memory
 // context with its colour bitmap and one with its AND mask.
-#include "tray/gdi_handles.h"
+#include "base/gdi_handles.h"
+#include "resources/resource.h"
 #include <string>
 
 // Image indices. Each pair is hot (H) then normal (L); BARL and BARR are the bar's two halves.
@@ -12,8 +13,8 @@ enum : int {
     StopH = 16, StopL = 17, Count = 18
 };
 // Built-in icon resources: 16 colours for systems before Windows 7, 32 bits with alpha after.
-constexpr int kClassicBase = 30060;
-constexpr int kAlphaBase = 30080;
+constexpr int kClassicBase = IDI_STRIP_FIRST;
+constexpr int kAlphaBase = IDI_STRIP_FIRST + STRIP_ICON_SET_STRIDE;
 
 // The built-in image sets. Each exists at every artwork size.
 enum class Set : int { Classic = 0, Light = 1, Dark = 2 };
@@ -24,8 +25,8 @@ constexpr int kArtworkSizes[] = {16, 20, 24, 32};
 // kAlphaBase. 0 for a size without artwork.
 int BuiltInBase(Set set, int artworkSize);
 // Bitmap resources of an empty 16 x 16 icon: colour plane (black) and mask plane (white).
-constexpr int kEmptyColorBitmap = 111;
-constexpr int kEmptyMaskBitmap = 112;
+constexpr int kEmptyColorBitmap = IDB_EMPTY_COLOUR;
+constexpr int kEmptyMaskBitmap = IDB_EMPTY_MASK;
 
 // "BACKH" ... "STOPL"; null outside 0 to 17.
 const wchar_t* Name(int index);

@@ -12,6 +12,7 @@
 //   it is dropped.
 #include "tray/strip_image.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -92,9 +93,8 @@ const wchar_t* StripImage::Name(int index) {
 }
 
 int StripImage::BuiltInBase(Set set, int artworkSize) {
-    constexpr int kSetStride = 20, kSizeStride = 60;
     for (int place = 0; place < static_cast<int>(ARRAYSIZE(kArtworkSizes)); ++place)
-        if (kArtworkSizes[place] == artworkSize) return kClassicBase + kSizeStride * place + kSetStride * static_cast<int>(set);
+        if (kArtworkSizes[place] == artworkSize) return kClassicBase + STRIP_ICON_SIZE_STRIDE * place + STRIP_ICON_SET_STRIDE * static_cast<int>(set);
     return 0;
 }
 
@@ -119,7 +119,8 @@ StripImageRecord ImageFromIcon(HICON icon, int scale) {
     if (color) {
         colorPixels = ReadPixels(color.get(), width, height);
     } else if (maskPixels.size() >= 2 * pixelCount) {
-        colorPixels.assign(maskPixels.begin() + pixelCount, maskPixels.begin() + 2 * pixelCount);
+        const auto colorStart = maskPixels.begin() + static_cast<std::ptrdiff_t>(pixelCount);
+        colorPixels.assign(colorStart, colorStart + static_cast<std::ptrdiff_t>(pixelCount));
         for (uint32_t& pixel : colorPixels) pixel &= kRgbMask;
     }
     if (colorPixels.size() != pixelCount) return record;

@@ -3,6 +3,7 @@
 // does not report the pointer leaving.
 #include "tray/NotifyIcons.h"
 
+#include "base/scoped_flag.h"
 #include "sdk/shared/shared.h"
 
 namespace {
@@ -25,18 +26,6 @@ bool IsPress(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
            message == WM_RBUTTONDBLCLK;
 }
-
-// Sets a flag for as long as it lives, also when what runs meanwhile throws.
-class ScopedFlag {
-public:
-    explicit ScopedFlag(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~ScopedFlag() { m_flag = false; }
-    ScopedFlag(const ScopedFlag&) = delete;
-    ScopedFlag& operator=(const ScopedFlag&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 

@@ -26,4 +26,4 @@ usize text_length(const char* text);
 bool text_equal(const char* a, const char* b);
 bool text_starts_with(const char* text, const char* prefix);
 void text_copy(char* out, usize capacity, const char* text, usize length = kUntilNul);
-const char* guid_text(const GUID& guid);  // rotating static buffers, fine within one check line
+const char* guid_text(const GUID& guid); // rotating static buffers, fine within one check line

@@ -3,7 +3,7 @@
 // from kernel32 and user32 through mingw's import libraries.
 #pragma once
 
-typedef decltype(sizeof 0) usize;  // 8 bytes on x64, 4 on x86
+typedef decltype(sizeof 0) usize; // 8 bytes on x64, 4 on x86
 typedef unsigned int u32;
 typedef unsigned long long u64;
 typedef unsigned long DWORD;
@@ -17,39 +17,39 @@ typedef __INTPTR_TYPE__ LRESULT;
 #define WINAPI __stdcall
 
 struct EXCEPTION_RECORD {
-  DWORD code;
-  DWORD flags;
-  EXCEPTION_RECORD* next;
-  void* address;
-  DWORD parameter_count;
-  __UINTPTR_TYPE__ parameters[15];
+    DWORD code;
+    DWORD flags;
+    EXCEPTION_RECORD* next;
+    void* address;
+    DWORD parameter_count;
+    __UINTPTR_TYPE__ parameters[15];
 };
 struct EXCEPTION_POINTERS {
-  EXCEPTION_RECORD* record;
-  void* context;
+    EXCEPTION_RECORD* record;
+    void* context;
 };
 typedef long(WINAPI* TOP_LEVEL_FILTER)(EXCEPTION_POINTERS*);
 typedef LRESULT(WINAPI* WNDPROC)(HWND, u32, WPARAM, LPARAM);
 
 struct WNDCLASSA {
-  u32 style;
-  WNDPROC proc;
-  int class_extra;
-  int window_extra;
-  HINSTANCE instance;
-  void* icon;
-  void* cursor;
-  void* background;
-  const char* menu_name;
-  const char* class_name;
+    u32 style;
+    WNDPROC proc;
+    int class_extra;
+    int window_extra;
+    HINSTANCE instance;
+    void* icon;
+    void* cursor;
+    void* background;
+    const char* menu_name;
+    const char* class_name;
 };
 struct MSG {
-  HWND window;
-  u32 message;
-  WPARAM wparam;
-  LPARAM lparam;
-  DWORD time;
-  long x, y;
+    HWND window;
+    u32 message;
+    WPARAM wparam;
+    LPARAM lparam;
+    DWORD time;
+    long x, y;
 };
 
 extern "C" {
@@ -67,9 +67,9 @@ __declspec(dllimport) TOP_LEVEL_FILTER WINAPI SetUnhandledExceptionFilter(TOP_LE
 __declspec(dllimport) DWORD WINAPI GetLastError();
 
 __declspec(dllimport) unsigned short WINAPI RegisterClassA(const WNDCLASSA*);
-__declspec(dllimport) HWND WINAPI CreateWindowExA(DWORD ex_style, const char* cls, const char* title, DWORD style,
-                                                  int x, int y, int w, int h, HWND parent, void* menu,
-                                                  HINSTANCE, void* param);
+__declspec(dllimport) HWND WINAPI
+    CreateWindowExA(DWORD ex_style, const char* cls, const char* title, DWORD style, int x, int y, int w, int h,
+                    HWND parent, void* menu, HINSTANCE, void* param);
 __declspec(dllimport) int WINAPI DestroyWindow(HWND);
 __declspec(dllimport) LRESULT WINAPI DefWindowProcA(HWND, u32, WPARAM, LPARAM);
 __declspec(dllimport) HWND WINAPI GetParent(HWND);

@@ -184,7 +184,7 @@ LONG CALLBACK ReportSignalException(EXCEPTION_POINTERS* info) {
     const EXCEPTION_RECORD* record = info->ExceptionRecord;
     if (record->ExceptionCode == 0x6F8E1DC8 && record->NumberParameters == 1 &&
         (record->ExceptionFlags & EXCEPTION_NONCONTINUABLE))
-        TerminateProcess(GetCurrentProcess(), 1000 + static_cast<UINT>(record->ExceptionInformation[0]));
+        TerminateProcess(GetCurrentProcess(), 1000 + static_cast<UINT>(record->ExceptionInformation[0]));  // not a resource id: an exit code
     return EXCEPTION_CONTINUE_SEARCH;
 }
 

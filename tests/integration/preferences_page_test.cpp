@@ -5,6 +5,7 @@
 #include "host/host_core.h"
 #include "host/popup_log.h"
 #include "host/preferences_window.h"
+#include "resources/resource.h"
 #include "sdk/preferences_page.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,7 @@ std::wstring Text(HWND dialog, int id) {
     return text;
 }
 
+// resource values typed: the dialog's control ids as the player's side of the page sees them.
 TEST(PreferencesPageFromTheComponent, OpensInThePlayersWindowWithTheComponentsResources) {
     Host host;
     host.Popups().SetShowMessageBoxes(false);
@@ -90,15 +92,15 @@ TEST(PreferencesWindowOfThePlayer, HostsThePageAndAppliesIt) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, kApply)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, kReset)));
 
-    SendDlgItemMessageW(page, 1009, BM_CLICK, 0, 0);
+    SendDlgItemMessageW(page, IDC_PAUSE_ON_SCREEN_SAVER, BM_CLICK, 0, 0);
     EXPECT_TRUE(fb2k_host::PumpMessagesUntil([&] { return IsWindowEnabled(GetDlgItem(window, kApply)) != FALSE; }, 2000));
     SendDlgItemMessageW(window, kOk, BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindow(window)) << "OK closes the window";
 
     window = fb2k_host::ShowPreferences(host);
     page = FindWindowExW(window, nullptr, MAKEINTATOM(32770), nullptr);
-    EXPECT_EQ(IsDlgButtonChecked(page, 1009), BST_CHECKED) << "the change was stored";
-    SendDlgItemMessageW(page, 1009, BM_CLICK, 0, 0);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_PAUSE_ON_SCREEN_SAVER), BST_CHECKED) << "the change was stored";
+    SendDlgItemMessageW(page, IDC_PAUSE_ON_SCREEN_SAVER, BM_CLICK, 0, 0);
     SendDlgItemMessageW(window, kApply, BM_CLICK, 0, 0);
     DestroyWindow(window);
     component.Quit();

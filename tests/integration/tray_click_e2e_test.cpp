@@ -171,7 +171,7 @@ bool FindCellsInTaskbar(ShownIcon cells[2]) {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     RECT bar = {};
     if (!taskbar || !IsWindowVisible(taskbar) || !GetWindowRect(taskbar, &bar)) return false;
-    fb2k_host::PumpMessagesFor(1000);  // the taskbar takes the icons in
+    fb2k_host::PumpMessagesFor(1000);  // not a resource id: the taskbar takes the icons in
     const int small = GetSystemMetrics(SM_CXSMICON);
     const int cell = small + 4;
     const int top = bar.top + (bar.bottom - bar.top - cell) / 2;
@@ -198,7 +198,7 @@ void MoveTo(POINT at) {
 // A press near the last one and soon after it makes a double click: the clicks that are meant
 // one at a time wait out the double-click time first.
 void WaitOutDoubleClick(POINT at) {
-    static POINT last = {-1000, -1000};
+    static POINT last = {-1000, -1000};  // not a resource id: a point off every screen
     static DWORD lastTick = 0;
     const bool nearLast = std::abs(at.x - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
                       std::abs(at.y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
@@ -259,7 +259,7 @@ int CheckButtonEdges(fb2k_host::Host& host, const ShownIcon cells[2], const Clic
         if (!cells[click.icon].Shows(click.x, click.y)) continue;  // the shell leaves that pixel out
         ++clicked;
         Replay(host);
-        std::string got = CommandOfClick(host, cells[click.icon].Pixel(click.x, click.y), 1000);
+        std::string got = CommandOfClick(host, cells[click.icon].Pixel(click.x, click.y), 1000);  // not a resource id: milliseconds
         if (got != click.command) {
             std::fprintf(stderr, "%s icon, pixel %d,%d of %d: ran '%s', want '%s'\n", click.icon ? "right" : "left",
                          click.x, click.y, plan.drawn, got.c_str(), click.command);

@@ -1,19 +1,8 @@
 #include "tests/support/icon_pixels.h"
 
-BITMAPINFO TopDown32BitFormat(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 std::vector<uint32_t> ReadBitmapPixels(HBITMAP bitmap, int width, int height) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    BITMAPINFO info = TopDown32BitFormat(width, height);
+    BITMAPINFO info = TopDown32(width, height);
     HDC dc = CreateCompatibleDC(nullptr);
     if (GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) pixels.clear();
     DeleteDC(dc);

@@ -1,6 +1,8 @@
 #pragma once
 // Reads an icon (or one plane of a strip image) back as pixels, for tests that check what was
 // composed.
+#include "base/gdi_handles.h"
+
 #include <windows.h>
 #include <cstdint>
 #include <vector>
@@ -17,8 +19,6 @@ struct Pixels {
     bool Opaque(int x, int y) const { return opaque[y * width + x]; }
 };
 
-// The format of a 32-bit, top-down bitmap of the given size.
-BITMAPINFO TopDown32BitFormat(int width, int height);
 // Colour plane and mask of an icon (GetIconInfo, GetDIBits).
 Pixels ReadIconPixels(HICON icon);
 // The 32-bit pixels of a bitmap (GetDIBits), top row first.

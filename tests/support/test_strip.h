@@ -50,4 +50,15 @@ public:
     using NotifyIcons::toolbarRect;
     using NotifyIcons::StripPointer;
     using NotifyIcons::LocatePointer;
+
+    // What the image set was loaded for: the size drawn, the layout in it and its offset, the theme.
+    int IconSize() const { return iconSize; }
+    const StripLayout& Layout() const { return layout; }
+    int LayoutOffset() const { return layoutOffset; }
+    bool DarkTaskbar() const { return darkTaskbar; }
+
+    // The same state of any strip, the controller's included.
+    static bool DarkTaskbarOf(const NotifyIcons& strip) { return strip.*(&TestStrip::darkTaskbar); }
+    static bool IsWin7Of(const NotifyIcons& strip) { return strip.*(&TestStrip::isWin7); }
+    static PlayMode PlayModeOf(const NotifyIcons& strip) { return strip.*(&TestStrip::playMode); }
 };

@@ -99,7 +99,7 @@ protected:
 TEST_F(ConfigFolder, AWrittenConfigurationIsReadBackAndReplacedWhole) {
     ConfigStore store(folder);
     EXPECT_EQ(store.Read(kComponent).outcome, Outcome::Missing) << "a first start";
-    const std::vector<char> first = RandomBytes(1000, 2);
+    const std::vector<char> first = RandomBytes(1000, 2);  // not a resource id: a byte count
     ASSERT_TRUE(store.Write(kComponent, first)) << "the folder is created as needed";
     ConfigStore::ReadResult read = store.Read(kComponent);
     EXPECT_EQ(read.outcome, Outcome::Read);

@@ -7,6 +7,7 @@
 #include "tests/support/iat_hook.h"
 #include "tests/support/in_process_host.h"
 #include "tests/support/shell_tray.h"
+#include "tests/support/test_strip.h"
 #include "tray/standard_commands.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +88,7 @@ protected:
     }
 
     // The shell takes the balloon's time only on the Windows 7 profile; elsewhere it is 10.
-    static UINT ExpectedTimeout(UINT seconds) { return controller().IsWin7() ? seconds : 10; }
+    static UINT ExpectedTimeout(UINT seconds) { return TestStrip::IsWin7Of(controller()) ? seconds : 10; }
 
     static InProcessHost* standIn;
     static ShellTray* tray;
@@ -183,19 +184,19 @@ TEST_F(ControllerReactionsTest, VolumeSliderStepsSetTheVolumeAndReadBackOneStepL
 
 TEST_F(ControllerReactionsTest, StripFollowsStartPauseResumeAndStop) {
     PlayFile();
-    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
+    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Playing);
     playback().Pause(true);
-    EXPECT_EQ(controller().CurrentPlayMode(), Paused);
+    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Paused);
     playback().Pause(false);
-    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
+    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Playing);
     playback().Stop();
-    EXPECT_EQ(controller().CurrentPlayMode(), Stopped);
+    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Stopped);
 }
 
 TEST_F(ControllerReactionsTest, AStartInThePausedStateShowsPlayingUntilAPauseArrives) {
     playback().SetPlaylist({FileTrack(100)});
     playback().PlayPaused();
-    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
+    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Playing);
 }
 
 TEST_F(ControllerReactionsTest, NewTrackSetsTheTooltipAndShowsTheBalloonOnce) {
@@ -277,7 +278,7 @@ TEST_F(ControllerReactionsTest, PauseAndStopHideTheBalloonAndResumingLeavesIt) {
     tray->Clear();
     playback().Pause(false);
     for (const ShellCall& call : tray->Calls()) EXPECT_FALSE(call.flags & NIF_INFO) << "resuming touches no balloon";
-    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
+    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Playing);
     tray->Clear();
     playback().Stop();
     EXPECT_EQ(BalloonHides().size(), 1u) << "stop";
@@ -307,7 +308,7 @@ TEST_F(ControllerReactionsTest, TheBalloonHidesItselfAfterItsSeconds) {
         ASSERT_TRUE(hook.Installed());
         setTimerHook = &hook;
         // The hide time in seconds, limited to 1 to 10, for the balloon timer 30002.
-        for (const auto& c : {std::pair<int, UINT>{7, 7000}, {0, 1000}, {30, 10000}, {1, 1000}}) {
+        for (const auto& c : {std::pair<int, UINT>{7, 7000}, {0, 1000}, {30, 10000}, {1, 1000}}) {  // not a resource id: ms
             cfg::BalloonHideAfter = c.first;
             startedTimers.clear();
             controller().ShowBalloon(true);

@@ -4,7 +4,7 @@
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
 
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 #include "tests/support/in_process_host.h"
 #include <gtest/gtest.h>
 #include <cstring>

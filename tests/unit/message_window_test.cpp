@@ -4,10 +4,12 @@
 // module here), so that the previous procedure is one the test can watch.
 #include "host/call_stack.h"
 #include "controller/Trelvane.h"
+#include "resources/resource.h"
 #include "settings/config_vars.h"
 #include "tests/support/in_process_host.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/taskbar_theme_value.h"
+#include "tests/support/test_strip.h"
 #include "tests/support/windows_version.h"
 
 #include <gtest/gtest.h>
@@ -102,7 +104,7 @@ TEST_F(MessageWindowTest, SliderTimerTicksFiveTimesASecondWhilePlaying) {
     playback().SetPlaylist({FileTrack(300)});
     playback().Play();
     playback().ResetCallCounts();
-    fb2k_host::PumpMessagesFor(1100);
+    fb2k_host::PumpMessagesFor(1100);  // not a resource id: milliseconds
     // Each tick asks the player once whether it plays; a loaded machine may drop a tick or two.
     int ticks = playback().CallCount("is_playing");
     EXPECT_GE(ticks, 2);
@@ -114,7 +116,7 @@ TEST_F(MessageWindowTest, SliderTimerTicksFiveTimesASecondWhilePlaying) {
 TEST_F(MessageWindowTest, MeasureItemSizesOnlyTheTitleBand) {
     MEASUREITEMSTRUCT band = {};
     band.CtlType = ODT_MENU;
-    band.itemID = 59015;
+    band.itemID = ID_TRAY_TITLE_BAND;
     band.itemWidth = 77;
     band.itemHeight = 20;
     EXPECT_EQ(Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&band)), TRUE);
@@ -122,7 +124,7 @@ TEST_F(MessageWindowTest, MeasureItemSizesOnlyTheTitleBand) {
     EXPECT_EQ(band.itemHeight, 20u) << "the height stays as the system proposes";
 
     MEASUREITEMSTRUCT other = band;
-    other.itemID = 59000;
+    other.itemID = ID_TRAY_BACK;
     other.itemWidth = 77;
     EXPECT_EQ(Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&other)), TRUE);
     EXPECT_EQ(other.itemWidth, 77u);
@@ -158,7 +160,7 @@ TEST_F(MessageWindowTest, ControllerTimersAreConsumedAndTheBalloonTimerStopsItse
     EXPECT_EQ(Send(WM_TIMER, Trelvane::kSliderTimer), 0);
     SetTimer(window(), Trelvane::kBalloonTimer, 60000, nullptr);
     EXPECT_EQ(Send(WM_TIMER, Trelvane::kBalloonTimer), 0);
-    EXPECT_FALSE(KillTimer(window(), Trelvane::kBalloonTimer)) << "timer 30002 was already killed";
+    EXPECT_FALSE(KillTimer(window(), Trelvane::kBalloonTimer)) << "the balloon timer was already killed";
     EXPECT_TRUE(reachedOldProc.empty());
 }
 
@@ -202,18 +204,18 @@ TEST_F(MessageWindowTest, TheThemeNoticeRedrawsTheStripOnceAndEveryNoticeIsPasse
     TaskbarThemeValue theme;
     theme.Light();
     Send(WM_SETTINGCHANGE, 0, themeNotice);
-    ASSERT_FALSE(Trelvane::Instance().DarkTaskbar());
+    ASSERT_FALSE(TestStrip::DarkTaskbarOf(Trelvane::Instance()));
     ShellTray shell(GetModuleHandleW(nullptr), ShellTray::Mode::RealShell);
     ASSERT_TRUE(shell.Installed());
 
     theme.Dark();
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment")), kOldProcResult);
     EXPECT_EQ(Send(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0), kOldProcResult);
-    EXPECT_FALSE(Trelvane::Instance().DarkTaskbar()) << "other notices change nothing";
+    EXPECT_FALSE(TestStrip::DarkTaskbarOf(Trelvane::Instance())) << "other notices change nothing";
     EXPECT_TRUE(shell.Calls().empty());
 
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
-    EXPECT_TRUE(Trelvane::Instance().DarkTaskbar());
+    EXPECT_TRUE(TestStrip::DarkTaskbarOf(Trelvane::Instance()));
     EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u) << "both icons, once each";
     ASSERT_TRUE(Reached(WM_SETTINGCHANGE, 0));
     EXPECT_EQ(reachedOldProc.back().scopes.at(0), "Trelvane::WndProc-WM_SETTINGCHANGE");
@@ -224,7 +226,7 @@ TEST_F(MessageWindowTest, TheThemeNoticeRedrawsTheStripOnceAndEveryNoticeIsPasse
 
     theme.Light();
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
-    EXPECT_FALSE(Trelvane::Instance().DarkTaskbar());
+    EXPECT_FALSE(TestStrip::DarkTaskbarOf(Trelvane::Instance()));
     EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u);
 }
 

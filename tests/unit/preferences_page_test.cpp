@@ -5,6 +5,7 @@
 #include "controller/Trelvane.h"
 #include "prefs/pref_page.h"
 #include "prefs/pref_page_instance.h"
+#include "resources/resource.h"
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
 #include "settings/strings.h"
@@ -18,8 +19,10 @@
 
 namespace {
 
-constexpr int kPause = 1009, kFormat = 1010, kTitle = 1011, kCredit = 1017, kAutoVolume = 1020,
-              kStreamBalloon = 1021, kSkins = 1022, kLanguages = 1024, kHideAfter = 1026, kBalloon = 30034;
+constexpr int kPause = IDC_PAUSE_ON_SCREEN_SAVER, kFormat = IDC_BALLOON_FORMAT, kTitle = IDC_BALLOON_TITLE,
+              kCredit = IDC_TRANSLATOR_CREDIT, kAutoVolume = IDC_AUTO_VOLUME_ON_STREAM,
+              kStreamBalloon = IDC_SHOW_BALLOON_ON_STREAM, kSkins = IDC_SKINS, kLanguages = IDC_LANGUAGES,
+              kHideAfter = IDC_HIDE_AFTER, kBalloon = IDC_SHOW_BALLOON;
 constexpr t_uint32 kUnchanged = preferences_page_instance::resettable;
 constexpr t_uint32 kChanged = preferences_page_instance::resettable | preferences_page_instance::changed;
 constexpr WORD kGerman = 0x0407;
@@ -201,7 +204,7 @@ TEST_F(PreferencesPageTest, OpensShowingTheStoredSettingsInEnglish) {
     EXPECT_EQ(Text(dialog, kPause), L"Auto-pause when screensaver starts");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kCredit)) || (GetWindowLongW(GetDlgItem(dialog, kCredit), GWL_STYLE) & WS_VISIBLE))
         << "English has no translator";
-    EXPECT_NE(SendMessageW(GetDlgItem(dialog, 1005), WM_GETTEXTLENGTH, 0, 0), 0);
+    EXPECT_NE(SendMessageW(GetDlgItem(dialog, IDC_WEB_ADDRESS), WM_GETTEXTLENGTH, 0, 0), 0);
     RECT label = ClientRect(dialog, kBalloon), list = ClientRect(dialog, kHideAfter);
     EXPECT_GT(list.left, label.right) << "the hide-after list sits beside its label";
     EXPECT_LE(list.left - label.right, 10);
@@ -306,7 +309,7 @@ TEST_F(PreferencesPageTest, ResetShowsTheDefaultsButStoresNothing) {
 }
 
 TEST_F(PreferencesPageTest, PreviewingALanguageRelabelsThePageAgainAndAgain) {
-    cfg::BalloonTitle = "1101 %title%";  // a number at the start is the user's text, not a string id
+    cfg::BalloonTitle = RESOURCE_TEXT(IDS_PAGE_SHOW_BALLOON) " %title%";  // a number at the start is the user's text, not a string id
     HWND dialog = Open();
     RECT englishLabel = ClientRect(dialog, kBalloon);
 
@@ -322,7 +325,7 @@ TEST_F(PreferencesPageTest, PreviewingALanguageRelabelsThePageAgainAndAgain) {
     ChooseText(dialog, kLanguages, L"English");
     EXPECT_EQ(Text(dialog, kBalloon), L"Song title &balloon - Hide after");
     EXPECT_FALSE(GetWindowLongW(GetDlgItem(dialog, kCredit), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_EQ(Text(dialog, kTitle), L"1101 %title%");
+    EXPECT_EQ(Text(dialog, kTitle), L"" RESOURCE_TEXT(IDS_PAGE_SHOW_BALLOON) L" %title%");
     EXPECT_EQ(cfg::Language, 0);
     EXPECT_EQ(Text(dialog, kPause), L"Auto-pause when screensaver starts");
 }

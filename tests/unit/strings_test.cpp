@@ -1,6 +1,7 @@
 // The string tables as the component's module carries them (here: linked into the test
 // executable) and the loader, menu translation and language list built on them.
 #include "settings/strings.h"
+#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -18,9 +19,12 @@ const WORD kNoTable = 0x0409;  // US English: no table of its own
 
 HINSTANCE Module() { return GetModuleHandleW(nullptr); }
 
+// Room for the longest text of any table.
+constexpr int kLongestText = 1024;  // not a resource id: wide characters
+
 std::wstring Load(UINT id, WORD language, bool* found = nullptr) {
-    wchar_t buffer[1024];
-    bool ok = LoadStringEx(Module(), id, buffer, 1024, language);
+    wchar_t buffer[kLongestText];
+    bool ok = LoadStringEx(Module(), id, buffer, kLongestText, language);
     if (found) *found = ok;
     return buffer;
 }
@@ -41,7 +45,7 @@ std::set<WORD> LanguagesOfBlock(WORD block) {
 // The ids with a non-empty string in exactly this language's table, without any fallback.
 std::set<UINT> IdsOfTable(WORD language) {
     std::set<UINT> ids;
-    for (WORD block = 1000 / 16 + 1; block <= 1610 / 16 + 1; ++block) {
+    for (WORD block = IDS_FIRST / 16 + 1; block <= 1610 / 16 + 1; ++block) {
         if (!LanguagesOfBlock(block).count(language)) continue;
         HRSRC found = FindResourceExW(Module(), RT_STRING, MAKEINTRESOURCEW(block), language);
         const WCHAR* p = static_cast<const WCHAR*>(LockResource(LoadResource(Module(), found)));
@@ -81,6 +85,7 @@ const std::map<WORD, std::wstring> kLanguageNames = {
     {0x0C0C, L"Français (French)"},
 };
 
+// resource values typed: the string ids and their texts as the string tables define them.
 TEST(StringTables, NeutralTableServesLanguageZeroAndLanguagesWithoutATable) {
     for (WORD language : {kNeutral, kNoTable, WORD(0x0C09), WORD(0x0007)}) {
         SCOPED_TRACE(language);
@@ -97,6 +102,7 @@ TEST(StringTables, NeutralTableServesLanguageZeroAndLanguagesWithoutATable) {
     }
 }
 
+// resource values typed: the string ids and their texts as the string tables define them.
 TEST(StringTables, ATranslationServesItsOwnTextsAndCredits) {
     EXPECT_EQ(Load(1000, kGerman), L"&Zurück");
     EXPECT_EQ(Load(1131, kGerman), L"Übersetzung:");
@@ -106,6 +112,7 @@ TEST(StringTables, ATranslationServesItsOwnTextsAndCredits) {
     EXPECT_EQ(Load(1130, 0x042A), L"Tiếng Việt (Vietnamese)");
 }
 
+// resource values typed: the ids every translation must hold.
 TEST(StringTables, EveryTranslationHoldsEveryNeutralStringAndItsCredits) {
     const std::set<UINT> neutral = IdsOfTable(kNeutral);
     ASSERT_EQ(neutral.size(), 33u);
@@ -151,12 +158,12 @@ TEST(LanguageList, ALanguageWithTheNameOfOneAlreadyListedIsNotAddedAgain) {
 }
 
 TEST(LoadStringEx, CapacityCutsTheTextAndNothingIsWrittenBeyondIt) {
-    const std::wstring full = Load(1139, kBulgarian);
+    const std::wstring full = Load(IDS_DELETE_QUESTION, kBulgarian);
     ASSERT_GT(full.size(), 127u) << "a text longer than the language-name buffer";
-    for (int capacity : {1, 2, 128, 256, 1024}) {
+    for (int capacity : {1, 2, 128, 256, 1024}) {  // not a resource id: buffer sizes
         SCOPED_TRACE(capacity);
         std::vector<wchar_t> buffer(capacity + 8, L'\xCCCC');
-        bool found = LoadStringEx(Module(), 1139, buffer.data(), capacity, kBulgarian);
+        bool found = LoadStringEx(Module(), IDS_DELETE_QUESTION, buffer.data(), capacity, kBulgarian);
         size_t expected = std::min<size_t>(full.size(), capacity - 1);
         EXPECT_EQ(std::wstring(buffer.data()), full.substr(0, expected));
         EXPECT_EQ(found, expected > 0);
@@ -166,12 +173,13 @@ TEST(LoadStringEx, CapacityCutsTheTextAndNothingIsWrittenBeyondIt) {
 
 TEST(LoadStringEx, NoBufferOrNoRoomIsRefusedWithoutWriting) {
     wchar_t untouched = L'x';
-    EXPECT_FALSE(LoadStringEx(Module(), 1000, &untouched, 0, kNeutral));
-    EXPECT_FALSE(LoadStringEx(Module(), 1000, &untouched, -5, kNeutral));
+    EXPECT_FALSE(LoadStringEx(Module(), IDS_MENU_BACK, &untouched, 0, kNeutral));
+    EXPECT_FALSE(LoadStringEx(Module(), IDS_MENU_BACK, &untouched, -5, kNeutral));
     EXPECT_EQ(untouched, L'x');
-    EXPECT_FALSE(LoadStringEx(Module(), 1000, nullptr, 256, kNeutral));
+    EXPECT_FALSE(LoadStringEx(Module(), IDS_MENU_BACK, nullptr, 256, kNeutral));
 }
 
+// resource values typed: numbers next to the ids that exist, and ids that alias them when cut short.
 TEST(LoadStringEx, IdsThatNoTableHoldsGiveAnEmptyText) {
     // 0x100000 + 1000 would land on the block of 1000 if its block number were cut to 16 bits.
     const UINT ids[] = {0, 1, 999, 1001, 1134, 1600, 0xFFFF, 0x10000 + 1000, 0x100000 + 1000, 0xFFFFFu, 0xFFFFFFFFu};
@@ -187,15 +195,15 @@ TEST(LoadStringEx, IdsThatNoTableHoldsGiveAnEmptyText) {
 
 class MenuTranslation : public testing::Test {
 protected:
-    MenuTranslation() : bar(LoadMenuW(Module(), MAKEINTRESOURCEW(30058))), menu(GetSubMenu(bar, 0)) {}
+    MenuTranslation() : bar(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_TRAY_MENU))), menu(GetSubMenu(bar, 0)) {}
     ~MenuTranslation() override { DestroyMenu(bar); }
 
     // In the order the tray menu does it: the top level, then the two submenus.
     void Translate(WORD language) {
         for (int position = 0; position < GetMenuItemCount(menu); ++position)
             SetMenuString(Module(), menu, position, language);
-        for (int position : {0, 1, 2}) SetMenuString(Module(), GetSubMenu(menu, 4), position, language);
-        for (int position : {0, 1, 3, 4}) SetMenuString(Module(), GetSubMenu(menu, 7), position, language);
+        for (int position : {0, 1, 2}) SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_LOAD_POSITION), position, language);
+        for (int position : {0, 1, 3, 4}) SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION), position, language);
     }
     UINT State(HMENU m, int position) { return GetMenuState(m, static_cast<UINT>(position), MF_BYPOSITION); }
 
@@ -205,8 +213,8 @@ protected:
 
 TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWere) {
     ASSERT_NE(menu, nullptr);
-    HMENU load = GetSubMenu(menu, 4);
-    HMENU configuration = GetSubMenu(menu, 7);
+    HMENU load = GetSubMenu(menu, TRAY_MENU_LOAD_POSITION);
+    HMENU configuration = GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION);
     std::vector<UINT> ids;
     for (int position = 0; position < GetMenuItemCount(menu); ++position) ids.push_back(GetMenuItemID(menu, position));
 
@@ -228,9 +236,9 @@ TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWe
 
     for (int position = 0; position < GetMenuItemCount(menu); ++position)
         EXPECT_EQ(GetMenuItemID(menu, position), ids[position]) << position;
-    EXPECT_EQ(GetSubMenu(menu, 4), load);
-    EXPECT_EQ(GetSubMenu(menu, 7), configuration);
-    EXPECT_EQ(GetMenuItemID(load, 0), 59005u);
+    EXPECT_EQ(GetSubMenu(menu, TRAY_MENU_LOAD_POSITION), load);
+    EXPECT_EQ(GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION), configuration);
+    EXPECT_EQ(GetMenuItemID(load, 0), UINT(ID_TRAY_LOAD_FILE));
     EXPECT_TRUE(State(configuration, 1) & MF_CHECKED) << "the check mark of the resource stays";
     EXPECT_TRUE(State(menu, 6) & MF_SEPARATOR);
     EXPECT_TRUE(State(menu, 8) & MF_SEPARATOR);
@@ -238,6 +246,7 @@ TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWe
     EXPECT_EQ(GetMenuString(menu, 11), L" ") << "the title item is no string id";
 }
 
+// resource values typed: item texts that are string ids, written as a menu resource holds them.
 TEST(MenuStrings, OnlyTextsThatStartWithAStringIdAreReplaced) {
     HMENU menu = CreatePopupMenu();
     for (const wchar_t* text : {L"999", L"abc", L"", L"1000 and more", L"1001", L"99999999999", L"-1000"})
@@ -255,6 +264,7 @@ TEST(MenuStrings, OnlyTextsThatStartWithAStringIdAreReplaced) {
 }
 
 // A destroyed menu's handle may come back for a new menu: the new item's own id counts.
+// resource values typed: item texts that are string ids, written as a menu resource holds them.
 TEST(MenuStrings, AnItemStillShowingAnIdIsTranslatedFromThatId) {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, 7, L"1000");

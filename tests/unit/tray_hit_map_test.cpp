@@ -268,7 +268,7 @@ Placement ShellRects(TrayGeometry& geometry, int smallIcon, const Profile&) {
 // The overflow flyout, open above the taskbar, with the icons in its third row.
 Placement Overflow(TrayGeometry& geometry, int smallIcon, const Profile& profile) {
     const SIZE b = ToolbarButton(smallIcon);
-    geometry.SetClassicTaskbar(kBottomTaskbar, Cell(1000, 765, profile.trayXOffset + 4 * b.cx, b.cy), b);
+    geometry.SetClassicTaskbar(kBottomTaskbar, Cell(1000, 765, profile.trayXOffset + 4 * b.cx, b.cy), b);  // not a resource id: pixels
     geometry.OpenOverflow(Cell(500, 400, 3 * b.cx, 4 * b.cy), b);
     const int top = 400 + 2 * b.cy;
     return Placement{{Cell(500 + b.cx, top, b.cx, b.cy), Cell(500 + 2 * b.cx, top, b.cx, b.cy)}};

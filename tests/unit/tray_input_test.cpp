@@ -35,7 +35,7 @@ protected:
         savedNudge = TestStrip::lastTipNudge;
         TestStrip::lastTipNudge = std::numeric_limits<__int64>::max();  // no tooltip rewrites in between
         strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-        toolbar = {1100, 770, 1100 + strip.trayXOffset + 6 * kCellWidth, 770 + kCellHeight};
+        toolbar = {1100, 770, 1100 + strip.trayXOffset + 6 * kCellWidth, 770 + kCellHeight};  // not a resource id: pixels
         geometry.SetClassicTaskbar({0, 760, 1280, 800}, toolbar, SIZE{kCellWidth, kCellHeight});
         shell.Clear();
     }

@@ -3,8 +3,10 @@
 // the stand-in player, the slider check marks, the title band's pixels, and the menu's shape
 // when the quit item is left out.
 #include "controller/Trelvane.h"
+#include "controller/tray_menu_commands.h"
 #include "host/main_menu.h"
 #include "host/text.h"
+#include "resources/resource.h"
 #include "settings/config_vars.h"
 #include "settings/strings.h"
 #include "tests/support/child_process.h"
@@ -27,8 +29,8 @@ namespace {
 
 using Commands = std::vector<std::string>;
 
-constexpr UINT kSeekSliderItem = 59010;
-constexpr UINT kVolumeSliderItem = 59013;
+constexpr UINT kSeekSliderItem = ID_TRAY_SEEK_SLIDER;
+constexpr UINT kVolumeSliderItem = ID_TRAY_VOLUME_SLIDER;
 constexpr int kBandThickness = 18;
 constexpr int kBandLength = 245;
 
@@ -91,12 +93,7 @@ Pixels ReadBitmap(HBITMAP bitmap) {
     Pixels pixels;
     pixels.width = info.bmWidth;
     pixels.height = info.bmHeight;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = info.bmWidth;
-    format.bmiHeader.biHeight = -info.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
     std::vector<DWORD> bgr(static_cast<size_t>(info.bmWidth) * info.bmHeight);
     HDC screen = GetDC(nullptr);
     GetDIBits(screen, bitmap, 0, info.bmHeight, bgr.data(), &format, DIB_RGB_COLORS);
@@ -250,6 +247,7 @@ TEST_F(TrayMenuTest, SliderItemsAreCheckedFromTheSettingAndStoreTheChoice) {
     EXPECT_TRUE(executed().empty());
 }
 
+// resource values typed: the items, positions and glyph bitmaps as the tray menu defines them.
 TEST_F(TrayMenuTest, ItemsCarryThirteenPixelGlyphsAndBothSliderItemsTheCheckGlyph) {
     const struct { UINT item; bool byPosition; bool unchecked; bool checked; } items[] = {
         {59000, false, true, false}, {59008, false, true, true},  {59012, false, true, false},
@@ -328,8 +326,8 @@ TEST_F(TrayMenuTest, DeleteAsksInTheUsersLanguageAndANoKeepsEverything) {
         Choose(L"d");
     }
     cfg::Language = 0;
-    std::wstring question = LoadResString(GetModuleHandleW(nullptr), 1139, german);
-    ASSERT_NE(question, LoadResString(GetModuleHandleW(nullptr), 1139, 0)) << "the German table has its own";
+    std::wstring question = LoadResString(GetModuleHandleW(nullptr), IDS_DELETE_QUESTION, german);
+    ASSERT_NE(question, LoadResString(GetModuleHandleW(nullptr), IDS_DELETE_QUESTION, 0)) << "the German table has its own";
     ASSERT_EQ(askedQuestions.size(), 1u);
     EXPECT_EQ(askedQuestions[0].substr(0, question.size()), question);
     EXPECT_EQ(playback().Playlist().size(), 1u);
@@ -344,7 +342,7 @@ class Canvas {
 public:
     static constexpr COLORREF kUntouched = RGB(1, 2, 3);
     Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO format = TopDown32BitFormat(width, height);
+        BITMAPINFO format = TopDown32(width, height);
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateDIBSection(m_dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         m_original = SelectObject(m_dc, m_bitmap);
@@ -486,4 +484,24 @@ TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
     EXPECT_EQ(child.exitCode, 7u);
 }
 
+
+// The menu resource shows, as each item's text, the string id the item table gives it: the
+// table is what a reader of the code sees, the resource is what the user sees translated.
+TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
+    HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
+    ASSERT_NE(bar, nullptr);
+    HMENU popup = GetSubMenu(bar, 0);
+    for (size_t i = 0; i < kTrayMenuItemCount; ++i) {
+        const TrayMenuItem& row = kTrayMenuItems[i];
+        wchar_t text[32] = {};
+        if (row.command)
+            GetMenuStringW(popup, row.command, text, 32, MF_BYCOMMAND);
+        else
+            GetMenuStringW(popup, static_cast<UINT>(row.position), text, 32, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(text), std::to_wstring(row.text))
+            << "row " << i << " (command " << row.command << "): the resource's text is the row's string id";
+        EXPECT_EQ(row.handler == nullptr, row.command == 0) << "row " << i << ": a command has a handler, a sub-menu none";
+    }
+    DestroyMenu(bar);
+}
 } // namespace

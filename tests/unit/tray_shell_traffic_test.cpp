@@ -1,6 +1,7 @@
 // What the strip says to the shell, observed at its Shell_NotifyIconW import: adding in the
 // profile's order, modifying only on change, re-adding when the shell lost the icons, and the
 // records of balloons and tooltips.
+#include "tests/support/shell_sequence.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/test_strip.h"
 #include "tests/support/windows_version.h"
@@ -12,11 +13,9 @@ namespace {
 
 const DWORD kRecordSize = NOTIFYICONDATAW_V3_SIZE;
 
-std::vector<UINT> Ids(const std::vector<ShellCall>& calls) {
-    std::vector<UINT> ids;
-    for (const ShellCall& call : calls) ids.push_back(call.id);
-    return ids;
-}
+// The record flags of an icon with its picture, callback and GUID; with the tooltip; of icon 0
+// while it shows or hides a balloon.
+constexpr LPARAM kIcon = 0x23, kIconWithTip = 0x27, kBalloon = 0x30;
 
 class TrayShellTraffic : public testing::Test {
 protected:
@@ -27,6 +26,22 @@ protected:
         first = strip.addReversed ? 6863 : 6862;
         second = strip.addReversed ? 6862 : 6863;
     }
+    // Both icons added in the profile's order, then the version set on icon 0 and icon 1.
+    std::vector<SequenceEntry> AddBoth() const {
+        return {{NIM_ADD, kWParam | kLParam, first, kIcon},
+                {NIM_ADD, kWParam | kLParam, second, kIcon},
+                {NIM_SETVERSION, kWParam, 6862, 0},
+                {NIM_SETVERSION, kWParam, 6863, 0}};
+    }
+    // Both icons modified in the add order, each with its record's flags.
+    std::vector<SequenceEntry> ModifyBoth(LPARAM flags0, LPARAM flags1) const {
+        return {{NIM_MODIFY, kWParam | kLParam, first, first == 6862 ? flags0 : flags1},
+                {NIM_MODIFY, kWParam | kLParam, second, second == 6862 ? flags0 : flags1}};
+    }
+    testing::AssertionResult Sent(const char* what, const std::vector<SequenceEntry>& expected) const {
+        return MatchesSequence(what, expected, ShellSequence(shell.Calls()), ShellMessageName);
+    }
+
     // Settles the tooltip nudge so that unchanged refreshes are quiet for the next 30 s.
     void SettleNudge() {
         strip.lastTipNudge = _time64(nullptr);
@@ -40,12 +55,10 @@ protected:
 };
 
 TEST_F(TrayShellTraffic, TheFirstRefreshAddsBothIconsInTheProfilesOrderWithVersionThree) {
-    const std::vector<ShellCall>& calls = shell.Calls();
-    ASSERT_EQ(calls.size(), 5u);
-    EXPECT_EQ(calls[0].message, DWORD(NIM_MODIFY));
-    EXPECT_FALSE(calls[0].result) << "the shell does not have them yet";
-    EXPECT_EQ(Ids(shell.CallsOf(NIM_ADD)), (std::vector<UINT>{first, second}));
-    EXPECT_EQ(Ids(shell.CallsOf(NIM_SETVERSION)), (std::vector<UINT>{6862, 6863}));
+    std::vector<SequenceEntry> expected = {{NIM_MODIFY, kWParam, first, 0}};
+    for (const SequenceEntry& entry : AddBoth()) expected.push_back(entry);
+    ASSERT_TRUE(Sent("the first refresh modifies the first icon of the add order; that fails, so both are added", expected));
+    EXPECT_FALSE(shell.Calls()[0].result) << "the modify fails: the shell does not hold the icons yet";
     for (const ShellCall& call : shell.CallsOf(NIM_SETVERSION)) EXPECT_EQ(call.timeoutOrVersion, UINT(NOTIFYICON_VERSION));
     for (const ShellCall& add : shell.CallsOf(NIM_ADD)) {
         int icon = add.id == 6862 ? 0 : 1;
@@ -64,12 +77,8 @@ TEST_F(TrayShellTraffic, AnUnchangedRefreshSendsNothingAndAChangedOneModifiesBot
     strip.Refresh();
     EXPECT_TRUE(shell.Calls().empty());
     strip.SetPlayMode(Playing);
-    EXPECT_EQ(Ids(shell.Calls()), (std::vector<UINT>{first, second}));
-    for (const ShellCall& call : shell.Calls()) {
-        EXPECT_EQ(call.message, DWORD(NIM_MODIFY));
-        EXPECT_EQ(call.flags, 0x23u);
-        EXPECT_TRUE(call.result);
-    }
+    EXPECT_TRUE(Sent("a new play mode redraws and modifies both icons, nothing else", ModifyBoth(kIcon, kIcon)));
+    for (const ShellCall& call : shell.Calls()) EXPECT_TRUE(call.result) << "the shell holds icon " << call.id;
 }
 
 TEST_F(TrayShellTraffic, TheTooltipIsRewrittenByAnUnchangedRefreshAtMostEvery30Seconds) {
@@ -90,9 +99,9 @@ TEST_F(TrayShellTraffic, WhenTheShellLostTheIconsTheNextChangeAddsThemBackInOrde
     shell.LoseIcons();
     shell.Clear();
     strip.SetPlayMode(Playing);
-    ASSERT_EQ(shell.CallsOf(NIM_MODIFY).size(), 1u) << "the second modify is not tried";
-    EXPECT_EQ(Ids(shell.CallsOf(NIM_ADD)), (std::vector<UINT>{first, second}));
-    EXPECT_EQ(shell.CallsOf(NIM_SETVERSION).size(), 2u);
+    std::vector<SequenceEntry> expected = {{NIM_MODIFY, kWParam, first, 0}};
+    for (const SequenceEntry& entry : AddBoth()) expected.push_back(entry);
+    EXPECT_TRUE(Sent("the first modify fails, so the second is not tried and both icons are added again", expected));
     EXPECT_TRUE(shell.Holds(6862) && shell.Holds(6863));
 }
 
@@ -141,22 +150,18 @@ TEST_F(TrayShellTraffic, ABalloonReplacesTheLastOneAndIsCutToItsFields) {
     SettleNudge();
     std::wstring text(300, L'x'), title(70, L't');
     strip.ShowBalloon(text.c_str(), title.c_str(), 7);
+    std::vector<SequenceEntry> expected = ModifyBoth(kBalloon, kIcon);  // the last balloon hidden
+    for (const SequenceEntry& entry : ModifyBoth(kBalloon, kIcon)) expected.push_back(entry);  // the new one shown
+    ASSERT_TRUE(Sent("a balloon first hides the last one, then shows itself; each modifies both icons", expected));
     std::vector<ShellCall> calls = shell.CallsOf(NIM_MODIFY);
-    ASSERT_EQ(calls.size(), 4u) << "hide, then show; each modifies both icons";
     const ShellCall& hide = calls[strip.addReversed ? 1 : 0];
     EXPECT_EQ(hide.info, L"");
-    EXPECT_EQ(hide.flags, 0x30u);
     const ShellCall& show = calls[strip.addReversed ? 3 : 2];
-    EXPECT_EQ(show.id, 6862u);
-    EXPECT_EQ(show.flags, 0x30u);
     EXPECT_EQ(show.size, kRecordSize);
     EXPECT_EQ(show.info, text.substr(0, 255));
     EXPECT_EQ(show.infoTitle, title.substr(0, 63));
     EXPECT_EQ(show.infoFlags, 0x11u);
     EXPECT_EQ(show.timeoutOrVersion, strip.isWin7 ? 7u : 10u);
-    const ShellCall& other = calls[strip.addReversed ? 2 : 3];
-    EXPECT_EQ(other.id, 6863u);
-    EXPECT_EQ(other.flags, 0x23u);
     EXPECT_EQ(strip.icons[0].uFlags, 0x23u);
 
     shell.Clear();
@@ -177,8 +182,8 @@ TEST_F(TrayShellTraffic, TooltipsSwitchOnlyWhenTheyChange) {
     SettleNudge();
     strip.EnableToolTip(true);
     strip.EnableToolTip(true);
-    ASSERT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u);
-    for (const ShellCall& call : shell.Calls()) EXPECT_EQ(call.flags, 0x27u);
+    EXPECT_TRUE(Sent("switching tooltips on modifies both icons with NIF_TIP once; the second switch sends nothing",
+                     ModifyBoth(kIconWithTip, kIconWithTip)));
     strip.EnableToolTip(false);
     EXPECT_EQ(strip.icons[1].uFlags, 0x23u);
 }
@@ -215,10 +220,11 @@ TEST_F(TrayShellTraffic, HugeTipTextsAreCutTo127Characters) {
 TEST_F(TrayShellTraffic, RemovingDeletesIcon0ThenIcon1) {
     shell.Clear();
     strip.UnInitIcons();
-    EXPECT_EQ(Ids(shell.CallsOf(NIM_DELETE)), (std::vector<UINT>{6862, 6863}));
+    EXPECT_TRUE(Sent("removing deletes icon 0, then icon 1, whatever the add order",
+                     {{NIM_DELETE, kWParam, 6862, 0}, {NIM_DELETE, kWParam, 6863, 0}}));
     shell.Clear();
     strip.AddIconsToTray();
-    EXPECT_EQ(Ids(shell.CallsOf(NIM_ADD)), (std::vector<UINT>{first, second}));
+    EXPECT_TRUE(Sent("adding again adds both in the profile's order and sets their version", AddBoth()));
 }
 
 TEST(TrayRealShell, WinesTrayTakesTheIcons) {

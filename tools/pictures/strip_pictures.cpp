@@ -11,6 +11,7 @@
 #include "tests/support/shell_tray.h"
 #include "tests/support/small_icon_size.h"
 #include "tests/support/taskbar_theme_value.h"
+#include "tests/support/test_prefix.h"
 #include "tests/support/test_strip.h"
 
 #include <cstdio>
@@ -100,6 +101,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: strip_pictures SIZE|system OUTPUT_PREFIX\n");
         return 2;
     }
+    // The pictures are drawn with the taskbar theme set in the registry for a moment.
+    if (RefuseOutsideTestPrefix("strip_pictures")) return 2;
     ShellTray shell;  // the icons go to a stand-in tray, not to the desktop's
     std::unique_ptr<SmallIconSize> pretended;
     if (std::string(argv[1]) != "system") pretended.reset(new SmallIconSize(std::atoi(argv[1])));

@@ -1,4 +1,4 @@
-#include "component/text_convert.h"
+#include "base/text_convert.h"
 
 #include "sdk/shared/shared.h"
 #include <windows.h>

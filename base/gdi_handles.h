@@ -1,5 +1,7 @@
 #pragma once
 // Owners of the Win32 handles the strip creates: icons, bitmaps and memory device contexts.
+#include "base/unique_handle.h"
+
 #include <windows.h>
 
 struct IconDeleter {
@@ -10,36 +12,6 @@ struct BitmapDeleter {
 };
 struct DCDeleter {
     void operator()(HDC dc) const { DeleteDC(dc); }
-};
-
-// Owns one handle and releases it with Deleter; moves, never copies.
-template <typename Handle, typename Deleter> class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : m_handle(handle) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-    Handle get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-    Handle release() {
-        Handle handle = m_handle;
-        m_handle = nullptr;
-        return handle;
-    }
-    void reset(Handle handle = nullptr) {
-        if (m_handle) Deleter()(m_handle);
-        m_handle = handle;
-    }
-
-private:
-    Handle m_handle = nullptr;
 };
 
 typedef UniqueHandle<HICON, IconDeleter> UniqueIcon;

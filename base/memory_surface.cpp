@@ -1,5 +1,5 @@
 // Memory device contexts that own the bitmap selected into them.
-#include "tray/gdi_handles.h"
+#include "base/gdi_handles.h"
 
 #include <utility>
 

@@ -1,0 +1,21 @@
+#pragma once
+// Owners of the system handles the component opens: registry keys and SetupAPI device sets.
+#include "base/unique_handle.h"
+
+#include <windows.h>
+#include <setupapi.h>
+
+struct RegistryKeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+struct DeviceInfoSetDestroyer {
+    void operator()(HDEVINFO set) const { SetupDiDestroyDeviceInfoList(set); }
+};
+
+typedef UniqueHandle<HKEY, RegistryKeyCloser> UniqueRegistryKey;
+typedef UniqueHandle<HDEVINFO, DeviceInfoSetDestroyer> UniqueDeviceInfoSet;
+
+// SetupAPI reports a set it could not open as INVALID_HANDLE_VALUE; the owner holds null then.
+inline UniqueDeviceInfoSet OwnDeviceInfoSet(HDEVINFO set) {
+    return UniqueDeviceInfoSet(set == INVALID_HANDLE_VALUE ? nullptr : set);
+}
