@@ -231,11 +231,12 @@ mapped_popups() {   # new viewable top-level windows of Wine processes
 }
 focus_main() { local w; w=$(main_window); if [ -n "$w" ]; then xdotool windowactivate --sync "$w" >/dev/null 2>&1 || true; fi; sleep 0.5; }
 seen_titles=""
+title_of=main_title   # how the player's title is read: main_title, or desktop_title in a virtual desktop
 wait_title() {  # wait up to 6 s for the main window title to be $1; seen_titles lists the titles seen
   local t last=""
   seen_titles=""
   for _ in $(seq 30); do
-    t=$(main_title)
+    t=$($title_of)
     if [ "$t" != "$last" ]; then seen_titles="$seen_titles${seen_titles:+ -> }\"$t\""; last=$t; fi
     if [ "$t" = "$1" ]; then return 0; fi
     sleep 0.2
@@ -597,17 +598,6 @@ list_desktop() {  # refreshes $listing; prints nothing
   echo "lister: exit $rc, $(wc -l <"$listing" 2>/dev/null || echo no) lines" >>"$out/lister.log"
 }
 desktop_title() { list_desktop; awk -F'\t' '$3 ~ /^(foobar2000 v|.*  \[foobar2000\]$)/ {print $3; exit}' "$listing" 2>/dev/null || true; }
-wait_desktop_title() {  # like wait_title, for the player inside the desktop
-  local t last=""
-  seen_titles=""
-  for _ in $(seq 20); do
-    t=$(desktop_title)
-    if [ "$t" != "$last" ]; then seen_titles="$seen_titles${seen_titles:+ -> }\"$t\""; last=$t; fi
-    if [ "$t" = "$1" ]; then return 0; fi
-    sleep 0.3
-  done
-  return 1
-}
 seen_information=0
 in_desktop foobar2000.exe &
 desktop_pid=$!
@@ -675,7 +665,7 @@ if [ -n "${tb:-}" ] && [ -n "${dx:-}" ]; then
   fi
   if [ -n "$tone" ] && [ "$tone" -lt 3 ]; then
     click_cell 1 13 12
-    if wait_desktop_title "TrelvaneTone$((tone + 1))  [foobar2000]"; then
+    if title_of=desktop_title wait_title "TrelvaneTone$((tone + 1))  [foobar2000]"; then
       pass "9c. next (the right icon's lower right) plays the next track (\"$(desktop_title)\")"
     else
       fail "9c. next on the strip in the desktop" "titles seen: $seen_titles"
