@@ -193,23 +193,25 @@ void MoveTo(POINT at) {
 }
 
 // A press near the last one and soon after it makes a double click, which the strip takes
-// as no click at all: such a press waits out the double-click time first.
+// as no click at all: such a press waits out the double-click time, counted from the last
+// press itself (on a busy machine the pointer's rest before a press can take far longer).
+POINT g_lastPress = {-1000, -1000};
+DWORD g_lastPressTick = 0;
+
 void WaitOutDoubleClick(POINT at) {
-    static POINT last = {-1000, -1000};
-    static DWORD lastTick = 0;
-    const bool nearLast = std::abs(at.x - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
-                      std::abs(at.y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
-    const DWORD since = GetTickCount() - lastTick;
+    const bool nearLast = std::abs(at.x - g_lastPress.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                          std::abs(at.y - g_lastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    const DWORD since = GetTickCount() - g_lastPressTick;
     if (nearLast && since <= GetDoubleClickTime()) fb2k_host::PumpMessagesFor(GetDoubleClickTime() - since + 50);
-    last = at;
-    lastTick = GetTickCount();
 }
 
 // Quicker than a person: the pointer rests only a moment before the press.
 void ClickAt(POINT at) {
-    WaitOutDoubleClick(at);
     MoveTo(at);
+    WaitOutDoubleClick(at);
     Button(MOUSEEVENTF_LEFTDOWN);
+    g_lastPress = at;
+    g_lastPressTick = GetTickCount();
     fb2k_host::PumpMessagesFor(60);
     Button(MOUSEEVENTF_LEFTUP);
 }
