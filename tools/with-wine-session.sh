@@ -9,14 +9,20 @@ mkdir -p "$WINEPREFIX"
 
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ] || [ "${TRELVANE_FORCE_XVFB:-0}" = 1 ]; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    break
-  done
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.1; done
+  # Xvfb takes a free display number itself and writes it once it accepts connections, so
+  # sessions started side by side never pick the same display.
+  display_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 </dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+  display_number="$(tr -dc 0-9 <"$display_file")"
+  rm -f "$display_file"
+  if [ -z "$display_number" ]; then
+    echo "with-wine-session: Xvfb did not start" >&2
+    kill "$xvfb_pid" 2>/dev/null
+    exit 1
+  fi
+  export DISPLAY=":$display_number"
 fi
 
 cleanup() {

@@ -196,23 +196,25 @@ void MoveTo(POINT at) {
 }
 
 // A press near the last one and soon after it makes a double click: the clicks that are meant
-// one at a time wait out the double-click time first.
+// one at a time wait out the double-click time, counted from the last press itself (on a busy
+// machine the pointer's rest before a press can take far longer).
+POINT g_lastPress = {-1000, -1000};  // not a resource id: a point off every screen
+DWORD g_lastPressTick = 0;
+
 void WaitOutDoubleClick(POINT at) {
-    static POINT last = {-1000, -1000};  // not a resource id: a point off every screen
-    static DWORD lastTick = 0;
-    const bool nearLast = std::abs(at.x - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
-                      std::abs(at.y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
-    const DWORD since = GetTickCount() - lastTick;
+    const bool nearLast = std::abs(at.x - g_lastPress.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                          std::abs(at.y - g_lastPress.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    const DWORD since = GetTickCount() - g_lastPressTick;
     if (nearLast && since <= GetDoubleClickTime()) fb2k_host::PumpMessagesFor(GetDoubleClickTime() - since + 50);
-    last = at;
-    lastTick = GetTickCount();
 }
 
 // Quicker than a person: the pointer rests only a moment before the press.
 void ClickAt(POINT at) {
-    WaitOutDoubleClick(at);
     MoveTo(at);
+    WaitOutDoubleClick(at);
     Button(MOUSEEVENTF_LEFTDOWN);
+    g_lastPress = at;
+    g_lastPressTick = GetTickCount();
     fb2k_host::PumpMessagesFor(60);
     Button(MOUSEEVENTF_LEFTUP);
 }
@@ -280,6 +282,8 @@ int CheckDoubleClickOnNext(fb2k_host::Host& host, const ShownIcon cells[2]) {
     const size_t before = CommandCount(host);
     for (int press = 0; press < 2; ++press) {
         Button(MOUSEEVENTF_LEFTDOWN);
+        g_lastPress = at;
+        g_lastPressTick = GetTickCount();
         fb2k_host::PumpMessagesFor(40);
         Button(MOUSEEVENTF_LEFTUP);
         fb2k_host::PumpMessagesFor(40);
