@@ -13,6 +13,8 @@ public:
     static constexpr UINT_PTR kKeepAwakeTimer = 30001;
     static constexpr UINT kKeepAwakeTimerPeriod = 30000;
     static constexpr UINT_PTR kBalloonTimer = 30002;
+    static constexpr UINT_PTR kWheelVolumeTimer = 30003;
+    static constexpr UINT kWheelVolumeShownFor = 1500;
     static constexpr UINT kTitleBandItem = 59015;
     static constexpr UINT kQuitItem = 59009;
     static constexpr WORD kTrayMenuResource = 30058;
@@ -46,6 +48,11 @@ public:
     void VolumeSlider(bool volume);
     void VolumeSlider();
     void RefreshSlider();
+    // The mouse wheel over the strip (a kWheelMessage), and the end of showing its volume.
+    void onWheel(WPARAM wParam, LPARAM lParam);
+    void EndWheelVolume();
+    // The slider acts as volume slider, or shows the volume while the wheel turns.
+    bool SliderShowsVolume() const;
 
     // Strip hooks.
     void onPlayClick() override;

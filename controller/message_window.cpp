@@ -31,6 +31,11 @@ LRESULT OnTrayCallback(Trelvane& self, HWND, UINT, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT OnWheel(Trelvane& self, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+    self.onWheel(wParam, lParam);
+    return 0;
+}
+
 typedef LRESULT (*MessageHandler)(Trelvane&, HWND, UINT, WPARAM, LPARAM);
 
 struct FixedMessage {
@@ -44,6 +49,7 @@ const FixedMessage kFixedMessages[] = {
     {WM_MEASUREITEM, &OnMeasureItem},
     {WM_POWERBROADCAST, &OnPowerBroadcast},
     {NotifyIcons::kCallbackMessage, &OnTrayCallback},
+    {NotifyIcons::kWheelMessage, &OnWheel},
 };
 
 } // namespace
@@ -68,11 +74,16 @@ LRESULT Trelvane::HandleTimer(HWND window, UINT message, WPARAM wParam, LPARAM l
     ScreenSaverPoll();
     switch (wParam) {
     case kSliderTimer:
-        RefreshSlider();
+        // Caught on its own, so that a failing player still lets the strip's tick end a
+        // hover (and remove the wheel hook) when the pointer has left.
+        fb2k::guarded([this] { RefreshSlider(); });
         TimerTick();
         return 0;
     case kKeepAwakeTimer:
         KeepAwakeStep();
+        return 0;
+    case kWheelVolumeTimer:
+        EndWheelVolume();
         return 0;
     case kBalloonTimer:
         KillTimer(window, kBalloonTimer);

@@ -7,6 +7,8 @@
 #include "tray/strip_image.h"
 #include "tray/tray_windows.h"
 #include "tray/strip_layout.h"
+#include "tray/wheel_hook.h"
+#include "tray/wheel_notches.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -23,6 +25,8 @@ public:
     static constexpr int kImageCount = 18;
     static constexpr UINT kCallbackMessage = WM_USER + 86;  // 1110
     static constexpr UINT kIconId[2] = {6862, 6863};
+    // Posted to the message window for each turn of the wheel during a hover (wheel_hook.h).
+    static constexpr UINT kWheelMessage = WM_APP + 1;
 
     typedef StripImageRecord Image;
 
@@ -60,6 +64,14 @@ public:
     void NotifyIconCallback(UINT message, UINT iconId);
     int ButtonByPos(POINT strip);
     void TimerTick();
+
+    // The mouse wheel over the strip. The notches of one wheel message, 0 when it came from
+    // outside the strip's cells or outside a hover; partial deltas are kept for the next.
+    int WheelNotchesAt(WPARAM wParam, LPARAM lParam);
+    // Shows the slider with the volume cursor, also while stopped, or returns it to its mode.
+    void ShowWheelVolume(bool shown);
+    bool WheelVolumeShown() const { return wheelVolume; }
+    bool WheelHookInstalled() const { return wheelHook.Installed(); }
 
     void ShowBalloon(const wchar_t* text, const wchar_t* title, UINT timeout);
     void HideBalloon();
@@ -117,6 +129,8 @@ protected:
     int layoutOffset;
     bool darkTaskbar;
     std::wstring skinFolder;
+    // The slider row shows the volume for the wheel; drawn like the other pairs.
+    bool wheelVolume = false, drawnWheelVolume = false;
 
     // Process-wide: whether the records currently carry NIF_TIP, and when the tooltip was
     // last rewritten by an unchanged refresh (seconds).
@@ -172,6 +186,15 @@ private:
     // Set while the menu is opened from the keyboard: the point of the icon it opens at.
     bool menuAtIcon = false;
     POINT menuIconPoint = {};
+
+    // A hover of the pointer over the strip, with the wheel hook it holds.
+    void BeginWheelHover(int icon);
+    void EndWheelHoverIfLeft();
+    void EndWheelHover();
+    bool SliderRowShown() const;
+    bool wheelHover = false;
+    WheelHook wheelHook;
+    WheelNotches wheelNotches;
 
     void LoadImageSet(int size, bool dark);
     StripImageSource ImageSource(int index, int layoutSize) const;
