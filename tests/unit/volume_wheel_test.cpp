@@ -271,8 +271,11 @@ TEST_F(VolumeWheel, NotchesAddUpFromPartialDeltasAndHugeDeltasOnlyReachTheEnds) 
     WheelOnStrip(-WHEEL_DELTA);
     EXPECT_NEAR(Decibels(), DecibelsOfStep(6), 1e-4);
 
+    // With part of a notch kept, in the same direction as the huge delta.
+    WheelOnStrip(60);
     WheelOnStrip(INT_MAX);
     EXPECT_EQ(Decibels(), 0.0f);
+    WheelOnStrip(-100);
     WheelOnStrip(INT_MIN);
     EXPECT_EQ(Decibels(), -100.0f);
     WheelOnStrip(SHRT_MAX);
