@@ -68,6 +68,21 @@ void PrintState(fb2k_host::Host& host) {
     for (const std::string& c : host.Commands().Executed()) std::fprintf(stderr, "ran %s\n", c.c_str());
 }
 
+// The tray icon windows once the tray has docked them. It docks the icons a moment after they
+// appear (and lays itself out again while a fresh desktop starts): let it settle, then look again.
+std::vector<RECT> SettledTrayIcons() {
+    std::vector<RECT> icons;
+    fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconWindowRects()).size() >= 2; }, 10000);
+    fb2k_host::PumpMessagesFor(1500);
+    return TrayIconWindowRects();
+}
+
+// Runs a child body below in a process that Wine reports as Windows XP.
+ChildResult RunAsWindowsXp(const char* body, DWORD timeout) {
+    ScopedAppVersion version(kWindowsXp);
+    return RunChild(body, timeout);
+}
+
 // Returns 0 when every click did its work, else the number of the first click that did not
 // (1 for the first), or one of the codes above.
 CHILD_PROCESS_BODY(click_the_docked_strip) {
@@ -75,12 +90,7 @@ CHILD_PROCESS_BODY(click_the_docked_strip) {
     if (!player.Started()) return kNoComponent;
     fb2k_host::Host& host = player.Host();
 
-    std::vector<RECT> icons;
-    fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconWindowRects()).size() >= 2; }, 10000);
-    // The tray docks the icons a moment after they appear (and lays itself out again while a
-    // fresh desktop starts): let it settle, then look again.
-    fb2k_host::PumpMessagesFor(1500);
-    icons = TrayIconWindowRects();
+    std::vector<RECT> icons = SettledTrayIcons();
     int result = 0;
     if (icons.size() != 2) {
         DescribeDesktopWindows();
@@ -116,10 +126,7 @@ CHILD_PROCESS_BODY(click_the_docked_strip) {
 }
 
 TEST(DesktopTrayClicks, ClicksOnTheDockedStripDriveThePlayer) {
-    ChildResult child = [] {
-        ScopedAppVersion version(kWindowsXp);
-        return RunChild("click_the_docked_strip", 90000);
-    }();
+    ChildResult child = RunAsWindowsXp("click_the_docked_strip", 90000);
     ASSERT_TRUE(child.finished);
     EXPECT_EQ(child.exitCode, 0u) << "1 play, 2 next, 3 next again, 4 previous, 5 seek, 6 pause, 7 stop: "
                                      "that click did not change the player; 100: no component; "
@@ -152,10 +159,7 @@ CHILD_PROCESS_BODY(wheel_over_the_docked_strip) {
     StripPlayer player(kTrackSeconds);
     if (!player.Started()) return kNoComponent;
     fb2k_host::Host& host = player.Host();
-    std::vector<RECT> icons;
-    fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconWindowRects()).size() >= 2; }, 10000);
-    fb2k_host::PumpMessagesFor(1500);
-    icons = TrayIconWindowRects();
+    const std::vector<RECT> icons = SettledTrayIcons();
     if (icons.size() != 2) return kNotTwoIcons;
     if (!StartXdotool({"mousemove", "640", "300"})) return 102;
     fb2k_host::PumpMessagesFor(500);
@@ -170,10 +174,7 @@ CHILD_PROCESS_BODY(wheel_over_the_docked_strip) {
 }
 
 TEST(DesktopTrayClicks, WheelOverTheDockedStripStepsTheVolume) {
-    ChildResult child = [] {
-        ScopedAppVersion version(kWindowsXp);
-        return RunChild("wheel_over_the_docked_strip", 60000);
-    }();
+    ChildResult child = RunAsWindowsXp("wheel_over_the_docked_strip", 60000);
     ASSERT_TRUE(child.finished);
     EXPECT_EQ(child.exitCode, 0u) << "1: three notches down over the strip; 2: one notch up; 3: the wheel beside "
                                      "the strip changed the volume; 100: no component; 101: not two icons; "
