@@ -39,6 +39,8 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
     uCallStackTracker tracker("NotifyIcons::NotifyIconCallback(UINT, UINT)");
     int icon = iconId == icons[0].uID ? 0 : iconId == icons[1].uID ? 1 : kNoIcon;
     if (icon == kNoIcon) return;
+    // The wheel is watched while the pointer is over the strip: any mouse message begins a
+    // hover, also the moves that are ignored below.
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) BeginWheelHover(icon);
     // Before Windows 7 the shell sends moves for every pixel the pointer crosses; they matter
     // only while a button is held.
