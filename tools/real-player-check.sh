@@ -537,10 +537,22 @@ check_wheel_volume() {
   echo "== run 3: the mouse wheel over the strip"
   seen_information=0
   rm -rf "$work/profile"; mkdir -p "$work/profile/user-components/foo_Trelvane"
-  if [ "$without" != 1 ]; then cp "$dll" "$work/profile/user-components/foo_Trelvane/"; fi
+  if [ "$without" != 1 ]; then cp "$dll" "$work/profile/user-components/foo_Trelvane/foo_Trelvane.dll"; fi
   if ! start_player; then fail "$item" "the player did not start"; return; fi
-  mapfile -t ids < <(docked_icons | cut -d' ' -f1)
-  if [ ${#ids[@]} -ne 2 ]; then fail "$item" "${#ids[@]} icon windows in the X11 tray"; stop_player; return; fi
+  # The fresh profile brings the one-time notice again (Windows 7 and later); it goes first.
+  local notice_window; notice_window=$(find_window '^Foobar2000 Trelvane$')
+  if [ -n "$notice_window" ]; then
+    xdotool windowactivate --sync "$notice_window" >/dev/null 2>&1 || true; xdotool key Escape; sleep 1
+  fi
+  for _ in $(seq 20); do
+    mapfile -t ids < <(docked_icons | cut -d' ' -f1)
+    if [ ${#ids[@]} -eq 2 ]; then break; fi
+    sleep 0.5
+  done
+  if [ ${#ids[@]} -ne 2 ]; then
+    xwd -root -silent | "$convert" xwd:- "$shots/screen-wheel.png"
+    fail "$item" "${#ids[@]} icon windows in the X11 tray (see screen-wheel.png)"; stop_player; return
+  fi
   read -r x y w h < <(xwininfo -id "${ids[0]}" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
     /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
   xdotool mousemove $((x + w / 2)) $((y + h / 2)); sleep 0.7
