@@ -48,7 +48,7 @@ public:
     void VolumeSlider(bool volume);
     void VolumeSlider();
     void RefreshSlider();
-    // The mouse wheel over the strip (a kWheelMessage), and the end of showing its volume.
+    // The mouse wheel over the strip (its WheelMessage()), and the end of showing its volume.
     void onWheel(WPARAM wParam, LPARAM lParam);
     void EndWheelVolume();
     // The slider acts as volume slider, or shows the volume while the wheel turns.

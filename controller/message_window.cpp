@@ -49,7 +49,6 @@ const FixedMessage kFixedMessages[] = {
     {WM_MEASUREITEM, &OnMeasureItem},
     {WM_POWERBROADCAST, &OnPowerBroadcast},
     {NotifyIcons::kCallbackMessage, &OnTrayCallback},
-    {NotifyIcons::kWheelMessage, &OnWheel},
 };
 
 } // namespace
@@ -63,8 +62,9 @@ LRESULT CALLBACK Trelvane::WndProc(HWND window, UINT message, WPARAM wParam, LPA
         if (message == WM_SETTINGCHANGE) return self.HandleSettingChange(window, message, wParam, lParam);
         for (const FixedMessage& fixed : kFixedMessages)
             if (fixed.message == message) return fixed.handler(self, window, message, wParam, lParam);
-        // The registered "TaskbarCreated" number is only looked at for messages that are none of the above.
+        // The registered numbers are only looked at for messages that are none of the above.
         if (message == self.taskbarCreatedMsg) return self.HandleTaskbarCreated(window, message, wParam, lParam);
+        if (message == self.WheelMessage()) return OnWheel(self, window, message, wParam, lParam);
         return self.PassToOldProc(window, message, wParam, lParam);
     });
 }

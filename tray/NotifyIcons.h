@@ -25,8 +25,6 @@ public:
     static constexpr int kImageCount = 18;
     static constexpr UINT kCallbackMessage = WM_USER + 86;  // 1110
     static constexpr UINT kIconId[2] = {6862, 6863};
-    // Posted to the message window for each turn of the wheel during a hover (wheel_hook.h).
-    static constexpr UINT kWheelMessage = WM_APP + 1;
 
     typedef StripImageRecord Image;
 
@@ -72,6 +70,9 @@ public:
     void ShowWheelVolume(bool shown);
     bool WheelVolumeShown() const { return wheelVolume; }
     bool WheelHookInstalled() const { return wheelHook.Installed(); }
+    // Posted to the message window for each turn of the wheel during a hover (wheel_hook.h). A
+    // registered number, so that it stands for nothing else to the window or its old procedure.
+    UINT WheelMessage() const { return wheelMessage; }
 
     void ShowBalloon(const wchar_t* text, const wchar_t* title, UINT timeout);
     void HideBalloon();
@@ -195,6 +196,7 @@ private:
     bool wheelHover = false;
     WheelHook wheelHook;
     WheelNotches wheelNotches;
+    UINT wheelMessage = RegisterWindowMessageW(L"Trelvane mouse wheel");
 
     void LoadImageSet(int size, bool dark);
     StripImageSource ImageSource(int index, int layoutSize) const;

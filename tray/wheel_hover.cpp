@@ -15,7 +15,7 @@ void NotifyIcons::BeginWheelHover(int icon) {
     wheelNotches.Reset();
     // A hook that cannot be had leaves the wheel without effect for this hover; the next hover
     // tries again.
-    wheelHook.Install(hWnd, kWheelMessage);
+    wheelHook.Install(hWnd, wheelMessage);
 }
 
 void NotifyIcons::EndWheelHoverIfLeft() {

@@ -205,7 +205,7 @@ protected:
     static void Tick() { SendMessageW(controller().MessageWindow(), WM_TIMER, Trelvane::kSliderTimer, 0); }
     // A wheel message as the hook posts it, with the point given.
     static void Wheel(INT_PTR delta, POINT at) {
-        SendMessageW(controller().MessageWindow(), NotifyIcons::kWheelMessage, static_cast<WPARAM>(delta),
+        SendMessageW(controller().MessageWindow(), controller().WheelMessage(), static_cast<WPARAM>(delta),
                      MAKELPARAM(at.x, at.y));
     }
     static void WheelOnStrip(INT_PTR delta) { Wheel(delta, desk->CellMiddle(1)); }
