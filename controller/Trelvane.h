@@ -14,6 +14,8 @@ public:
     static constexpr UINT_PTR kKeepAwakeTimer = 30001;
     static constexpr UINT kKeepAwakeTimerPeriod = 30000;
     static constexpr UINT_PTR kBalloonTimer = 30002;  // not a resource id: a timer of the message window
+    static constexpr UINT_PTR kWheelVolumeTimer = 30003;  // not a resource id: a timer of the message window
+    static constexpr UINT kWheelVolumeShownFor = 1500;  // not a resource id: milliseconds
     static constexpr UINT kTitleBandItem = ID_TRAY_TITLE_BAND;
     static constexpr UINT kQuitItem = ID_TRAY_QUIT;
     static constexpr WORD kTrayMenuResource = IDR_TRAY_MENU;
@@ -47,6 +49,11 @@ public:
     void VolumeSlider(bool volume);
     void VolumeSlider();
     void RefreshSlider();
+    // The mouse wheel over the strip (its WheelMessage()), and the end of showing its volume.
+    void onWheel(WPARAM wParam, LPARAM lParam);
+    void EndWheelVolume();
+    // The slider acts as volume slider, or shows the volume while the wheel turns.
+    bool SliderShowsVolume() const;
 
     // Strip hooks.
     void onPlayClick() override;

@@ -31,6 +31,11 @@ LRESULT OnTrayCallback(Trelvane& self, HWND, UINT, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT OnWheel(Trelvane& self, HWND, UINT, WPARAM wParam, LPARAM lParam) {
+    self.onWheel(wParam, lParam);
+    return 0;
+}
+
 typedef LRESULT (*MessageHandler)(Trelvane&, HWND, UINT, WPARAM, LPARAM);
 
 struct FixedMessage {
@@ -58,8 +63,9 @@ LRESULT CALLBACK Trelvane::WndProc(HWND window, UINT message, WPARAM wParam, LPA
         if (message == WM_DISPLAYCHANGE) return self.HandleDisplayChange(window, message, wParam, lParam);
         for (const FixedMessage& fixed : kFixedMessages)
             if (fixed.message == message) return fixed.handler(self, window, message, wParam, lParam);
-        // The registered "TaskbarCreated" number is only looked at for messages that are none of the above.
+        // The registered numbers are only looked at for messages that are none of the above.
         if (message == self.taskbarCreatedMsg) return self.HandleTaskbarCreated(window, message, wParam, lParam);
+        if (message == self.WheelMessage()) return OnWheel(self, window, message, wParam, lParam);
         return self.PassToOldProc(window, message, wParam, lParam);
     });
 }
@@ -69,11 +75,16 @@ LRESULT Trelvane::HandleTimer(HWND window, UINT message, WPARAM wParam, LPARAM l
     ScreenSaverPoll();
     switch (wParam) {
     case kSliderTimer:
-        RefreshSlider();
+        // Caught on its own, so that a failing player still lets the strip's tick end a
+        // hover (and remove the wheel hook) when the pointer has left.
+        fb2k::guarded([this] { RefreshSlider(); });
         TimerTick();
         return 0;
     case kKeepAwakeTimer:
         KeepAwakeStep();
+        return 0;
+    case kWheelVolumeTimer:
+        EndWheelVolume();
         return 0;
     case kBalloonTimer:
         KillTimer(window, kBalloonTimer);

@@ -2,6 +2,7 @@
 // strip's fraction and the player's position or volume, and the periodic redraw.
 #include "controller/Trelvane.h"
 
+#include "controller/volume_steps.h"
 #include "player/Player.h"
 #include "sdk/shared/shared.h"
 #include "settings/config_vars.h"
@@ -33,7 +34,7 @@ void Trelvane::RefreshSlider() {
 
 double Trelvane::onWantSliderPosition() {
     uCallStackTracker tracker("Trelvane::onWantSliderPosition()");
-    if (volumeSliderActive) return static_cast<unsigned>(Player::Volume()) / kLevelMax;
+    if (SliderShowsVolume()) return static_cast<unsigned>(Player::Volume()) / kLevelMax;
     int position = Player::Position();
     int length = Player::Length();
     if (length > 0) return static_cast<double>(position) / static_cast<double>(length);
@@ -42,8 +43,8 @@ double Trelvane::onWantSliderPosition() {
 
 void Trelvane::onSliderPositionChange(double fraction) {
     uCallStackTracker tracker("Trelvane::onSliderPositionChange(double)");
-    if (volumeSliderActive) {
-        Player::Volume(static_cast<int>(std::trunc(fraction * kLevelMax)));
+    if (SliderShowsVolume()) {
+        Player::Volume(VolumeSteps::LevelOfFraction(fraction));
         return;
     }
     int length = Player::Length();

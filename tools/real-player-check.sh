@@ -735,5 +735,52 @@ else
   fail "R3. after the removal" "removed: $removed, Information/crash window seen: $seen_information, crash reports: $crash_reports"
 fi
 
+# ---- 10. the mouse wheel over the strip, in a run of its own: from 0 dB (a fresh profile's
+# volume) three notches down and one up, each one step of the 24-step volume slider, end at
+# step 22 (level 233, -0.436 dB). The player's own stored volume is read back after its exit;
+# strip-wheel-volume.png shows the volume cursor while the wheel turns (the player is stopped,
+# so the slider row is otherwise empty).
+check_wheel_volume() {
+  local item="10. the mouse wheel over the strip sets the player's volume" ids x y w h stored
+  echo "== run 6: the mouse wheel over the strip (a fresh profile)"
+  seen_information=0
+  rm -rf "$work/profile"; mkdir -p "$work/profile/user-components/foo_Trelvane"
+  if [ "$without" != 1 ]; then
+    probe extract "$package" foo_Trelvane.dll "$work/profile/user-components/foo_Trelvane/foo_Trelvane.dll"
+  fi
+  if ! start_player; then fail "$item" "the player did not start"; return; fi
+  # The fresh profile brings the one-time notice again (Windows 7 and later); it goes first.
+  local notice_window; notice_window=$(find_window '^Foobar2000 Trelvane$')
+  if [ -n "$notice_window" ]; then
+    xdotool windowactivate --sync "$notice_window" >/dev/null 2>&1 || true; xdotool key Escape; sleep 1
+  fi
+  for _ in $(seq 20); do
+    mapfile -t ids < <(docked_icons | cut -d' ' -f1)
+    if [ ${#ids[@]} -eq 2 ]; then break; fi
+    sleep 0.5
+  done
+  if [ ${#ids[@]} -ne 2 ]; then
+    xwd -root -silent | "$convert" xwd:- "$shots/screen-wheel.png"
+    fail "$item" "${#ids[@]} icon windows in the X11 tray (see screen-wheel.png)"; stop_player; return
+  fi
+  read -r x y w h < <(xwininfo -id "${ids[0]}" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)); sleep 0.7
+  xdotool click --repeat 3 --delay 150 5; sleep 0.4
+  snap_strip "$shots/strip-wheel-volume.png"
+  xdotool click 4; sleep 0.4
+  xdotool mousemove 640 300; sleep 2
+  snap_strip "$shots/strip-wheel-after.png"
+  stop_player
+  stored=$(probe cfgvolume "$work/profile")
+  note "volume stored by the player after the wheel: $stored dB"
+  if awk -v v="$stored" 'BEGIN { exit !(v != "none" && v + 0.436 < 0.001 && v + 0.436 > -0.001) }'; then
+    pass "$item (three notches down, one up: $stored dB, slider step 22)"
+  else
+    fail "$item" "stored volume $stored dB, want -0.436 (step 22)"
+  fi
+}
+check_wheel_volume
+
 echo "real-player: $passed passed, $failed failed (screenshots in $shots, pictures of the steps in $docs)"
 if [ "$failed" -eq 0 ]; then exit 0; else exit 1; fi

@@ -23,6 +23,9 @@
       The 1-byte value that the player stores for a component's boolean configuration variable
       (record: 16 GUID bytes in memory order, u32 size, payload), looked up in every file of
       the profile's configuration; prints the value of the last record found, or "none".
+  real_player_probe.py cfgvolume PROFILE_DIR
+      The player's volume in dB as it stored it at exit (config.sqlite, table configReals,
+      "core.output.<output>.<device>.volume"), rounded to three decimals; "none" without one.
   real_player_probe.py wav DIR NAME...
       Writes NAME.wav for every NAME: 120 seconds of a sine tone, 8 kHz mono 16-bit, each
       NAME at another pitch. (Wine's null sound output plays about four times too fast.)
@@ -33,6 +36,7 @@ import array
 import math
 import os
 import re
+import sqlite3
 import struct
 import sys
 import uuid
@@ -149,6 +153,15 @@ def cfgbool(profile, guid):
     print('none' if value is None else value)
 
 
+def cfgvolume(profile):
+    path = os.path.join(profile, 'config.sqlite')
+    rows = []
+    if os.path.exists(path):
+        with sqlite3.connect(path) as db:
+            rows = db.execute("SELECT value FROM configReals WHERE name LIKE 'core.output.%.volume'").fetchall()
+    print('none' if not rows else '%.3f' % rows[-1][0])
+
+
 def wav(folder, names):
     rate = 8000
     for i, name in enumerate(names):
@@ -181,6 +194,8 @@ def main():
         same(args[0], args[1])
     elif mode == 'cfgbool':
         cfgbool(args[0], args[1])
+    elif mode == 'cfgvolume':
+        cfgvolume(args[0])
     elif mode == 'wav':
         wav(args[0], args[1:])
     elif mode == 'extract':

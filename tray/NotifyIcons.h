@@ -8,6 +8,8 @@
 #include "tray/strip_image.h"
 #include "tray/tray_windows.h"
 #include "tray/strip_layout.h"
+#include "tray/wheel_hook.h"
+#include "tray/wheel_notches.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -62,6 +64,17 @@ public:
     int ButtonByPos(POINT strip);
     void TimerTick();
 
+    // The mouse wheel over the strip. The notches of one wheel message, 0 when it came from
+    // outside the strip's cells or outside a hover; partial deltas are kept for the next.
+    int WheelNotchesAt(WPARAM wParam, LPARAM lParam);
+    // Shows the slider with the volume cursor, also while stopped, or returns it to its mode.
+    void ShowWheelVolume(bool shown);
+    bool WheelVolumeShown() const { return wheelVolume; }
+    bool WheelHookInstalled() const { return wheelHook.Installed(); }
+    // Posted to the message window for each turn of the wheel during a hover (wheel_hook.h). A
+    // registered number, so that it stands for nothing else to the window or its old procedure.
+    UINT WheelMessage() const { return wheelMessage; }
+
     void ShowBalloon(const wchar_t* text, const wchar_t* title, UINT timeout);
     void HideBalloon();
     void EnableToolTip(bool on);
@@ -110,6 +123,8 @@ protected:
     int layoutOffset;
     bool darkTaskbar;
     std::wstring skinFolder;
+    // The slider row shows the volume for the wheel; drawn like the other pairs.
+    bool wheelVolume = false, drawnWheelVolume = false;
 
     // Process-wide: whether the records currently carry NIF_TIP, and when the tooltip was
     // last rewritten by an unchanged refresh (seconds).
@@ -176,6 +191,16 @@ private:
     // Set while the menu is opened from the keyboard: the point of the icon it opens at.
     bool menuAtIcon = false;
     POINT menuIconPoint = {};
+
+    // A hover of the pointer over the strip, with the wheel hook it holds.
+    void BeginWheelHover(int icon);
+    void EndWheelHoverIfLeft();
+    void EndWheelHover();
+    bool SliderRowShown() const;
+    bool wheelHover = false;
+    WheelHook wheelHook;
+    WheelNotches wheelNotches;
+    UINT wheelMessage = RegisterWindowMessageW(L"Trelvane mouse wheel");
 
     void LoadImageSet(int size, bool dark);
     StripImageSource ImageSource(int index, int layoutSize) const;

@@ -55,6 +55,7 @@ void NotifyIcons::UnInitIcons() {
 
 void NotifyIcons::WithdrawIcons() {
     iconsWithdrawn = true;
+    EndWheelHover();
     uCallStackTracker uninit("NotifyIcons::UnInitIcons()");
     UnInitIcons();
 }

@@ -40,7 +40,7 @@ void NotifyIcons::IconBlt(HDC colorDst, HDC maskDst, int imageId, int x, int y, 
 
 void NotifyIcons::Refresh() {
     uCallStackTracker tracker("NotifyIcons::Refresh()");
-    if (!dragging && playMode != Stopped) TakeSliderPosition(onWantSliderPosition());
+    if (!dragging && SliderRowShown()) TakeSliderPosition(onWantSliderPosition());
     if (DrawnStateIsCurrent()) {
         NudgeToolTip();
         return;
@@ -78,7 +78,7 @@ void NotifyIcons::TakeSliderPosition(double fraction) {
 bool NotifyIcons::DrawnStateIsCurrent() const {
     return hotButton == drawnHotButton && playMode == drawnPlayMode && buttonDown == drawnButtonDown &&
            sliderPos == drawnSliderPos && volumeMode == drawnVolumeMode && dragging == drawnDragging &&
-           sliderPosValid == drawnSliderPosValid;
+           sliderPosValid == drawnSliderPosValid && wheelVolume == drawnWheelVolume;
 }
 
 void NotifyIcons::RememberDrawnState() {
@@ -89,6 +89,7 @@ void NotifyIcons::RememberDrawnState() {
     drawnVolumeMode = volumeMode;
     drawnDragging = dragging;
     drawnSliderPosValid = sliderPosValid;
+    drawnWheelVolume = wheelVolume;
 }
 
 // The left half carries the left half of the slider, previous and stop/load; the right half
@@ -99,13 +100,14 @@ void NotifyIcons::ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1) {
     const int o = layoutOffset;
     if (layout.size < iconSize)
         for (HDC dc : {color0, mask0, color1, mask1}) IntersectClipRect(dc, o, o, o + layout.size, o + layout.size);
-    if (playMode != Stopped) {
+    if (SliderRowShown()) {
         IconBlt(color0, mask0, PairId(StripImage::BarL), o, o, true);
         IconBlt(color1, mask1, PairId(StripImage::BarL), o, o, false);
         bool cursorHot = hotButton == TrayButton::Slider;
         int cursorX = o + layout.CursorColumn(sliderPos);
-        int cursor = volumeMode ? StripImage::CursVolH : StripImage::CursSldH;
-        if (volumeMode || sliderPosValid) {
+        const bool volumeCursor = volumeMode || wheelVolume;
+        int cursor = volumeCursor ? StripImage::CursVolH : StripImage::CursSldH;
+        if (volumeCursor || sliderPosValid) {
             IconBlt(color0, mask0, PairId(cursor), cursorX, o, cursorHot);
             IconBlt(color1, mask1, PairId(cursor), cursorX - layout.size, o, cursorHot);
         }

@@ -33,6 +33,9 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
     uCallStackTracker tracker("NotifyIcons::NotifyIconCallback(UINT, UINT)");
     int icon = iconId == icons[0].uID ? 0 : iconId == icons[1].uID ? 1 : kNoIcon;
     if (icon == kNoIcon) return;
+    // The wheel is watched while the pointer is over the strip: any mouse message begins a
+    // hover, also the moves that are ignored below.
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) BeginWheelHover(icon);
     // Before Windows 7 the shell sends moves for every pixel the pointer crosses; they matter
     // only while a button is held.
     if (message == WM_MOUSEMOVE && !buttonDown && !isWin7) {
@@ -242,6 +245,7 @@ void NotifyIcons::OnOtherMessage(UINT, const StripPointer&) { Refresh(); }
 
 void NotifyIcons::TimerTick() {
     uCallStackTracker tracker("NotifyIcons::TimerTick()");
+    EndWheelHoverIfLeft();
     if (hotButton == TrayButton::None) return;
     POINT p = {};
     if (GetCursorPos(&p) && InRect(toolbarRect, p, true)) return;

@@ -9,6 +9,7 @@
 #include "tests/support/strip_player.h"
 #include "tests/support/tray_icon_windows.h"
 #include "tests/support/windows_version.h"
+#include "tests/support/x11_pointer.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -67,6 +68,21 @@ void PrintState(fb2k_host::Host& host) {
     for (const std::string& c : host.Commands().Executed()) std::fprintf(stderr, "ran %s\n", c.c_str());
 }
 
+// The tray icon windows once the tray has docked them. It docks the icons a moment after they
+// appear (and lays itself out again while a fresh desktop starts): let it settle, then look again.
+std::vector<RECT> SettledTrayIcons() {
+    std::vector<RECT> icons;
+    fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconWindowRects()).size() >= 2; }, 10000);
+    fb2k_host::PumpMessagesFor(1500);
+    return TrayIconWindowRects();
+}
+
+// Runs a child body below in a process that Wine reports as Windows XP.
+ChildResult RunAsWindowsXp(const char* body, DWORD timeout) {
+    ScopedAppVersion version(kWindowsXp);
+    return RunChild(body, timeout);
+}
+
 // Returns 0 when every click did its work, else the number of the first click that did not
 // (1 for the first), or one of the codes above.
 CHILD_PROCESS_BODY(click_the_docked_strip) {
@@ -74,12 +90,7 @@ CHILD_PROCESS_BODY(click_the_docked_strip) {
     if (!player.Started()) return kNoComponent;
     fb2k_host::Host& host = player.Host();
 
-    std::vector<RECT> icons;
-    fb2k_host::PumpMessagesUntil([&] { return (icons = TrayIconWindowRects()).size() >= 2; }, 10000);
-    // The tray docks the icons a moment after they appear (and lays itself out again while a
-    // fresh desktop starts): let it settle, then look again.
-    fb2k_host::PumpMessagesFor(1500);
-    icons = TrayIconWindowRects();
+    std::vector<RECT> icons = SettledTrayIcons();
     int result = 0;
     if (icons.size() != 2) {
         DescribeDesktopWindows();
@@ -115,14 +126,59 @@ CHILD_PROCESS_BODY(click_the_docked_strip) {
 }
 
 TEST(DesktopTrayClicks, ClicksOnTheDockedStripDriveThePlayer) {
-    ChildResult child = [] {
-        ScopedAppVersion version(kWindowsXp);
-        return RunChild("click_the_docked_strip", 90000);
-    }();
+    ChildResult child = RunAsWindowsXp("click_the_docked_strip", 90000);
     ASSERT_TRUE(child.finished);
     EXPECT_EQ(child.exitCode, 0u) << "1 play, 2 next, 3 next again, 4 previous, 5 seek, 6 pause, 7 stop: "
                                      "that click did not change the player; 100: no component; "
                                      "101: not two icons in the tray";
+}
+
+
+// ---- The mouse wheel over the docked strip, turned through the X server.
+
+// The player's volume at slider steps 21 and 22 (levels 223 and 233), typed from the level's
+// decibels 1 - 10^((255 - level) / 140).
+constexpr double kStep21Db = -0.692667;
+constexpr double kStep22Db = -0.435962;
+
+bool VolumeNear(fb2k_host::Host& host, double db) { return std::fabs(host.Playback().VolumeDb() - db) < 0.001; }
+
+// Moves the X pointer to `at`, waits for the tray's messages about it, then turns the wheel
+// `clicks` times (button 4 up, 5 down) and waits until `done` or `patience` has passed.
+bool WheelAt(POINT at, int button, int clicks, const std::function<bool()>& done, DWORD patience = 5000) {
+    StartXdotool({"mousemove", std::to_string(at.x), std::to_string(at.y)});
+    fb2k_host::PumpMessagesFor(700);
+    StartXdotool({"click", "--repeat", std::to_string(clicks), "--delay", "150", std::to_string(button)});
+    return fb2k_host::PumpMessagesUntil(done, patience);
+}
+
+// Returns 0 when the wheel did what it should: 1 three notches down over the strip did not
+// reach step 21, 2 one notch up did not reach step 22, 3 the wheel beside the strip changed
+// the volume; or one of the codes of the clicks above, 102 when xdotool cannot be started.
+CHILD_PROCESS_BODY(wheel_over_the_docked_strip) {
+    StripPlayer player(kTrackSeconds);
+    if (!player.Started()) return kNoComponent;
+    fb2k_host::Host& host = player.Host();
+    const std::vector<RECT> icons = SettledTrayIcons();
+    if (icons.size() != 2) return kNotTwoIcons;
+    if (!StartXdotool({"mousemove", "640", "300"})) return 102;
+    fb2k_host::PumpMessagesFor(500);
+    // From 0 dB: the slider row of the left icon, then the button row of the right one.
+    if (!WheelAt(IconPixel(icons[0], 8, 3), 5, 3, [&] { return VolumeNear(host, kStep21Db); })) return 1;
+    if (!WheelAt(IconPixel(icons[1], 5, 11), 4, 1, [&] { return VolumeNear(host, kStep22Db); })) return 2;
+    // Beside the strip in the same tray, and away from the tray: nothing changes.
+    const POINT beside = {icons[0].left - 12, (icons[0].top + icons[0].bottom) / 2};
+    const auto changed = [&] { return !VolumeNear(host, kStep22Db); };
+    if (WheelAt(beside, 4, 2, changed, 1500) || WheelAt(POINT{640, 300}, 5, 2, changed, 1500)) return 3;
+    return 0;
+}
+
+TEST(DesktopTrayClicks, WheelOverTheDockedStripStepsTheVolume) {
+    ChildResult child = RunAsWindowsXp("wheel_over_the_docked_strip", 60000);
+    ASSERT_TRUE(child.finished);
+    EXPECT_EQ(child.exitCode, 0u) << "1: three notches down over the strip; 2: one notch up; 3: the wheel beside "
+                                     "the strip changed the volume; 100: no component; 101: not two icons; "
+                                     "102: no xdotool";
 }
 
 } // namespace

@@ -1,0 +1,26 @@
+// The mouse wheel over the strip sets the player's volume, one slider step a notch, and the
+// slider shows the volume while the wheel turns.
+#include "controller/Trelvane.h"
+
+#include "controller/volume_steps.h"
+#include "player/Player.h"
+#include "sdk/shared/shared.h"
+
+void Trelvane::onWheel(WPARAM wParam, LPARAM lParam) {
+    uCallStackTracker tracker("Trelvane::onWheel(WPARAM, LPARAM)");
+    const int notches = WheelNotchesAt(wParam, lParam);
+    if (notches == 0) return;
+    const int step = VolumeSteps::StepAfterNotches(Player::Volume(), notches, sliderRange);
+    Player::Volume(VolumeSteps::LevelOfStep(step, sliderRange));
+    // Each notch starts the wait again: the volume stays in view until the wheel has rested.
+    SetTimer(hMessageWindow, kWheelVolumeTimer, kWheelVolumeShownFor, nullptr);
+    ShowWheelVolume(true);
+}
+
+void Trelvane::EndWheelVolume() {
+    uCallStackTracker tracker("Trelvane::EndWheelVolume()");
+    KillTimer(hMessageWindow, kWheelVolumeTimer);
+    ShowWheelVolume(false);
+}
+
+bool Trelvane::SliderShowsVolume() const { return volumeSliderActive || WheelVolumeShown(); }
