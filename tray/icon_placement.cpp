@@ -12,7 +12,7 @@ bool ShownBefore(const RECT& a, const RECT& b) {
 } // namespace IconOrder
 
 void IconPlacement::Sighted(int icon, const RECT& cell, Evidence evidence) {
-    if (icon != 0 && icon != 1) return;
+    if ((icon != 0 && icon != 1) || evidence == Evidence::None) return;
     if (evidence == Evidence::Move) {
         const bool confirmed = lastMoveIcon == icon && EqualRect(&lastMoveCell, &cell);
         lastMoveIcon = icon;

@@ -11,6 +11,7 @@ public:
     enum class Evidence {
         Sure,  // the shell's own rectangle, or a press (reported for the icon under the pointer)
         Move,  // a move: the shell may still report the icon the pointer has just left
+        None,  // a look that teaches nothing (a second look at the same message)
     };
 
     // A message about `icon` found the pointer in `cell`. A move counts once two moves in a row

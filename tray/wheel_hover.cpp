@@ -10,7 +10,7 @@ void NotifyIcons::BeginWheelHover(int icon) {
     if (wheelHover || iconsWithdrawn) return;
     // The area found here is what the timer and the wheel's points are held against. A message
     // whose pointer is already off the icon's cell begins nothing.
-    if (!LocatePointer(icon, false).onTray) return;
+    if (!LocatePointer(icon, IconPlacement::Evidence::None).onTray) return;
     wheelHover = true;
     wheelNotches.Reset();
     // A hook that cannot be had leaves the wheel without effect for this hover; the next hover

@@ -184,7 +184,7 @@ protected:
     }
     void SetUp() override {
         ASSERT_TRUE(hooks->Installed());
-        ASSERT_TRUE(controller().IsWin7()) << "the cases below are worked out for the Windows 7 profile";
+        ASSERT_TRUE(TestStrip::IsWin7Of(controller())) << "the cases below are worked out for the Windows 7 profile";
         standIn->playback().Stop();
         cfg::VolumeSlider = false;
         controller().VolumeSlider();
