@@ -46,7 +46,7 @@ public:
 private:
     UniqueDC m_dc;
     UniqueBitmap m_bitmap;
-    HGDIOBJ m_original = nullptr;  // the bitmap the context held before ours, null when ours is not in
+    HGDIOBJ m_original = nullptr; // the bitmap the context held before ours, null when ours is not in
 };
 
 // The format of a 32-bit bitmap of the given size stored top row first, for sections and

@@ -47,6 +47,4 @@ bool MemorySurface::Select() {
     return m_original != nullptr;
 }
 
-void MemorySurface::reset() {
-    TakeBitmap().reset();
-}
+void MemorySurface::reset() { TakeBitmap().reset(); }

@@ -11,5 +11,5 @@ public:
     ScopedFlag& operator=(const ScopedFlag&) = delete;
 
 private:
-    bool& m_flag;  // the flag this scope holds set
+    bool& m_flag; // the flag this scope holds set
 };

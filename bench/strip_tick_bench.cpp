@@ -34,12 +34,14 @@ double Now() {
 } // namespace
 
 int main() {
-    IatHook install(GetModuleHandleW(nullptr), "user32.dll", "SetWindowsHookExW", reinterpret_cast<void*>(&CountInstall));
-    IatHook remove(GetModuleHandleW(nullptr), "user32.dll", "UnhookWindowsHookEx", reinterpret_cast<void*>(&CountRemoval));
+    IatHook install(GetModuleHandleW(nullptr), "user32.dll", "SetWindowsHookExW",
+                    reinterpret_cast<void*>(&CountInstall));
+    IatHook remove(GetModuleHandleW(nullptr), "user32.dll", "UnhookWindowsHookEx",
+                   reinterpret_cast<void*>(&CountRemoval));
     ShellTray shell;
     TrayGeometry geometry;
     // A classic taskbar with the strip in its first two cells; the pointer elsewhere.
-    const RECT toolbar = {1100, 770, 1246, 800};
+    const RECT toolbar = {1100, 770, 1246, 800}; // not a resource id: screen pixels
     geometry.SetClassicTaskbar({0, 760, 1280, 800}, toolbar, SIZE{24, 30});
     geometry.SetPointer(400, 300);
     HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -48,7 +50,7 @@ int main() {
     strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
     strip.sliderFraction = 0.5;
     strip.SetPlayMode(Playing);
-    strip.lastTipNudge = _time64(nullptr);  // no tooltip rewrite during the run
+    strip.lastTipNudge = _time64(nullptr); // no tooltip rewrite during the run
     shell.Clear();
 
     const int ticks = 1000000;
@@ -60,13 +62,14 @@ int main() {
     }
     double seconds = Now() - start;
     std::printf("unchanged tick, no hover: %zu GDI objects created, %zu shell calls, %d hooks installed in %d ticks "
-                "(goal 0, 0, 0)\n", gdi.Created(), shell.Calls().size(), installs, ticks);
+                "(goal 0, 0, 0)\n",
+                gdi.Created(), shell.Calls().size(), installs, ticks);
     std::printf("unchanged tick, no hover: %.3f microseconds per tick\n", seconds / ticks * 1e6);
 
     // A hover: one tray message over icon 0, ticks while the pointer stays, then it leaves.
-    geometry.SetPointer(1100 + 12, 785);
+    geometry.SetPointer(1100 + 12, 785); // not a resource id: screen pixels
     strip.NotifyIconCallback(WM_MOUSEMOVE, NotifyIcons::kIconId[0]);
-    const int hoverTicks = 1000;
+    const int hoverTicks = 1000; // not a resource id: a count
     start = Now();
     for (int i = 0; i < hoverTicks; ++i) strip.TimerTick();
     seconds = Now() - start;
@@ -74,8 +77,8 @@ int main() {
     geometry.SetPointer(400, 300);
     strip.TimerTick();
     std::printf("hover: %d hook installed, %d removed over %d ticks on the strip; after the pointer left: %d "
-                "removed, %d live (goal 1, 0, 1, 0)\n", installedDuringHover, removedDuringHover, hoverTicks, removals,
-                installs - removals);
+                "removed, %d live (goal 1, 0, 1, 0)\n",
+                installedDuringHover, removedDuringHover, hoverTicks, removals, installs - removals);
     std::printf("tick during a hover: %.3f microseconds per tick\n", seconds / hoverTicks * 1e6);
     DestroyWindow(window);
     return installs == 1 && removals == 1 ? 0 : 1;

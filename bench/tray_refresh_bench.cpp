@@ -20,12 +20,16 @@ namespace {
 
 class Stopwatch {
 public:
-    Stopwatch() { QueryPerformanceFrequency(&m_frequency); QueryPerformanceCounter(&m_start); }
+    Stopwatch() {
+        QueryPerformanceFrequency(&m_frequency);
+        QueryPerformanceCounter(&m_start);
+    }
     double Seconds() const {
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
         return double(now.QuadPart - m_start.QuadPart) / double(m_frequency.QuadPart);
     }
+
 private:
     LARGE_INTEGER m_frequency, m_start;
 };
@@ -34,7 +38,7 @@ void Prepare(TestStrip& strip) {
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     strip.sliderFraction = 0.5;
     strip.SetPlayMode(Playing);
-    strip.lastTipNudge = _time64(nullptr);  // no tooltip rewrite during the run
+    strip.lastTipNudge = _time64(nullptr); // no tooltip rewrite during the run
 }
 
 // Each call changes what is drawn: the cursor walks the slider.
@@ -99,7 +103,8 @@ bool LeavesNothingBehind(int iconSize, int calls) {
     std::printf("changed Refresh() x %d at %d pixels: %zu objects created, %zu released\n", calls, strip.IconSize(),
                 gdi.Created(), gdi.Released());
     std::printf("live GDI objects and icons made by the run: %zu before, %zu after (goal: no growth; the 2 are "
-                "the current icons)\n", liveBefore, liveAfter);
+                "the current icons)\n",
+                liveBefore, liveAfter);
     std::printf("of those still known to Windows (GetObjectType / GetIconInfo): %zu\n", gdi.LiveByObjectType());
     return liveAfter <= liveBefore;
 }
@@ -134,8 +139,8 @@ int main() {
         for (int i = 0; i < timedChangedCalls; ++i) ChangedRefresh(strip, i);
         double changedSeconds = changed.Seconds() / timedChangedCalls;
         std::printf("unchanged Refresh(): %.3f microseconds per call\n", unchangedSeconds * 1e6);
-        std::printf("changed Refresh():   %.1f microseconds per call, %.1f shell calls per call\n", changedSeconds * 1e6,
-                    double(shell.Calls().size()) / timedChangedCalls);
+        std::printf("changed Refresh():   %.1f microseconds per call, %.1f shell calls per call\n",
+                    changedSeconds * 1e6, double(shell.Calls().size()) / timedChangedCalls);
         std::printf("ratio changed / unchanged: %.0f\n", changedSeconds / unchangedSeconds);
 
         // The floor and the changed refresh alternate in rounds, so that both see the same

@@ -29,17 +29,23 @@ void ToggleVolumeSlider() {
 }
 
 struct Command {
-    GUID guid;         // the command's identity, which the player stores with key bindings
-    const char* name;  // shown in the menu; the same in every language
-    void (*run)();     // what choosing the command does
+    GUID guid;        // the command's identity, which the player stores with key bindings
+    const char* name; // shown in the menu; the same in every language
+    void (*run)();    // what choosing the command does
 };
 
 // In index order.
 const Command kCommands[] = {
-    {{0x9941E14B, 0xCF85, 0x4049, {0xB7, 0x5F, 0x29, 0x03, 0x85, 0x97, 0xBF, 0x19}}, "Show current song info", &ShowCurrentSongInfo},
-    {{0x5F241F02, 0xDBEB, 0x4EE2, {0xB6, 0x85, 0x9D, 0xEA, 0xD3, 0xC8, 0x7F, 0x6B}}, "Delete current song", &DeleteCurrentSong},
+    {{0x9941E14B, 0xCF85, 0x4049, {0xB7, 0x5F, 0x29, 0x03, 0x85, 0x97, 0xBF, 0x19}},
+     "Show current song info",
+     &ShowCurrentSongInfo},
+    {{0x5F241F02, 0xDBEB, 0x4EE2, {0xB6, 0x85, 0x9D, 0xEA, 0xD3, 0xC8, 0x7F, 0x6B}},
+     "Delete current song",
+     &DeleteCurrentSong},
     {{0xE707F251, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}}, "Reset Icons", &ResetIcons},
-    {{0xE707F252, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}}, "Toggle volume slider", &ToggleVolumeSlider},
+    {{0xE707F252, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}},
+     "Toggle volume slider",
+     &ToggleVolumeSlider},
 };
 constexpr t_uint32 kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
 

@@ -22,9 +22,9 @@ const char* const kModuleFileName = "foo_Trelvane.dll";
 // Held as UTF-16 and converted once while the library loads.
 const std::string kComponentName = WideToString8(L"Foobar2000 Trelvane");
 const std::string kComponentVersion = WideToString8(L"0.6.7.5");
-const std::string kAboutMessage = WideToString8(
-    L"Control the playback functions of Foobar2000 - the ultimate tray plugin.\n\n"
-    L"Trelvane, made by the Trelvane team - https://trelvane.example.org/");
+const std::string kAboutMessage =
+    WideToString8(L"Control the playback functions of Foobar2000 - the ultimate tray plugin.\n\n"
+                  L"Trelvane, made by the Trelvane team - https://trelvane.example.org/");
 
 // The file name is whatever follows the last '\\', '/', '|' or ':'.
 const char* FileNamePart(const char* path) {
@@ -37,7 +37,8 @@ const char* FileNamePart(const char* path) {
 class component_installation_validator_filename : public component_installation_validator {
 public:
     bool is_installed_correctly() override {
-        return fb2k::guarded(false, [] { return std::strcmp(FileNamePart(client_state::LibraryPath()), kModuleFileName) == 0; });
+        return fb2k::guarded(
+            false, [] { return std::strcmp(FileNamePart(client_state::LibraryPath()), kModuleFileName) == 0; });
     }
 };
 
@@ -47,6 +48,7 @@ public:
     void get_component_name(pfc::string_base& out) override { Write(out, kComponentName.c_str()); }
     void get_component_version(pfc::string_base& out) override { Write(out, kComponentVersion.c_str()); }
     void get_about_message(pfc::string_base& out) override { Write(out, kAboutMessage.c_str()); }
+
 private:
     // The player's string may fail to grow.
     static void Write(pfc::string_base& out, const char* text) {

@@ -21,8 +21,8 @@ void ClearAbortBehavior() {
     for (const wchar_t* runtime : {L"ucrtbase.dll", L"msvcrt.dll"}) {
         HMODULE module = GetModuleHandleW(runtime);
         if (!module) continue;
-        auto set = reinterpret_cast<SetAbortBehavior>(
-            reinterpret_cast<void*>(GetProcAddress(module, "_set_abort_behavior")));
+        auto set =
+            reinterpret_cast<SetAbortBehavior>(reinterpret_cast<void*>(GetProcAddress(module, "_set_abort_behavior")));
         if (set) {
             set(0, _WRITE_ABORT_MSG | _CALL_REPORTFAULT);
             return;
@@ -32,7 +32,8 @@ void ClearAbortBehavior() {
 
 struct SignalHandlersInstaller {
     SignalHandlersInstaller() {
-        for (int signal_number : {SIGINT, SIGTERM, SIGBREAK, SIGABRT}) std::signal(signal_number, &RaiseSignalException);
+        for (int signal_number : {SIGINT, SIGTERM, SIGBREAK, SIGABRT})
+            std::signal(signal_number, &RaiseSignalException);
         ClearAbortBehavior();
     }
 };

@@ -91,13 +91,14 @@ void Trelvane::CreateMessageWindow() {
 
 void Trelvane::StartTimers() {
     SetTimer(hMessageWindow, kSliderTimer, kSliderTimerPeriod, nullptr);
-    if (GetPlayerKeyInt(L"PreventSleep") != 0) SetTimer(hMessageWindow, kKeepAwakeTimer, kKeepAwakeTimerPeriod, nullptr);
+    if (GetPlayerKeyInt(L"PreventSleep") != 0)
+        SetTimer(hMessageWindow, kKeepAwakeTimer, kKeepAwakeTimerPeriod, nullptr);
 }
 
 void Trelvane::ShowWindows7NoticeIfDue() {
     if (!isWin7 || cfg::Windows7NoticeShown) return;
     standard_api_create_t<popup_message>()->show_ex(kNoticeText, pfc_infinite, kNoticeTitle, pfc_infinite,
-                                                 popup_message::icon_information);
+                                                    popup_message::icon_information);
     cfg::Windows7NoticeShown = true;
 }
 

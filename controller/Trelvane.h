@@ -13,9 +13,9 @@ public:
     static constexpr UINT kSliderTimerPeriod = 200;
     static constexpr UINT_PTR kKeepAwakeTimer = 30001;
     static constexpr UINT kKeepAwakeTimerPeriod = 30000;
-    static constexpr UINT_PTR kBalloonTimer = 30002;  // not a resource id: a timer of the message window
-    static constexpr UINT_PTR kWheelVolumeTimer = 30003;  // not a resource id: a timer of the message window
-    static constexpr UINT kWheelVolumeShownFor = 1500;  // not a resource id: milliseconds
+    static constexpr UINT_PTR kBalloonTimer = 30002;     // not a resource id: a timer of the message window
+    static constexpr UINT_PTR kWheelVolumeTimer = 30003; // not a resource id: a timer of the message window
+    static constexpr UINT kWheelVolumeShownFor = 1500;   // not a resource id: milliseconds
     static constexpr UINT kTitleBandItem = ID_TRAY_TITLE_BAND;
     static constexpr UINT kQuitItem = ID_TRAY_QUIT;
     static constexpr WORD kTrayMenuResource = IDR_TRAY_MENU;

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+constexpr DWORD kAllow = 1; // MSGFLT_ALLOW
 
 typedef BOOL(WINAPI* ChangeFilterFunction)(HWND, UINT, DWORD, void*);
 

@@ -80,18 +80,13 @@ LRESULT Trelvane::HandleTimer(HWND window, UINT message, WPARAM wParam, LPARAM l
         fb2k::guarded([this] { RefreshSlider(); });
         TimerTick();
         return 0;
-    case kKeepAwakeTimer:
-        KeepAwakeStep();
-        return 0;
-    case kWheelVolumeTimer:
-        EndWheelVolume();
-        return 0;
+    case kKeepAwakeTimer: KeepAwakeStep(); return 0;
+    case kWheelVolumeTimer: EndWheelVolume(); return 0;
     case kBalloonTimer:
         KillTimer(window, kBalloonTimer);
         HideBalloon();
         return 0;
-    default:
-        return PassToOldProc(window, message, wParam, lParam);
+    default: return PassToOldProc(window, message, wParam, lParam);
     }
 }
 

@@ -35,9 +35,7 @@ public:
         uCallStackTracker tracker("TVFPlayCallback::on_playback_stop(play_control::t_stop_reason)");
         fb2k::guarded([] { Trelvane::Instance().onStopped(); });
     }
-    void on_playback_seek(double) override {
-        uCallStackTracker tracker("TVFPlayCallback::on_playback_seek(double)");
-    }
+    void on_playback_seek(double) override { uCallStackTracker tracker("TVFPlayCallback::on_playback_seek(double)"); }
     void on_playback_pause(bool state) override {
         uCallStackTracker tracker("TVFPlayCallback::on_playback_pause(bool)");
         fb2k::guarded([state] {

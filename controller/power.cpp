@@ -17,7 +17,7 @@ const GUID kMonitorClass = {0x4D36E96E, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00,
 // The power record Windows keeps for a device (SPDRP_DEVICE_POWER_DATA).
 struct DevicePowerData {
     ULONG size;
-    ULONG mostRecentPowerState;  // 1 = fully on (D0)
+    ULONG mostRecentPowerState; // 1 = fully on (D0)
     ULONG capabilities;
     ULONG d1Latency, d2Latency, d3Latency;
     ULONG powerStateMapping[7];
@@ -54,7 +54,8 @@ void OnDisplayBack() {
 } // namespace
 
 bool IsMonitorOn() {
-    UniqueDeviceInfoSet devices = OwnDeviceInfoSet(SetupDiGetClassDevsW(&kMonitorClass, nullptr, nullptr, DIGCF_PRESENT));
+    UniqueDeviceInfoSet devices =
+        OwnDeviceInfoSet(SetupDiGetClassDevsW(&kMonitorClass, nullptr, nullptr, DIGCF_PRESENT));
     if (!devices) return false;
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof(SP_DEVINFO_DATA);

@@ -52,8 +52,7 @@ void DrawTitleAcross(HDC dc) {
 // A quarter turn clockwise: the left end of the text comes to the top of the band.
 void TurnClockwise(HDC across, HDC down) {
     for (int x = 0; x < kBandLength; ++x)
-        for (int y = 0; y < kBandThickness; ++y)
-            SetPixel(down, kBandThickness - 1 - y, x, GetPixel(across, x, y));
+        for (int y = 0; y < kBandThickness; ++y) SetPixel(down, kBandThickness - 1 - y, x, GetPixel(across, x, y));
 }
 
 } // namespace

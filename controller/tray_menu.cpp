@@ -12,9 +12,7 @@
 
 namespace {
 
-HBITMAP LoadMenuBitmap(HINSTANCE module, WORD id) {
-    return id ? LoadBitmapW(module, MAKEINTRESOURCEW(id)) : nullptr;
-}
+HBITMAP LoadMenuBitmap(HINSTANCE module, WORD id) { return id ? LoadBitmapW(module, MAKEINTRESOURCEW(id)) : nullptr; }
 
 // The bitmaps stay with the menu for the life of the process.
 void SetItemBitmaps(HMENU menu, HINSTANCE module) {

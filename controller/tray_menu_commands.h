@@ -9,12 +9,12 @@ typedef void (*TrayMenuHandler)(Trelvane&);
 // One item of the popup. Items are found by command id; a sub-menu has none and is found by
 // its position in the popup.
 struct TrayMenuItem {
-    UINT command;             // command id, 0 for a sub-menu
-    int position;             // a sub-menu's position in the popup, -1 for a command
-    UINT text;                // string id the menu resource gives as the item's text
-    WORD unchecked;           // bitmap resource shown beside the item, 0 for none
-    WORD checked;             // bitmap resource shown when the item is checked, 0 for none
-    TrayMenuHandler handler;  // what choosing the item does, null for a sub-menu
+    UINT command;            // command id, 0 for a sub-menu
+    int position;            // a sub-menu's position in the popup, -1 for a command
+    UINT text;               // string id the menu resource gives as the item's text
+    WORD unchecked;          // bitmap resource shown beside the item, 0 for none
+    WORD checked;            // bitmap resource shown when the item is checked, 0 for none
+    TrayMenuHandler handler; // what choosing the item does, null for a sub-menu
 };
 
 // Every item that carries a glyph or a command, in the order their glyphs are set.

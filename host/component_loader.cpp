@@ -28,6 +28,7 @@ public:
         m_offset += n;
         return n;
     }
+
 private:
     const std::vector<char>& m_bytes;
     t_size m_offset = 0;
@@ -125,13 +126,9 @@ void LoadedComponent::RunInitQuitHooks(void (initquit::*hook)()) {
     }
 }
 
-void LoadedComponent::Init() {
-    RunInitQuitHooks(&initquit::on_init);
-}
+void LoadedComponent::Init() { RunInitQuitHooks(&initquit::on_init); }
 
-void LoadedComponent::Quit() {
-    RunInitQuitHooks(&initquit::on_quit);
-}
+void LoadedComponent::Quit() { RunInitQuitHooks(&initquit::on_quit); }
 
 void LoadedComponent::Unload() {
     if (!m_module) return;

@@ -7,7 +7,7 @@
 
 namespace fb2k_host {
 
-constexpr std::uint32_t kConfigFileMagic = 0x47464346;  // "FCFG" in the file
+constexpr std::uint32_t kConfigFileMagic = 0x47464346; // "FCFG" in the file
 constexpr std::uint32_t kConfigFileVersion = 1;
 constexpr std::size_t kConfigFileHeaderSize = 16;
 

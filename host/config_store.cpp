@@ -31,6 +31,7 @@ public:
         m_handle = INVALID_HANDLE_VALUE;
         return closed;
     }
+
 private:
     HANDLE m_handle;
 };
@@ -88,7 +89,8 @@ bool WriteAll(HANDLE file, const std::vector<char>& bytes) {
 }
 
 bool WriteNewFile(const std::wstring& path, const std::vector<char>& bytes) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) return false;
     return file.Close();
@@ -125,7 +127,8 @@ ConfigStore::ReadResult ConfigStore::Read(const std::wstring& componentFile) con
         return result;
     }
     result.bytes.clear();
-    result.outcome = SetAside(path, result.setAsidePath, result.error) ? ReadOutcome::SetAside : ReadOutcome::Unreadable;
+    result.outcome =
+        SetAside(path, result.setAsidePath, result.error) ? ReadOutcome::SetAside : ReadOutcome::Unreadable;
     return result;
 }
 
@@ -149,11 +152,8 @@ ConfigStore::ReadOutcome ComponentConfiguration::Restore(LoadedComponent& compon
     ConfigStore::ReadResult result = m_store.Read(m_componentFile);
     std::string name = Narrow(m_componentFile);
     switch (result.outcome) {
-    case ConfigStore::ReadOutcome::Read:
-        component.SetConfig(result.bytes);
-        break;
-    case ConfigStore::ReadOutcome::Missing:
-        break;
+    case ConfigStore::ReadOutcome::Read: component.SetConfig(result.bytes); break;
+    case ConfigStore::ReadOutcome::Missing: break;
     case ConfigStore::ReadOutcome::SetAside:
         m_popups.Show("The configuration of " + name + " was damaged. It has been set aside as " +
                           Narrow(result.setAsidePath) + " and the component starts with its default settings.",

@@ -20,10 +20,10 @@ public:
     std::wstring PathFor(const std::wstring& componentFile) const;
 
     enum class ReadOutcome {
-        Missing,    // no file yet: a first start
-        Read,       // intact; `bytes` holds the configuration
-        SetAside,   // damaged; renamed to `setAsidePath` and kept there
-        Unreadable  // there but not readable (locked, I/O error), or damaged and cannot be renamed
+        Missing,   // no file yet: a first start
+        Read,      // intact; `bytes` holds the configuration
+        SetAside,  // damaged; renamed to `setAsidePath` and kept there
+        Unreadable // there but not readable (locked, I/O error), or damaged and cannot be renamed
     };
     struct ReadResult {
         ReadOutcome outcome = ReadOutcome::Missing;

@@ -116,7 +116,8 @@ bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         if (done()) return true;
         ULONGLONG now = GetTickCount64();
         if (now >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 20)), QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 20)),
+                                  QS_ALLINPUT);
     }
 }
 

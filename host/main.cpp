@@ -48,11 +48,14 @@ Options ParseOptions(int argc, wchar_t** argv) {
 
 std::vector<TrackInfo> DemoPlaylist() {
     return {
-        {"C:\\Music\\Aurora Fields - Prelude.flac", 48.0,
+        {"C:\\Music\\Aurora Fields - Prelude.flac",
+         48.0,
          {{"artist", "Aurora Fields"}, {"title", "Prelude"}, {"album", "Daybreak"}, {"tracknumber", "01"}}},
-        {"C:\\Music\\Aurora Fields - Morning Light.flac", 214.5,
+        {"C:\\Music\\Aurora Fields - Morning Light.flac",
+         214.5,
          {{"artist", "Aurora Fields"}, {"title", "Morning Light"}, {"album", "Daybreak"}, {"tracknumber", "02"}}},
-        {"C:\\Music\\The Quiet Hours - Lanterns.mp3", 187.0,
+        {"C:\\Music\\The Quiet Hours - Lanterns.mp3",
+         187.0,
          {{"artist", "The Quiet Hours"}, {"title", "Lanterns"}, {"album", "Nightfall"}, {"tracknumber", "04"}}},
         {"http://radio.example.org/stream", 0, {{"title", "Example Radio"}}},
     };

@@ -24,6 +24,7 @@ public:
     // Commands whose GUIDs the player pretends not to know.
     void Unpublish(const GUID& command) { m_unpublished.push_back(command); }
     bool IsPublished(const GUID& command) const;
+
 private:
     std::vector<std::string> m_executed;
     std::vector<GUID> m_unpublished;

@@ -15,6 +15,7 @@ public:
     void set_path(const char* path) override { m_path = path ? path : ""; }
     t_uint32 get_subsong() const override { return m_subsong; }
     void set_subsong(t_uint32 subsong) override { m_subsong = subsong; }
+
 private:
     std::string m_path;
     t_uint32 m_subsong = 0;
@@ -24,6 +25,7 @@ class LengthInfo : public file_info {
 public:
     double get_length() const override { return m_length; }
     void set_length(double seconds) override { m_length = seconds; }
+
 private:
     double m_length = 0;
 };
@@ -32,6 +34,7 @@ class InfoContainer : public metadb_info_container {
 public:
     explicit InfoContainer(double length) { m_info.set_length(length); }
     const file_info& info() const override { return m_info; }
+
 private:
     LengthInfo m_info;
 };
@@ -54,6 +57,7 @@ public:
         return construct_result(out, service_ptr_t<metadb_info_container>(new service_impl_t<InfoContainer>(length)));
     }
     const TrackInfo& info() const { return m_info; }
+
 private:
     TrackInfo m_info;
     PlaybackEngine* m_engine;
@@ -73,40 +77,75 @@ public:
         if (paused) m_engine->PlayPaused();
         else m_engine->Play();
     }
-    void stop() override { m_engine->CountCall("stop"); m_engine->Stop(); }
-    bool is_playing() override { m_engine->CountCall("is_playing"); return m_engine->IsPlaying(); }
-    bool is_paused() override { m_engine->CountCall("is_paused"); return m_engine->IsPaused(); }
-    void pause(bool state) override { m_engine->CountCall("pause"); m_engine->Pause(state); }
-    bool get_stop_after_current() override { m_engine->CountCall("get_stop_after_current"); return m_stopAfterCurrent; }
+    void stop() override {
+        m_engine->CountCall("stop");
+        m_engine->Stop();
+    }
+    bool is_playing() override {
+        m_engine->CountCall("is_playing");
+        return m_engine->IsPlaying();
+    }
+    bool is_paused() override {
+        m_engine->CountCall("is_paused");
+        return m_engine->IsPaused();
+    }
+    void pause(bool state) override {
+        m_engine->CountCall("pause");
+        m_engine->Pause(state);
+    }
+    bool get_stop_after_current() override {
+        m_engine->CountCall("get_stop_after_current");
+        return m_stopAfterCurrent;
+    }
     void set_stop_after_current(bool state) override {
         m_engine->CountCall("set_stop_after_current");
         m_stopAfterCurrent = state;
     }
-    void set_volume(float db) override { m_engine->CountCall("set_volume"); m_engine->SetVolumeDb(db); }
-    float get_volume() override { m_engine->CountCall("get_volume"); return m_engine->VolumeDb(); }
-    void volume_up() override { m_engine->CountCall("volume_up"); m_engine->SetVolumeDb(m_engine->VolumeDb() + 1); }
-    void volume_down() override { m_engine->CountCall("volume_down"); m_engine->SetVolumeDb(m_engine->VolumeDb() - 1); }
+    void set_volume(float db) override {
+        m_engine->CountCall("set_volume");
+        m_engine->SetVolumeDb(db);
+    }
+    float get_volume() override {
+        m_engine->CountCall("get_volume");
+        return m_engine->VolumeDb();
+    }
+    void volume_up() override {
+        m_engine->CountCall("volume_up");
+        m_engine->SetVolumeDb(m_engine->VolumeDb() + 1);
+    }
+    void volume_down() override {
+        m_engine->CountCall("volume_down");
+        m_engine->SetVolumeDb(m_engine->VolumeDb() - 1);
+    }
     void volume_mute_toggle() override {
         m_engine->CountCall("volume_mute_toggle");
         m_engine->SetVolumeDb(m_engine->VolumeDb() > volume_mute ? volume_mute : 0.0f);
     }
-    void playback_seek(double seconds) override { m_engine->CountCall("playback_seek"); m_engine->Seek(seconds); }
+    void playback_seek(double seconds) override {
+        m_engine->CountCall("playback_seek");
+        m_engine->Seek(seconds);
+    }
     void playback_seek_delta(double seconds) override {
         m_engine->CountCall("playback_seek_delta");
         m_engine->Seek(m_engine->Position() + seconds);
     }
-    bool playback_can_seek() override { m_engine->CountCall("playback_can_seek"); return m_engine->CanSeek(); }
+    bool playback_can_seek() override {
+        m_engine->CountCall("playback_can_seek");
+        return m_engine->CanSeek();
+    }
     double playback_get_position() override {
         m_engine->CountCall("playback_get_position");
         return m_engine->Position();
     }
-    bool playback_format_title(titleformat_hook* hook, pfc::string_base& out, const service_ptr_t<titleformat_object>& script,
-                               titleformat_text_filter* filter, t_display_level) override {
+    bool playback_format_title(titleformat_hook* hook, pfc::string_base& out,
+                               const service_ptr_t<titleformat_object>& script, titleformat_text_filter* filter,
+                               t_display_level) override {
         m_engine->CountCall("playback_format_title");
         metadb_handle_ptr track = m_engine->NowPlaying();
         if (!track.is_valid()) return false;
         return track->format_title(hook, out, script, filter);
     }
+
 private:
     PlaybackEngine* m_engine;
     bool m_stopAfterCurrent = false;
@@ -119,6 +158,7 @@ public:
         m_engine->RegisterCallback(callback, flags, forward);
     }
     void unregister_callback(play_callback* callback) override { m_engine->UnregisterCallback(callback); }
+
 private:
     PlaybackEngine* m_engine;
 };
@@ -186,16 +226,18 @@ void PlaybackEngine::StartTrack(int index, bool paused) {
     m_paused = paused;
     m_position = 0;
     m_nowPlaying = metadb_handle_ptr(new service_impl_t<Track>(m_playlist[static_cast<size_t>(index)], this));
-    Notify(play_callback::flag_on_playback_starting, [paused](play_callback* c) {
-        c->on_playback_starting(playback_control::track_command_play, paused);
-    });
+    Notify(play_callback::flag_on_playback_starting,
+           [paused](play_callback* c) { c->on_playback_starting(playback_control::track_command_play, paused); });
     metadb_handle_ptr track = m_nowPlaying;
     Notify(play_callback::flag_on_playback_new_track,
            [&track](play_callback* c) { c->on_playback_new_track(hand_over(track)); });
 }
 
 void PlaybackEngine::Play() {
-    if (m_playing && m_paused) { Pause(false); return; }
+    if (m_playing && m_paused) {
+        Pause(false);
+        return;
+    }
     if (m_playing || m_playlist.empty()) return;
     StartTrack(StartIndex(), false);
 }
@@ -231,9 +273,7 @@ void PlaybackEngine::TogglePause() {
     else Pause(!m_paused);
 }
 
-int PlaybackEngine::FollowingIndex() const {
-    return m_currentRemoved ? m_current : m_current + 1;
-}
+int PlaybackEngine::FollowingIndex() const { return m_currentRemoved ? m_current : m_current + 1; }
 
 void PlaybackEngine::Next() {
     if (m_playlist.empty()) return;

@@ -10,9 +10,9 @@
 namespace fb2k_host {
 
 struct TrackInfo {
-    std::string path;             // a file path, or a stream address such as http://...
-    double length = 0;            // seconds; 0 for a stream (which cannot seek)
-    std::map<std::string, std::string> meta;  // artist, title, album, tracknumber, ...
+    std::string path;                        // a file path, or a stream address such as http://...
+    double length = 0;                       // seconds; 0 for a stream (which cannot seek)
+    std::map<std::string, std::string> meta; // artist, title, album, tracknumber, ...
 };
 
 class PlaybackEngine {
@@ -52,13 +52,22 @@ public:
     void SetVolumeDb(float db);
     bool CanSeek() const;
     // A track with a length the decoder reports as negative, for robustness tests.
-    void OverrideLength(double seconds) { m_lengthOverride = seconds; m_hasLengthOverride = true; }
+    void OverrideLength(double seconds) {
+        m_lengthOverride = seconds;
+        m_hasLengthOverride = true;
+    }
     // Makes playback_can_seek answer this whatever the track.
-    void OverrideCanSeek(bool canSeek) { m_canSeekOverride = canSeek; m_hasCanSeekOverride = true; }
+    void OverrideCanSeek(bool canSeek) {
+        m_canSeekOverride = canSeek;
+        m_hasCanSeekOverride = true;
+    }
 
     // How often each playback_control operation was called, by name.
     int CallCount(const std::string& operation) const;
-    void ResetCallCounts() { m_callCounts.clear(); m_callScopes.clear(); }
+    void ResetCallCounts() {
+        m_callCounts.clear();
+        m_callScopes.clear();
+    }
     // The innermost call-stack scope the caller had open at its last call of the operation.
     std::string LastCallScope(const std::string& operation) const;
 

@@ -12,7 +12,9 @@ public:
     explicit PlaylistService(PlaybackEngine& engine) : m_engine(engine) {}
     t_size get_playlist_count() override { return 1; }
     t_size get_active_playlist() override { return m_active; }
-    void set_active_playlist(t_size playlist) override { if (playlist == 0) m_active = 0; }
+    void set_active_playlist(t_size playlist) override {
+        if (playlist == 0) m_active = 0;
+    }
     t_size get_playing_playlist() override { return m_engine.IsPlaying() ? 0 : pfc_infinite; }
     void set_playing_playlist(t_size) override {}
     t_size playlist_get_item_count(t_size playlist) override { return playlist == 0 ? Count() : 0; }
@@ -37,7 +39,9 @@ public:
         m_selection.assign(Count(), false);
         return true;
     }
-    void playlist_set_focus_item(t_size playlist, t_size item) override { if (playlist == 0) m_focus = item; }
+    void playlist_set_focus_item(t_size playlist, t_size item) override {
+        if (playlist == 0) m_focus = item;
+    }
     void playlist_ensure_visible(t_size, t_size) override {}
     bool get_playing_item_location(t_size* playlist, t_size* item) override {
         if (!m_engine.PlayingItemInPlaylist()) return false;
@@ -45,6 +49,7 @@ public:
         if (item) *item = static_cast<t_size>(m_engine.CurrentIndex());
         return true;
     }
+
 private:
     t_size Count() const { return m_engine.Playlist().size(); }
     bool Selected(t_size i) const { return i < m_selection.size() && m_selection[i]; }

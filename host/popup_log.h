@@ -22,6 +22,7 @@ public:
     service_ptr_t<popup_message> Service() { return m_service; }
 
     void Show(const std::string& message, const std::string& title, popup_message::t_icon icon);
+
 private:
     bool m_showBoxes = true;
     std::vector<ShownPopup> m_shown;

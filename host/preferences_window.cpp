@@ -19,6 +19,7 @@ class StateCallback : public preferences_page_callback {
 public:
     explicit StateCallback(HWND preferences) : window(preferences) {}
     void on_state_changed() override { PostMessageW(window, WM_APP, 0, 0); }
+
 private:
     HWND window;
 };
@@ -149,10 +150,9 @@ HWND ShowPreferences(Host& host) {
         return open;
     }
     RegisterWindowClass();
-    HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Preferences",
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, kWidth, kHeight, host.MainWindow(), nullptr, GetModuleHandleW(nullptr),
-                                  nullptr);
+    HWND window = CreateWindowExW(
+        WS_EX_CONTROLPARENT, kClassName, L"Preferences", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+        CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, host.MainWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) return nullptr;
     OpenPreferences* state = new OpenPreferences();
     state->callback = fb2k_service_new<StateCallback>(window);

@@ -15,14 +15,14 @@ typedef std::vector<std::unique_ptr<Node>> Sequence;
 
 struct Node {
     enum Kind { Literal, Field, Optional, Function } kind;
-    std::string text;               // literal text, field name or function name
-    Sequence children;              // of an optional block
-    std::vector<Sequence> arguments;  // of a function
+    std::string text;                // literal text, field name or function name
+    Sequence children;               // of an optional block
+    std::vector<Sequence> arguments; // of a function
 };
 
 struct Result {
     std::string text;
-    bool found = false;  // some field inside had a value
+    bool found = false; // some field inside had a value
 };
 
 class Parser {
@@ -32,6 +32,7 @@ public:
         bool ok = ParseSequence(out, "");
         return ok && m_pos == m_pattern.size();
     }
+
 private:
     bool ParseSequence(Sequence& out, const char* terminators) {
         while (m_pos < m_pattern.size()) {
@@ -126,7 +127,8 @@ std::string FileNameOf(const std::string& path, bool withExtension) {
 std::string FormatLength(double seconds) {
     long total = static_cast<long>(seconds + 0.5);
     char text[32];
-    if (total >= 3600) std::snprintf(text, sizeof(text), "%ld:%02ld:%02ld", total / 3600, (total / 60) % 60, total % 60);
+    if (total >= 3600)
+        std::snprintf(text, sizeof(text), "%ld:%02ld:%02ld", total / 3600, (total / 60) % 60, total % 60);
     else std::snprintf(text, sizeof(text), "%ld:%02ld", total / 60, total % 60);
     return text;
 }
@@ -140,7 +142,7 @@ bool LookupField(const std::string& name, const TrackInfo& track, std::string& v
     if (name == "filename" || name == "_filename") value = FileNameOf(track.path, false);
     else if (name == "filename_ext" || name == "_filename_ext") value = FileNameOf(track.path, true);
     else if (name == "path" || name == "_path") value = track.path;
-    else if (name == "title") value = FileNameOf(track.path, false);  // a track without a title shows its file name
+    else if (name == "title") value = FileNameOf(track.path, false); // a track without a title shows its file name
     else if (name == "_length" || name == "length") value = track.length > 0 ? FormatLength(track.length) : "";
     else return false;
     return !value.empty();
@@ -161,7 +163,8 @@ Result EvaluateFunction(const Node& node, const TrackInfo& track) {
         result = arg(0);
         bool upper = node.text == "upper";
         for (char& c : result.text)
-            c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c)) : std::tolower(static_cast<unsigned char>(c)));
+            c = static_cast<char>(upper ? std::toupper(static_cast<unsigned char>(c))
+                                        : std::tolower(static_cast<unsigned char>(c)));
     } else if (node.text == "char" && args.size() == 1) {
         long code = std::strtol(arg(0).text.c_str(), nullptr, 10);
         if (code > 0 && code < 128) result.text = std::string(1, static_cast<char>(code));
@@ -175,9 +178,7 @@ Result Evaluate(const Sequence& sequence, const TrackInfo& track) {
     Result result;
     for (const auto& node : sequence) {
         switch (node->kind) {
-        case Node::Literal:
-            result.text += node->text;
-            break;
+        case Node::Literal: result.text += node->text; break;
         case Node::Field: {
             std::string value;
             if (LookupField(node->text, track, value)) {
@@ -216,6 +217,7 @@ public:
     void run(titleformat_hook*, pfc::string_base& out, titleformat_text_filter*) override {
         out.set_string(Run(TrackInfo()).c_str());
     }
+
 private:
     std::string m_source;
     Sequence m_program;

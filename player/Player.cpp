@@ -24,7 +24,7 @@ int Player::LevelFromDecibels(float db) {
     if (v > 0) {
         if (!(v < kLevelMax)) v = kLevelMax;
     } else {
-        v = 0;  // also catches NaN
+        v = 0; // also catches NaN
     }
     return static_cast<int>(v);
 }
@@ -37,7 +37,7 @@ float Player::DecibelsFromLevel(int level) {
 
 int Player::MillisecondsFromSeconds(double seconds) {
     // The player reports an unknown length as a negative one; callers test for < 0 or <= 0.
-    if (!(seconds >= 0.0)) return kUnknownTime;  // negative, or no number at all
+    if (!(seconds >= 0.0)) return kUnknownTime; // negative, or no number at all
     double milliseconds = std::trunc(seconds * 1000.0);
     if (milliseconds >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
     return static_cast<int>(milliseconds);

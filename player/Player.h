@@ -45,6 +45,7 @@ public:
         CRecycleFile();
         // True when the file no longer exists afterwards.
         bool Recycle(const std::wstring& path);
+
     private:
         SHFILEOPSTRUCTW operation;
     };

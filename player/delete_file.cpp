@@ -20,7 +20,7 @@ namespace {
 const wchar_t* const kCaption = L"Foobar2000 Trelvane";
 const wchar_t* const kFailureText = L"Unable to delete this file, is it in a read-only location?\n\n";
 const wchar_t* const kLockTestSuffix = L".deleted";
-constexpr size_t kMessageCapacity = 1024;  // not a resource id: wide characters
+constexpr size_t kMessageCapacity = 1024; // not a resource id: wide characters
 constexpr UINT kRetryPeriod = 1500;
 
 bool deleteRunning = false;

@@ -24,9 +24,9 @@ bool TVFPrefPage::get_help_url(pfc::string_base& out) {
     });
 }
 
-service_ptr_t<preferences_page_instance>* TVFPrefPage::instantiate(service_ptr_t<preferences_page_instance>* out,
-                                                                   HWND parent,
-                                                                   service_by_value<preferences_page_callback> argument) {
+service_ptr_t<preferences_page_instance>*
+TVFPrefPage::instantiate(service_ptr_t<preferences_page_instance>* out, HWND parent,
+                         service_by_value<preferences_page_callback> argument) {
     service_ptr_t<preferences_page_callback> callback = adopt(argument);
     service_ptr_t<preferences_page_instance> instance;
     fb2k::guarded([&] { instance = fb2k_service_new<TVFPrefPageInst>(parent, callback); });

@@ -17,6 +17,7 @@ public:
     void reset() override;
     bool get_help_url(pfc::string_base& out) override;
     double get_sort_priority() override;
-    service_ptr_t<preferences_page_instance>* instantiate(service_ptr_t<preferences_page_instance>* out, HWND parent,
-                                                          service_by_value<preferences_page_callback> callback) override;
+    service_ptr_t<preferences_page_instance>*
+    instantiate(service_ptr_t<preferences_page_instance>* out, HWND parent,
+                service_by_value<preferences_page_callback> callback) override;
 };

@@ -20,11 +20,15 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 
 bool ChangesSettings(int id) {
     switch (id) {
-    case IDC_PAUSE_ON_SCREEN_SAVER: case IDC_BALLOON_FORMAT: case IDC_BALLOON_TITLE: case IDC_AUTO_VOLUME_ON_STREAM:
-    case IDC_SHOW_BALLOON_ON_STREAM: case IDC_SKINS: case IDC_HIDE_AFTER: case IDC_SHOW_BALLOON:
-        return true;
-    default:
-        return false;
+    case IDC_PAUSE_ON_SCREEN_SAVER:
+    case IDC_BALLOON_FORMAT:
+    case IDC_BALLOON_TITLE:
+    case IDC_AUTO_VOLUME_ON_STREAM:
+    case IDC_SHOW_BALLOON_ON_STREAM:
+    case IDC_SKINS:
+    case IDC_HIDE_AFTER:
+    case IDC_SHOW_BALLOON: return true;
+    default: return false;
     }
 }
 
@@ -37,7 +41,7 @@ INT_PTR CALLBACK TVFPrefPageInst::ConfigProc(HWND dialog, UINT message, WPARAM w
         case WM_INITDIALOG: return OnInitDialog(dialog);
         case WM_COMMAND: return OnCommand(dialog, wParam);
         case WM_DESTROY: return TRUE;
-        default: return FALSE;  // the dialog manager's default handling
+        default: return FALSE; // the dialog manager's default handling
         }
     });
 }
@@ -48,8 +52,7 @@ void TVFPrefPageInst::command(int id, int code) {
         // A preview only: Language itself changes on apply.
         if (code == CBN_SELCHANGE && language >= 0) translatetext(static_cast<WORD>(language & 0xFFFF));
         NotifyStateChanged();
-    }
-    else if (ChangesSettings(id)) {
+    } else if (ChangesSettings(id)) {
         NotifyStateChanged();
     }
 }

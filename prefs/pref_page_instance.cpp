@@ -22,8 +22,8 @@ bool Differs(const std::string& shown, const cfg_string& stored) { return shown 
 TVFPrefPageInst::TVFPrefPageInst(HWND parent, service_ptr_t<preferences_page_callback> pageCallback)
     : callback(std::move(pageCallback)) {
     current = this;
-    CreateDialogParamW(core_api::get_my_instance(), MAKEINTRESOURCEW(IDD_PREFERENCES), parent, &TVFPrefPageInst::ConfigProc,
-                       0);
+    CreateDialogParamW(core_api::get_my_instance(), MAKEINTRESOURCEW(IDD_PREFERENCES), parent,
+                       &TVFPrefPageInst::ConfigProc, 0);
 }
 
 TVFPrefPageInst::~TVFPrefPageInst() {

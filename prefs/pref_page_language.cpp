@@ -15,7 +15,7 @@ constexpr UINT kCreditIntro = IDS_TRANSLATOR_INTRO;
 constexpr UINT kTranslatorName = IDS_TRANSLATOR_NAME;
 constexpr UINT kTranslatorContact = IDS_TRANSLATOR_CONTACT;
 // Room for the text of a page control while it is read.
-constexpr int kControlTextCapacity = 1024;  // not a resource id: a buffer size
+constexpr int kControlTextCapacity = 1024; // not a resource id: a buffer size
 constexpr int kLabelPadding = 25;
 constexpr int kListGap = 10;
 const wchar_t* const kMakerAddressLine = L"https://trelvane.example.org/ - trelvane@example.org";
@@ -62,6 +62,7 @@ public:
     MeasuringDC(const MeasuringDC&) = delete;
     MeasuringDC& operator=(const MeasuringDC&) = delete;
     HDC get() const { return dc; }
+
 private:
     HWND window;
     HDC dc;

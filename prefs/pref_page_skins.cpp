@@ -40,6 +40,7 @@ public:
     ~CurrentDirectoryKeeper() { SetCurrentDirectoryW(saved.c_str()); }
     CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
     CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+
 private:
     std::wstring saved;
 };
@@ -70,19 +71,20 @@ void RenameEntries(HWND dialog) {
         if (entry == kParentEntry) {
             SendMessageW(list, CB_DELETESTRING, position, 0);
             SendMessageW(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(kBuiltIn));
-        }
-        else if (entry.size() >= 2) {
+        } else if (entry.size() >= 2) {
             ReplaceEntry(list, position, entry.substr(1, entry.size() - 2));
         }
         ++position;
     }
-    if (EntryText(dialog, IDC_SKINS, 0) != kBuiltIn) SendMessageW(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(kBuiltIn));
+    if (EntryText(dialog, IDC_SKINS, 0) != kBuiltIn)
+        SendMessageW(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(kBuiltIn));
 }
 
 void SelectStoredSkin(HWND dialog) {
     std::wstring stored = String8ToWide(cfg::SkinName.get_ptr());
     LRESULT found = stored.empty() ? 0
-        : SendDlgItemMessageW(dialog, IDC_SKINS, CB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>(stored.c_str()));
+                                   : SendDlgItemMessageW(dialog, IDC_SKINS, CB_FINDSTRINGEXACT, 0,
+                                                         reinterpret_cast<LPARAM>(stored.c_str()));
     // A folder that is gone leaves the built-in images chosen.
     Select(dialog, IDC_SKINS, found == CB_ERR || found == 0 ? 0 : static_cast<int>(found));
 }

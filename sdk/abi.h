@@ -41,6 +41,7 @@ public:
         return {&m_object};
 #endif
     }
+
 private:
     T* m_object;
 };
@@ -48,7 +49,7 @@ private:
 // A slot that this side never calls or answers, kept so that the slots after it keep their
 // positions. Reaching one means the two sides disagree about the table: stop at once.
 [[noreturn]] inline void fb2k_unused_slot_called() { __builtin_trap(); }
-#define FB2K_UNUSED_SLOT(name) \
+#define FB2K_UNUSED_SLOT(name)                                                                                         \
     virtual void name() { fb2k_unused_slot_called(); }
 
 static_assert(sizeof(void*) == 4 || sizeof(void*) == 8, "x86 or x64 only");

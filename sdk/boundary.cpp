@@ -20,9 +20,7 @@ std::set<std::string>& ReportedMessages() {
 }
 
 // False when this message was reported already.
-bool FirstTime(const char* message) {
-    return ReportedMessages().insert(message).second;
-}
+bool FirstTime(const char* message) { return ReportedMessages().insert(message).second; }
 
 } // namespace
 

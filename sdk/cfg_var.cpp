@@ -24,6 +24,7 @@ public:
         m_offset += n;
         return n;
     }
+
 private:
     const char* m_data;
     t_size m_size;
@@ -37,6 +38,7 @@ public:
         m_bytes.insert(m_bytes.end(), p, p + bytes);
     }
     const std::vector<char>& bytes() const { return m_bytes; }
+
 private:
     std::vector<char> m_bytes;
 };

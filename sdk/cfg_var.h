@@ -24,11 +24,13 @@ public:
     // stream that fails), so every variable before it is restored and every one after it
     // keeps its current value. Never throws for bad data.
     static void config_read_all(stream_reader* stream, abort_callback& abort);
+
 protected:
     explicit cfg_var(const GUID& guid);
     ~cfg_var() = default;
     cfg_var(const cfg_var&) = delete;
     cfg_var& operator=(const cfg_var&) = delete;
+
 private:
     GUID m_guid;
     cfg_var* m_next;
@@ -39,7 +41,10 @@ public:
     cfg_int_t(const GUID& guid, T initial) : cfg_var(guid), m_value(initial) {}
     operator T() const { return m_value; }
     T get_value() const { return m_value; }
-    cfg_int_t& operator=(T value) { m_value = value; return *this; }
+    cfg_int_t& operator=(T value) {
+        m_value = value;
+        return *this;
+    }
 
     void get_data_raw(stream_writer* stream, abort_callback& abort) override {
         stream->write(&m_value, sizeof(T), abort);
@@ -50,6 +55,7 @@ public:
         stream->read_object(bytes, sizeof(T), abort);
         m_value = from_bytes(bytes);
     }
+
 private:
     // A stored bool may hold any byte; only 0 and 1 are valid bool objects.
     static T from_bytes(const unsigned char* bytes) {
@@ -70,7 +76,10 @@ typedef cfg_int_t<bool> cfg_bool;
 class cfg_string : public cfg_var, public pfc::string8 {
 public:
     cfg_string(const GUID& guid, const char* initial) : cfg_var(guid), pfc::string8(initial) {}
-    cfg_string& operator=(const char* text) { set_string(text); return *this; }
+    cfg_string& operator=(const char* text) {
+        set_string(text);
+        return *this;
+    }
 
     void get_data_raw(stream_writer* stream, abort_callback& abort) override {
         stream->write(get_ptr(), get_length(), abort);

@@ -6,19 +6,19 @@
 class foobar2000_api {
 public:
     // An opaque handle for the class; what the other lookups take.
-    virtual const void* service_enum_find_class(const GUID& class_guid) = 0;                            // 0
+    virtual const void* service_enum_find_class(const GUID& class_guid) = 0; // 0
     // Creates instance `index` of the class; false when there is none.
-    virtual bool service_enum_create(service_ptr_t<service_base>& out, const void* class_handle, t_size index) = 0;  // 1
-    virtual t_size service_enum_get_count(const void* class_handle) = 0;                                // 2
-    virtual HWND get_main_window() = 0;                                                                  // 3
-    virtual bool assert_main_thread() = 0;                                                               // 4
-    virtual bool is_main_thread() = 0;                                                                   // 5
-    virtual bool is_shutting_down() = 0;                                                                 // 6
+    virtual bool service_enum_create(service_ptr_t<service_base>& out, const void* class_handle, t_size index) = 0; // 1
+    virtual t_size service_enum_get_count(const void* class_handle) = 0;                                            // 2
+    virtual HWND get_main_window() = 0;                                                                             // 3
+    virtual bool assert_main_thread() = 0;                                                                          // 4
+    virtual bool is_main_thread() = 0;                                                                              // 5
+    virtual bool is_shutting_down() = 0;                                                                            // 6
     // The profile folder as a "file://" address in UTF-8.
-    virtual const char* get_profile_path() = 0;                                                          // 7
-    virtual bool is_initializing() = 0;                                                                  // 8
-    virtual bool is_portable_mode_enabled() = 0;                                                         // 9
-    virtual bool is_quiet_mode_enabled() = 0;                                                            // 10
+    virtual const char* get_profile_path() = 0;  // 7
+    virtual bool is_initializing() = 0;          // 8
+    virtual bool is_portable_mode_enabled() = 0; // 9
+    virtual bool is_quiet_mode_enabled() = 0;    // 10
 protected:
     ~foobar2000_api() = default;
 };
@@ -66,6 +66,7 @@ public:
         }
         return false;
     }
+
 private:
     t_size m_index = 0;
 };

@@ -25,6 +25,7 @@ public:
     exception() : m_message("unnamed exception") {}
     explicit exception(const char* message) : m_message(message ? message : "") {}
     const char* what() const noexcept override { return m_message.c_str(); }
+
 private:
     std::string m_message;
 };
@@ -60,8 +61,15 @@ public:
     bool is_empty() const { return get_length() == 0; }
     const char* c_str() const { return get_ptr(); }
     operator const char*() const { return get_ptr(); }
-    string_base& operator=(const char* text) { set_string(text); return *this; }
-    string_base& operator+=(const char* text) { add_string(text); return *this; }
+    string_base& operator=(const char* text) {
+        set_string(text);
+        return *this;
+    }
+    string_base& operator+=(const char* text) {
+        add_string(text);
+        return *this;
+    }
+
 protected:
     string_base() = default;
     string_base(const string_base&) = default;
@@ -75,8 +83,14 @@ public:
     string8(const char* text) { set_string(text); }
     string8(const char* text, t_size length) { set_string(text, length); }
     string8(const string8& other) : string_base(), m_text(other.m_text) {}
-    string8& operator=(const string8& other) { m_text = other.m_text; return *this; }
-    string8& operator=(const char* text) { set_string(text); return *this; }
+    string8& operator=(const string8& other) {
+        m_text = other.m_text;
+        return *this;
+    }
+    string8& operator=(const char* text) {
+        set_string(text);
+        return *this;
+    }
 
     const char* get_ptr() const override { return m_text.c_str(); }
     void add_string(const char* text, t_size length = SIZE_MAX) override {
@@ -89,14 +103,16 @@ public:
         std::string copy = text ? std::string(text, bounded_length(text, length)) : std::string();
         m_text.swap(copy);
     }
-    void truncate(t_size length) override { if (length < m_text.size()) m_text.resize(length); }
+    void truncate(t_size length) override {
+        if (length < m_text.size()) m_text.resize(length);
+    }
     t_size get_length() const override { return m_text.size(); }
     char* lock_buffer(t_size length) override {
         if (length >= m_text.max_size()) return nullptr;
         try {
             m_text.assign(length, '\0');
         } catch (...) {
-            return nullptr;  // no memory for it: the caller is told so, nothing leaves
+            return nullptr; // no memory for it: the caller is told so, nothing leaves
         }
         return &m_text[0];
     }
@@ -104,6 +120,7 @@ public:
 
     bool operator==(const char* text) const { return m_text == (text ? text : ""); }
     bool operator!=(const char* text) const { return !(*this == text); }
+
 private:
     static t_size bounded_length(const char* text, t_size limit) {
         t_size n = 0;
@@ -126,6 +143,7 @@ public:
             if (get(index) == value) return index;
         return index;
     }
+
 protected:
     ~bit_array() = default;
 };
@@ -133,6 +151,7 @@ protected:
 class bit_array_var : public bit_array {
 public:
     virtual void set(t_size index, bool value) = 0;
+
 protected:
     ~bit_array_var() = default;
 };
@@ -148,6 +167,7 @@ class bit_array_one : public bit_array {
 public:
     explicit bit_array_one(t_size index) : m_index(index) {}
     bool get(t_size index) const override { return index == m_index; }
+
 private:
     t_size m_index;
 };

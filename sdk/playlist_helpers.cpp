@@ -11,6 +11,7 @@ public:
         m_out.set(index, selected);
         return true;
     }
+
 private:
     bit_array_var& m_out;
 };

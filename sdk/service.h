@@ -12,20 +12,47 @@ class service_base;
 template <typename T> class service_ptr_t {
 public:
     service_ptr_t() = default;
-    service_ptr_t(T* p) : m_ptr(p) { if (m_ptr) m_ptr->service_add_ref(); }
+    service_ptr_t(T* p) : m_ptr(p) {
+        if (m_ptr) m_ptr->service_add_ref();
+    }
     service_ptr_t(const service_ptr_t& other) : service_ptr_t(other.m_ptr) {}
     service_ptr_t(service_ptr_t&& other) noexcept : m_ptr(other.m_ptr) { other.m_ptr = nullptr; }
     template <typename U> service_ptr_t(const service_ptr_t<U>& other) : service_ptr_t(other.get_ptr()) {}
     ~service_ptr_t() { release(); }
 
-    service_ptr_t& operator=(const service_ptr_t& other) { service_ptr_t copy(other); swap(copy); return *this; }
-    service_ptr_t& operator=(service_ptr_t&& other) noexcept { service_ptr_t moved(std::move(other)); swap(moved); return *this; }
-    service_ptr_t& operator=(T* p) { service_ptr_t copy(p); swap(copy); return *this; }
+    service_ptr_t& operator=(const service_ptr_t& other) {
+        service_ptr_t copy(other);
+        swap(copy);
+        return *this;
+    }
+    service_ptr_t& operator=(service_ptr_t&& other) noexcept {
+        service_ptr_t moved(std::move(other));
+        swap(moved);
+        return *this;
+    }
+    service_ptr_t& operator=(T* p) {
+        service_ptr_t copy(p);
+        swap(copy);
+        return *this;
+    }
 
-    void release() { if (m_ptr) { T* p = m_ptr; m_ptr = nullptr; p->service_release(); } }
+    void release() {
+        if (m_ptr) {
+            T* p = m_ptr;
+            m_ptr = nullptr;
+            p->service_release();
+        }
+    }
     // Takes over a reference that the caller already owns.
-    void attach(T* p) { release(); m_ptr = p; }
-    T* detach() { T* p = m_ptr; m_ptr = nullptr; return p; }
+    void attach(T* p) {
+        release();
+        m_ptr = p;
+    }
+    T* detach() {
+        T* p = m_ptr;
+        m_ptr = nullptr;
+        return p;
+    }
     void swap(service_ptr_t& other) noexcept { std::swap(m_ptr, other.m_ptr); }
 
     T* get_ptr() const { return m_ptr; }
@@ -37,6 +64,7 @@ public:
 
     // Asks the object for another interface; false when it does not implement it.
     template <typename U> bool cast(service_ptr_t<U>& out) const;
+
 private:
     T* m_ptr = nullptr;
 };
@@ -52,6 +80,7 @@ public:
 
     typedef service_base t_interface;
     static bool handles_guid(const GUID&) { return false; }
+
 protected:
     service_base() = default;
     service_base(const service_base&) = delete;
@@ -96,22 +125,24 @@ template <typename T> template <typename U> bool service_ptr_t<T>::cast(service_
 }
 
 // Declares an interface class: its GUID, its base and the query that answers for both.
-#define FB2K_MAKE_SERVICE_INTERFACE(THIS, PARENT, G1, G2, G3, B0, B1, B2, B3, B4, B5, B6, B7) \
-public:                                                                                     \
-    typedef THIS t_interface;                                                               \
-    typedef PARENT t_interface_parent;                                                      \
-    typedef service_ptr_t<THIS> ptr;                                                        \
-    static constexpr GUID class_guid = {G1, G2, G3, {B0, B1, B2, B3, B4, B5, B6, B7}};     \
-    static bool handles_guid(const GUID& guid) {                                            \
-        return pfc::guid_equal(guid, class_guid) || PARENT::handles_guid(guid);             \
-    }                                                                                       \
-protected:                                                                                  \
-    THIS() = default;                                                                       \
-    ~THIS() = default;                                                                      \
+#define FB2K_MAKE_SERVICE_INTERFACE(THIS, PARENT, G1, G2, G3, B0, B1, B2, B3, B4, B5, B6, B7)                          \
+public:                                                                                                                \
+    typedef THIS t_interface;                                                                                          \
+    typedef PARENT t_interface_parent;                                                                                 \
+    typedef service_ptr_t<THIS> ptr;                                                                                   \
+    static constexpr GUID class_guid = {G1, G2, G3, {B0, B1, B2, B3, B4, B5, B6, B7}};                                 \
+    static bool handles_guid(const GUID& guid) {                                                                       \
+        return pfc::guid_equal(guid, class_guid) || PARENT::handles_guid(guid);                                        \
+    }                                                                                                                  \
+                                                                                                                       \
+protected:                                                                                                             \
+    THIS() = default;                                                                                                  \
+    ~THIS() = default;                                                                                                 \
+                                                                                                                       \
 private:
 
 // An interface that is looked up through the player's service registry.
-#define FB2K_MAKE_SERVICE_ENTRYPOINT(THIS, G1, G2, G3, B0, B1, B2, B3, B4, B5, B6, B7) \
+#define FB2K_MAKE_SERVICE_ENTRYPOINT(THIS, G1, G2, G3, B0, B1, B2, B3, B4, B5, B6, B7)                                 \
     FB2K_MAKE_SERVICE_INTERFACE(THIS, service_base, G1, G2, G3, B0, B1, B2, B3, B4, B5, B6, B7)
 
 // Implements the query for a concrete service class.
@@ -134,6 +165,7 @@ public:
     bool service_query(service_ptr_t<service_base>& out, const GUID& guid) override {
         return service_query_impl<T>(this, out, guid);
     }
+
 private:
     int m_refs = 0;
 };

@@ -11,10 +11,12 @@ public:
     const GUID& get_class_guid() const { return *m_class_guid; }
     service_factory_base* get_next() const { return m_next; }
     static service_factory_base* list_head();
+
 protected:
     // `class_guid` must outlive the library: it is the interface's own static GUID.
     explicit service_factory_base(const GUID& class_guid);
     ~service_factory_base() = default;
+
 private:
     service_factory_base* m_next;
     const GUID* m_class_guid;
@@ -23,14 +25,15 @@ static_assert(sizeof(service_factory_base) == 3 * sizeof(void*), "a factory is {
 
 // A factory that hands out one static instance of T, registered under class_guid of the
 // interface TInterface (T's own interface unless said otherwise).
-template <typename T, typename TInterface = typename T::t_interface>
-class service_factory_single_t : public service_factory_base {
+template <typename T, typename TInterface = typename T::t_interface> class service_factory_single_t
+    : public service_factory_base {
 public:
     service_factory_single_t() : service_factory_base(TInterface::class_guid) {}
     void instance_create(service_ptr_t<service_base>& out) override {
         out = static_cast<service_base*>(static_cast<TInterface*>(&m_instance));
     }
     T& get_static_instance() { return m_instance; }
+
 private:
     service_impl_single_t<T> m_instance;
 };

@@ -16,14 +16,15 @@ const wchar_t* const kBalloonFormatTemplate =
     L"[%a%: %artist%\r\n][%b%: %album%\r\n][%f%: %_filename_ext%\r\n][%l%: %_length%\r\n]"
     L"[%__bitrate%kbps ][%__bitrate_dynamic%kbps ][%__samplerate%Hz]\r\n";
 
-constexpr int kLabelCapacity = 1024;  // not a resource id: wide characters
+constexpr int kLabelCapacity = 1024; // not a resource id: wide characters
 
 struct Label {
     const wchar_t* placeholder;
     UINT stringId;
 };
 // In the order of replacement: "Artist", "Album", "File", "Length".
-const Label kLabels[] = {{L"%a%", IDS_LABEL_ARTIST}, {L"%b%", IDS_LABEL_ALBUM}, {L"%f%", IDS_LABEL_FILE}, {L"%l%", IDS_LABEL_LENGTH}};
+const Label kLabels[] = {
+    {L"%a%", IDS_LABEL_ARTIST}, {L"%b%", IDS_LABEL_ALBUM}, {L"%f%", IDS_LABEL_FILE}, {L"%l%", IDS_LABEL_LENGTH}};
 
 void ReplaceFirst(std::wstring& text, const wchar_t* placeholder, const wchar_t* replacement) {
     size_t at = text.find(placeholder);

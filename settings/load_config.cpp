@@ -31,7 +31,7 @@ void ImportRegistryEntries() {
 
 std::vector<std::wstring> SubkeyNames(HKEY key) {
     std::vector<std::wstring> names;
-    wchar_t name[256];  // the longest key name the registry allows, and its NUL
+    wchar_t name[256]; // the longest key name the registry allows, and its NUL
     for (DWORD index = 0;; ++index) {
         DWORD length = 256;
         if (RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kMenuTextCapacity = 255;  // at most 254 characters and the NUL
+constexpr int kMenuTextCapacity = 255; // at most 254 characters and the NUL
 // Texts below this are not string ids (the owner-drawn title item, separators).
 constexpr UINT kFirstStringId = IDS_FIRST;
 // What a text that is no string id (or a number too large for one) counts as.

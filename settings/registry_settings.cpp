@@ -17,9 +17,7 @@ namespace {
 
 bool IsTextType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
-bool IsNumberType(DWORD type) {
-    return type == REG_DWORD || type == REG_DWORD_BIG_ENDIAN || type == REG_QWORD;
-}
+bool IsNumberType(DWORD type) { return type == REG_DWORD || type == REG_DWORD_BIG_ENDIAN || type == REG_QWORD; }
 
 // The UTF-16 text in the bytes, up to the first NUL or the end of the data. The stored text
 // need not end with a NUL, and a stray odd byte at the end is no part of any character.

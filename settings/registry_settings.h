@@ -3,8 +3,8 @@
 // switches under the live key that are read each time they are needed and never written.
 #include <string>
 
-extern const wchar_t* const kImportKeyPath;  // Software\Morvalen\Foobar2000 Trelvane
-extern const wchar_t* const kLiveKeyPath;    // Software\Morvalen\Trelvane
+extern const wchar_t* const kImportKeyPath; // Software\Morvalen\Foobar2000 Trelvane
+extern const wchar_t* const kLiveKeyPath;   // Software\Morvalen\Trelvane
 
 int GetKeyInt(const wchar_t* name, int defaultValue);
 std::wstring GetKeyStr(const wchar_t* name, const std::wstring& defaultValue);

@@ -24,7 +24,7 @@ enum : int { None = 0, Slider = 1, Back = 2, StopLoad = 3, PlayPause = 4, Next =
 class NotifyIcons {
 public:
     static constexpr int kImageCount = 18;
-    static constexpr UINT kCallbackMessage = WM_USER + 86;  // 1110
+    static constexpr UINT kCallbackMessage = WM_USER + 86; // 1110
     static constexpr UINT kIconId[2] = {6862, 6863};
 
     typedef StripImageRecord Image;
@@ -111,7 +111,7 @@ protected:
     int trayXOffset, trayYOffset;
     bool addReversed;
     unsigned char sliderRange;
-    RECT toolbarRect;  // the screen area of both icons, from the latest tray message
+    RECT toolbarRect; // the screen area of both icons, from the latest tray message
     bool isWin7;
     RECT dragBounds;
     UINT taskbarCreatedMsg;
@@ -134,10 +134,10 @@ protected:
     // Where the pointer is on the strip, worked out once for each tray message about `icon`;
     // the message also teaches which cell holds the icon, as far as `evidence` can be trusted.
     struct StripPointer {
-        POINT screen;    // the pointer, screen pixels
-        bool onTray;     // the pointer lies in the reported icon's cell
-        POINT strip;     // strip coordinate (pixels of the drawn icons)
-        int sliderStep;  // slider position under the pointer
+        POINT screen;   // the pointer, screen pixels
+        bool onTray;    // the pointer lies in the reported icon's cell
+        POINT strip;    // strip coordinate (pixels of the drawn icons)
+        int sliderStep; // slider position under the pointer
     };
     StripPointer LocatePointer(int icon, IconPlacement::Evidence evidence = IconPlacement::Evidence::Sure);
     // The pixel of the layout's strip (2 x layout size wide) under a strip coordinate.

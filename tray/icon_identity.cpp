@@ -25,9 +25,7 @@ const HashTable& Table() {
     return table;
 }
 
-uint32_t Feed(uint32_t hash, unsigned char byte) {
-    return Table().entry[hash >> 24] ^ (hash << 8) ^ byte;
-}
+uint32_t Feed(uint32_t hash, unsigned char byte) { return Table().entry[hash >> 24] ^ (hash << 8) ^ byte; }
 
 bool IsWindows7OrLater() {
     OSVERSIONINFOEXW wanted = {};
@@ -85,6 +83,4 @@ GUID IconIdentity::ForPath(const std::wstring& executablePath, unsigned short id
     return guid;
 }
 
-const GUID& IconIdentity::OfIcon(int icon) {
-    return g_processIdentities.icon[icon == 1 ? 1 : 0];
-}
+const GUID& IconIdentity::OfIcon(int icon) { return g_processIdentities.icon[icon == 1 ? 1 : 0]; }

@@ -9,9 +9,9 @@ class IconPlacement {
 public:
     // How far a sighting of an icon in a cell can be trusted.
     enum class Evidence {
-        Sure,  // the shell's own rectangle, or a press (reported for the icon under the pointer)
-        Move,  // a move: the shell may still report the icon the pointer has just left
-        None,  // a look that teaches nothing (a second look at the same message)
+        Sure, // the shell's own rectangle, or a press (reported for the icon under the pointer)
+        Move, // a move: the shell may still report the icon the pointer has just left
+        None, // a look that teaches nothing (a second look at the same message)
     };
 
     // A message about `icon` found the pointer in `cell`. A move counts once two moves in a row
@@ -33,7 +33,7 @@ private:
 
     RECT cells[2] = {};
     bool known[2] = {false, false};
-    bool iconOneFirst = false;  // until both cells are known: the order the icons were added in
+    bool iconOneFirst = false; // until both cells are known: the order the icons were added in
     // The latest move, which a second one must confirm.
     int lastMoveIcon = -1;
     RECT lastMoveCell = {};

@@ -16,12 +16,12 @@ int Windows7IconGap() {
 } // namespace
 
 NotifyIcons::NotifyIcons()
-    : icons(), hWnd(nullptr), hInstance(nullptr), images(), playMode(Stopped), drawnPlayMode(Stopped),
-      sliderPos(0), drawnSliderPos(0), sliderPosValid(true), drawnSliderPosValid(true), hotButton(TrayButton::None),
+    : icons(), hWnd(nullptr), hInstance(nullptr), images(), playMode(Stopped), drawnPlayMode(Stopped), sliderPos(0),
+      drawnSliderPos(0), sliderPosValid(true), drawnSliderPosValid(true), hotButton(TrayButton::None),
       drawnHotButton(TrayButton::None), dragging(false), drawnDragging(false), volumeMode(false),
-      drawnVolumeMode(false), buttonDown(false), drawnButtonDown(false), dragMoved(false), buttonXOffset(1),
-      iconGap(1), rowGap(1), trayXOffset(1), trayYOffset(0), addReversed(true), sliderRange(24), toolbarRect(),
-      isWin7(false), dragBounds(), taskbarCreatedMsg(0), iconsWithdrawn(false), iconSize(kStandardSmallIcon),
+      drawnVolumeMode(false), buttonDown(false), drawnButtonDown(false), dragMoved(false), buttonXOffset(1), iconGap(1),
+      rowGap(1), trayXOffset(1), trayYOffset(0), addReversed(true), sliderRange(24), toolbarRect(), isWin7(false),
+      dragBounds(), taskbarCreatedMsg(0), iconsWithdrawn(false), iconSize(kStandardSmallIcon),
       layout(StripLayouts::For(kStandardSmallIcon, 1)), layoutOffset(0), darkTaskbar(false) {
     // The profile is fixed once: Windows 2000/XP, Windows 7 and every later version (6.1,
     // 6.2, 6.3, and 10.0 as Windows 10 and 11 report themselves to a program that declares
@@ -30,9 +30,17 @@ NotifyIcons::NotifyIcons()
     version.dwOSVersionInfoSize = sizeof(version);
     GetVersionExW(&version);
     if (version.dwMajorVersion == 5) {
-        buttonXOffset = 2; iconGap = 2; rowGap = 2; trayXOffset = 0; addReversed = true;
+        buttonXOffset = 2;
+        iconGap = 2;
+        rowGap = 2;
+        trayXOffset = 0;
+        addReversed = true;
     } else if (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion > 0)) {
-        buttonXOffset = 2; iconGap = Windows7IconGap(); rowGap = 14; trayXOffset = 2; addReversed = false;
+        buttonXOffset = 2;
+        iconGap = Windows7IconGap();
+        rowGap = 14;
+        trayXOffset = 2;
+        addReversed = false;
         isWin7 = true;
     }
     taskbarCreatedMsg = RegisterWindowMessageW(L"TaskbarCreated");

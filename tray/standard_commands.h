@@ -19,6 +19,6 @@ bool RunActivateCommand();
 bool RunHideCommand();
 
 namespace standard_commands {
-extern const GUID play, pause, stop, previous, next, open, add_directory, add_location, preferences, exit,
-    activate, hide;
+extern const GUID play, pause, stop, previous, next, open, add_directory, add_location, preferences, exit, activate,
+    hide;
 }

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kResourcePlaneSize = 16;  // bitmaps IDB_EMPTY_COLOUR and IDB_EMPTY_MASK
+constexpr int kResourcePlaneSize = 16; // bitmaps IDB_EMPTY_COLOUR and IDB_EMPTY_MASK
 
 // One empty plane of the drawn size from a uniform 16 x 16 bitmap resource: as it is at 16
 // pixels (the cheaper call), stretched at other sizes.

@@ -8,9 +8,25 @@
 // Image indices. Each pair is hot (H) then normal (L); BARL and BARR are the bar's two halves.
 namespace StripImage {
 enum : int {
-    BackH = 0, BackL = 1, BarL = 2, BarR = 3, CursSldH = 4, CursSldL = 5, CursVolH = 6, CursVolL = 7,
-    LoadH = 8, LoadL = 9, NextH = 10, NextL = 11, PauseH = 12, PauseL = 13, PlayH = 14, PlayL = 15,
-    StopH = 16, StopL = 17, Count = 18
+    BackH = 0,
+    BackL = 1,
+    BarL = 2,
+    BarR = 3,
+    CursSldH = 4,
+    CursSldL = 5,
+    CursVolH = 6,
+    CursVolL = 7,
+    LoadH = 8,
+    LoadL = 9,
+    NextH = 10,
+    NextL = 11,
+    PauseH = 12,
+    PauseL = 13,
+    PlayH = 14,
+    PlayL = 15,
+    StopH = 16,
+    StopL = 17,
+    Count = 18
 };
 // Built-in icon resources: 16 colours for systems before Windows 7, 32 bits with alpha after.
 constexpr int kClassicBase = IDI_STRIP_FIRST;

@@ -20,8 +20,8 @@
 namespace {
 
 const wchar_t* const kImageNames[StripImage::Count] = {
-    L"BACKH", L"BACKL", L"BARL", L"BARR", L"CURSSLDH", L"CURSSLDL", L"CURSVOLH", L"CURSVOLL", L"LOADH",
-    L"LOADL", L"NEXTH", L"NEXTL", L"PAUSEH", L"PAUSEL", L"PLAYH", L"PLAYL", L"STOPH", L"STOPL"};
+    L"BACKH", L"BACKL", L"BARL",  L"BARR",   L"CURSSLDH", L"CURSSLDL", L"CURSVOLH", L"CURSVOLL", L"LOADH",
+    L"LOADL", L"NEXTH", L"NEXTL", L"PAUSEH", L"PAUSEL",   L"PLAYH",    L"PLAYL",    L"STOPH",    L"STOPL"};
 
 constexpr uint32_t kTransparentMask = 0xFFFFFFFFu;
 constexpr uint32_t kAlphaMask = 0xFF000000u;
@@ -35,8 +35,7 @@ std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     UniqueDC dc(CreateCompatibleDC(nullptr));
     BITMAPINFO info = TopDown32(width, height);
-    if (!dc || GetDIBits(dc.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height)
-        pixels.clear();
+    if (!dc || GetDIBits(dc.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) pixels.clear();
     return pixels;
 }
 
@@ -76,7 +75,8 @@ std::vector<uint32_t> Enlarge(const std::vector<uint32_t>& pixels, int width, in
     std::vector<uint32_t> out(pixels.size() * factor * factor);
     const int outWidth = width * factor;
     for (int y = 0; y < height * factor; ++y)
-        for (int x = 0; x < outWidth; ++x) out[static_cast<size_t>(y) * outWidth + x] = pixels[(y / factor) * width + x / factor];
+        for (int x = 0; x < outWidth; ++x)
+            out[static_cast<size_t>(y) * outWidth + x] = pixels[(y / factor) * width + x / factor];
     return out;
 }
 
@@ -88,13 +88,12 @@ BITMAP BitmapSize(HBITMAP bitmap) {
 
 } // namespace
 
-const wchar_t* StripImage::Name(int index) {
-    return index >= 0 && index < Count ? kImageNames[index] : nullptr;
-}
+const wchar_t* StripImage::Name(int index) { return index >= 0 && index < Count ? kImageNames[index] : nullptr; }
 
 int StripImage::BuiltInBase(Set set, int artworkSize) {
     for (int place = 0; place < static_cast<int>(ARRAYSIZE(kArtworkSizes)); ++place)
-        if (kArtworkSizes[place] == artworkSize) return kClassicBase + STRIP_ICON_SIZE_STRIDE * place + STRIP_ICON_SET_STRIDE * static_cast<int>(set);
+        if (kArtworkSizes[place] == artworkSize)
+            return kClassicBase + STRIP_ICON_SIZE_STRIDE * place + STRIP_ICON_SET_STRIDE * static_cast<int>(set);
     return 0;
 }
 

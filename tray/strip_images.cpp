@@ -89,15 +89,15 @@ StripImageSource NotifyIcons::ImageSource(int index, int layoutSize) const {
     int artworkSize = layoutSize;
     if (layoutSize > kLargestArtwork) artworkSize = layoutSize % kLargestArtwork == 0 ? kLargestArtwork : kSmallestIcon;
     source.builtInScale = layoutSize / artworkSize;
-    StripImage::Set set = !isWin7 ? StripImage::Set::Classic : darkTaskbar ? StripImage::Set::Dark : StripImage::Set::Light;
+    StripImage::Set set = !isWin7       ? StripImage::Set::Classic
+                          : darkTaskbar ? StripImage::Set::Dark
+                                        : StripImage::Set::Light;
     source.resourceId = StripImage::BuiltInBase(set, artworkSize) + index;
     return source;
 }
 
 // The next refresh must draw even though nothing it compares has changed.
-void NotifyIcons::RedrawOnNextRefresh() {
-    drawnPlayMode = playMode != Playing ? Playing : Stopped;
-}
+void NotifyIcons::RedrawOnNextRefresh() { drawnPlayMode = playMode != Playing ? Playing : Stopped; }
 
 // Identity and routing of one record. Its icon handle and texts stay as they are, so that a
 // second call (a new skin) keeps the tooltip and the icon until the next redraw replaces it.

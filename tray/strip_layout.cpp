@@ -22,9 +22,7 @@ StripLayout Scaled(int factor, int buttonXOffset) {
 }
 
 // 20 pixels: 9-pixel buttons and slider block, the right-hand buttons 9 and 10 pixels in.
-StripLayout Twenty(int buttonXOffset) {
-    return StripLayout{20, 9, 10, 2, 0, buttonXOffset + 9, 1, buttonXOffset + 10};
-}
+StripLayout Twenty(int buttonXOffset) { return StripLayout{20, 9, 10, 2, 0, buttonXOffset + 9, 1, buttonXOffset + 10}; }
 
 // 24 pixels: 11-pixel buttons and slider block. The offset grows by one pixel more than at 20
 // so that stop/load stays right of the icon's middle at buttonXOffset 1.
@@ -59,8 +57,6 @@ int ArtworkSizeFor(int drawn) {
     return chosen;
 }
 
-int SkinSizeFor(int drawn) {
-    return drawn < kBaseSize ? kBaseSize : drawn / kBaseSize * kBaseSize;
-}
+int SkinSizeFor(int drawn) { return drawn < kBaseSize ? kBaseSize : drawn / kBaseSize * kBaseSize; }
 
 } // namespace StripLayouts

@@ -14,8 +14,8 @@
 //   16   | 0-6         | 8-14        | glyph 0-5        | glyph bxo+7 .. bxo+13 | glyph 1-7   | glyph bxo+8 .. bxo+13
 //   20   | 0-8         | 10-18       | glyph 0-6        | glyph bxo+9 .. bxo+17 | glyph 1-9   | glyph bxo+10 .. bxo+16
 //   24   | 0-10        | 12-22       | glyph 0-8        | glyph b+10 .. b+20    | glyph 1-10  | glyph b+11 .. b+19
-//   32   | 0-13        | 16-29       | glyph 0-10       | glyph 2bxo+14 .. 2bxo+27 | glyph 2-15 | glyph 2bxo+16 .. 2bxo+26
-//   (24: b = bxo + 1, which keeps stop/load right of the middle at bxo 1.)
+//   32   | 0-13        | 16-29       | glyph 0-10       | glyph 2bxo+14 .. 2bxo+27 | glyph 2-15 | glyph 2bxo+16 ..
+//   2bxo+26 (24: b = bxo + 1, which keeps stop/load right of the middle at bxo 1.)
 //
 // Each icon splits in the middle: columns 0 to size/2 - 1 are the first button (previous,
 // play/pause), columns size/2 to size - 1 the second (stop/load, next); every glyph lies
@@ -38,14 +38,14 @@
 // slider and rows below it as the buttons.
 
 struct StripLayout {
-    int size;          // pixels per side of the layout
-    int sliderRows;    // rows 0 .. sliderRows - 1 are the slider block
-    int buttonRow;     // first row of the buttons
-    int cursorOrigin;  // strip column of the cursor's left edge at step 0
-    int back;          // x of previous in icon 0
-    int stopLoad;      // x of stop or load in icon 0
-    int playPause;     // x of play or pause in icon 1
-    int next;          // x of next in icon 1
+    int size;         // pixels per side of the layout
+    int sliderRows;   // rows 0 .. sliderRows - 1 are the slider block
+    int buttonRow;    // first row of the buttons
+    int cursorOrigin; // strip column of the cursor's left edge at step 0
+    int back;         // x of previous in icon 0
+    int stopLoad;     // x of stop or load in icon 0
+    int playPause;    // x of play or pause in icon 1
+    int next;         // x of next in icon 1
 
     // Strip column of the cursor's left edge at a slider step.
     int CursorColumn(int step) const { return cursorOrigin + step * size / 16; }

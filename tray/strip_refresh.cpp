@@ -10,7 +10,7 @@ __int64 NotifyIcons::lastTipNudge = 0;
 
 namespace {
 
-constexpr __int64 kTipNudgeInterval = 30;  // seconds
+constexpr __int64 kTipNudgeInterval = 30; // seconds
 
 // IconBlt addresses a pair by the id of its hot image in the classic numbering.
 int PairId(int hotIndex) { return StripImage::kClassicBase + hotIndex; }
@@ -67,7 +67,7 @@ void NotifyIcons::Refresh() {
 // every refresh.
 void NotifyIcons::TakeSliderPosition(double fraction) {
     double steps = std::trunc(fraction * sliderRange);
-    sliderPosValid = steps >= 0.0;  // false for NaN too
+    sliderPosValid = steps >= 0.0; // false for NaN too
     if (!sliderPosValid) {
         sliderPos = 0;
         return;

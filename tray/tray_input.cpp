@@ -11,7 +11,8 @@ namespace {
 constexpr int kNoIcon = -1;
 
 bool InRect(const RECT& rect, POINT point, bool farEdgesIncluded) {
-    if (farEdgesIncluded) return point.x >= rect.left && point.x <= rect.right && point.y >= rect.top && point.y <= rect.bottom;
+    if (farEdgesIncluded)
+        return point.x >= rect.left && point.x <= rect.right && point.y >= rect.top && point.y <= rect.bottom;
     return PtInRect(&rect, point) != FALSE;
 }
 
@@ -53,12 +54,16 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
         UINT message;
         TrayMessageHandler handler;
     } kHandlers[] = {
-        {WM_CONTEXTMENU, &NotifyIcons::OnContextMenu},  {WM_MOUSEMOVE, &NotifyIcons::OnPointerMove},
-        {WM_LBUTTONDOWN, &NotifyIcons::OnPress},        {WM_RBUTTONDOWN, &NotifyIcons::OnRightPress},
-        {WM_LBUTTONUP, &NotifyIcons::OnRelease},        {WM_RBUTTONUP, &NotifyIcons::OnRightRelease},
+        {WM_CONTEXTMENU, &NotifyIcons::OnContextMenu},
+        {WM_MOUSEMOVE, &NotifyIcons::OnPointerMove},
+        {WM_LBUTTONDOWN, &NotifyIcons::OnPress},
+        {WM_RBUTTONDOWN, &NotifyIcons::OnRightPress},
+        {WM_LBUTTONUP, &NotifyIcons::OnRelease},
+        {WM_RBUTTONUP, &NotifyIcons::OnRightRelease},
         {WM_MBUTTONUP, &NotifyIcons::OnMiddleRelease},
         // The second press of a quick double click is a press like the first: each click counts.
-        {WM_LBUTTONDBLCLK, &NotifyIcons::OnPress},      {WM_RBUTTONDBLCLK, &NotifyIcons::OnRightPress},
+        {WM_LBUTTONDBLCLK, &NotifyIcons::OnPress},
+        {WM_RBUTTONDBLCLK, &NotifyIcons::OnRightPress},
     };
     // Presses are reported for the icon under the pointer; a move may still name the icon the
     // pointer has just left; a release, the icon that was pressed.

@@ -165,7 +165,8 @@ IconCell CellUnderPointer(const NOTIFYICONDATAW& record, POINT pointer, const Tr
         cell.shown = ShownWithin(hints.smallIcon, cell.rect);
         return cell;
     }
-    if (HWND overflow = OverflowToolbarUnder(pointer)) return ToolbarCell(overflow, pointer, hints, false, IconCell::Overflow);
+    if (HWND overflow = OverflowToolbarUnder(pointer))
+        return ToolbarCell(overflow, pointer, hints, false, IconCell::Overflow);
     if (HWND toolbar = FindClassicToolbar()) return ToolbarCell(toolbar, pointer, hints, true, IconCell::Toolbar);
     cell = IconCell();
     if (WineIconWindowUnder(pointer, cell.rect)) {

@@ -13,10 +13,10 @@ struct IconCell {
 
 // What the strip knows beforehand about trays that do not tell everything themselves.
 struct TrayHints {
-    SIZE smallIcon = {};      // SM_CXSMICON, SM_CYSMICON: the size icons are shown at
-    SIZE toolbarCell = {};    // a classic toolbar's cell when the toolbar does not say
-    POINT toolbarOrigin = {}; // the first cell's offset inside the classic toolbar
-    bool askShellFirst = false;  // the shell's own rectangle comes first (Windows 7 and later)
+    SIZE smallIcon = {};        // SM_CXSMICON, SM_CYSMICON: the size icons are shown at
+    SIZE toolbarCell = {};      // a classic toolbar's cell when the toolbar does not say
+    POINT toolbarOrigin = {};   // the first cell's offset inside the classic toolbar
+    bool askShellFirst = false; // the shell's own rectangle comes first (Windows 7 and later)
 };
 
 namespace TrayWindows {

@@ -11,5 +11,5 @@ public:
     void Reset() { m_rest = 0; }
 
 private:
-    int m_rest = 0;  // always within -(WHEEL_DELTA - 1) .. WHEEL_DELTA - 1
+    int m_rest = 0; // always within -(WHEEL_DELTA - 1) .. WHEEL_DELTA - 1
 };

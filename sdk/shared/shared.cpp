@@ -37,8 +37,8 @@ std::wstring ReportPath() {
 }
 
 void WriteReport(const std::string& text) {
-    HANDLE file = CreateFileW(ReportPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(ReportPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -75,7 +75,7 @@ void SHARED_C_CALL uBugCheck() {
     report += "\r\n";
     WriteReport(report);
     TerminateProcess(GetCurrentProcess(), TRELVANE_BUGCHECK_EXIT_CODE);
-    ExitProcess(TRELVANE_BUGCHECK_EXIT_CODE);  // not reached; TerminateProcess does not return
+    ExitProcess(TRELVANE_BUGCHECK_EXIT_CODE); // not reached; TerminateProcess does not return
 }
 
 } // extern "C"

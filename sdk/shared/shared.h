@@ -25,8 +25,9 @@ public:
     SHARED_IMPORT ~uCallStackTracker();
     uCallStackTracker(const uCallStackTracker&) = delete;
     uCallStackTracker& operator=(const uCallStackTracker&) = delete;
+
 private:
-    std::size_t m_previous_length;  // the player's private state: one size
+    std::size_t m_previous_length; // the player's private state: one size
 };
 static_assert(sizeof(uCallStackTracker) == sizeof(void*), "the tracker is one size");
 

@@ -52,7 +52,9 @@ std::vector<Click> TheClicks() {
         {"next again", 1, 13, 12, [](fb2k_host::PlaybackEngine& p) { return PlayingTrack(p, 2); }},
         {"previous", 0, 3, 11, [](fb2k_host::PlaybackEngine& p) { return PlayingTrack(p, 1); }},
         {"seek on the slider", 1, 6, 3,
-         [](fb2k_host::PlaybackEngine& p) { return PlayingTrack(p, 1) && std::fabs(p.Position() - kSeekTarget) < 0.01; }},
+         [](fb2k_host::PlaybackEngine& p) {
+             return PlayingTrack(p, 1) && std::fabs(p.Position() - kSeekTarget) < 0.01;
+         }},
         {"pause", 1, 5, 12, [](fb2k_host::PlaybackEngine& p) { return p.IsPlaying() && p.IsPaused(); }},
         {"stop", 0, 12, 11, [](fb2k_host::PlaybackEngine& p) { return !p.IsPlaying(); }},
     };
@@ -132,7 +134,6 @@ TEST(DesktopTrayClicks, ClicksOnTheDockedStripDriveThePlayer) {
                                      "that click did not change the player; 100: no component; "
                                      "101: not two icons in the tray";
 }
-
 
 // ---- The mouse wheel over the docked strip, turned through the X server.
 

@@ -95,7 +95,8 @@ TEST_F(ComponentTest, TellsItsNameVersionAndAboutText) {
     }
     EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_file_name(s); }), "foo_Trelvane.dll");
     std::string about = Text([&](pfc::string_base& s) { version->get_about_message(s); });
-    EXPECT_EQ(about.rfind("Control the playback functions of Foobar2000 - the ultimate tray plugin.\n\n", 0), 0u) << about;
+    EXPECT_EQ(about.rfind("Control the playback functions of Foobar2000 - the ultimate tray plugin.\n\n", 0), 0u)
+        << about;
     EXPECT_EQ(about.find('\n', 75), std::string::npos) << "one line follows the blank line";
 }
 
@@ -184,7 +185,8 @@ LONG CALLBACK ReportSignalException(EXCEPTION_POINTERS* info) {
     const EXCEPTION_RECORD* record = info->ExceptionRecord;
     if (record->ExceptionCode == 0x6F8E1DC8 && record->NumberParameters == 1 &&
         (record->ExceptionFlags & EXCEPTION_NONCONTINUABLE))
-        TerminateProcess(GetCurrentProcess(), 1000 + static_cast<UINT>(record->ExceptionInformation[0]));  // not a resource id: an exit code
+        TerminateProcess(GetCurrentProcess(),
+                         1000 + static_cast<UINT>(record->ExceptionInformation[0])); // not a resource id: an exit code
     return EXCEPTION_CONTINUE_SEARCH;
 }
 

@@ -129,7 +129,7 @@ protected:
 
     struct Run {
         Outcome restored = Outcome::Missing;
-        std::vector<char> settings;  // as the component reports them after start-up
+        std::vector<char> settings; // as the component reports them after start-up
         std::vector<fb2k_host::ShownPopup> popups;
         bool saved = false;
     };

@@ -49,7 +49,8 @@ std::vector<char> ConfigValue(LoadedComponent& component, const GUID& guid) {
         t_uint32 size;
         std::memcpy(&id, &stream[at], 16);
         std::memcpy(&size, &stream[at + 16], 4);
-        if (pfc::guid_equal(id, guid)) return std::vector<char>(stream.begin() + at + 20, stream.begin() + at + 20 + size);
+        if (pfc::guid_equal(id, guid))
+            return std::vector<char>(stream.begin() + at + 20, stream.begin() + at + 20 + size);
         at += 20 + size;
     }
     return {};
@@ -70,7 +71,7 @@ protected:
         ASSERT_TRUE(component.Load(L"foo_Trelvane.dll")) << component.Error();
         tray.reset(new ShellTray(component.Module()));
         ASSERT_TRUE(tray->Installed());
-        int language = 0x0407;  // German: only the question is translated
+        int language = 0x0407; // German: only the question is translated
         component.SetConfig(ConfigRecord(kLanguageSetting, &language, sizeof(language)));
         component.ServicesInit(true);
         component.Init();

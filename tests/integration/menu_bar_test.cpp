@@ -25,7 +25,8 @@ std::vector<char> ConfigValue(fb2k_host::LoadedComponent& component, const GUID&
         t_uint32 size;
         std::memcpy(&id, &stream[at], 16);
         std::memcpy(&size, &stream[at + 16], 4);
-        if (pfc::guid_equal(id, guid)) return std::vector<char>(stream.begin() + at + 20, stream.begin() + at + 20 + size);
+        if (pfc::guid_equal(id, guid))
+            return std::vector<char>(stream.begin() + at + 20, stream.begin() + at + 20 + size);
         at += 20 + size;
     }
     return {};

@@ -83,11 +83,11 @@ TEST(Inflate, ReadsStoredAndFixedBlocksAndRefusesDamage) {
     ASSERT_TRUE(Inflate({0x4B, 0x04, 0x02, 0x00}, 100, out));
     EXPECT_EQ(std::string(out.begin(), out.end()), "aaaa");
 
-    EXPECT_FALSE(Inflate({0x4B, 0x04, 0x02, 0x00}, 3, out));    // grows past the limit
-    EXPECT_FALSE(Inflate({0x4B, 0x04}, 100, out));              // cut off before its end
-    EXPECT_FALSE(Inflate({0x03, 0x02}, 100, out));              // reference before the start
-    EXPECT_FALSE(Inflate({0x07}, 100, out));                    // block type 3
-    EXPECT_FALSE(Inflate({0x01, 0x05, 0x00, 0x00, 0x00, 'h'}, 100, out));  // bad stored length
+    EXPECT_FALSE(Inflate({0x4B, 0x04, 0x02, 0x00}, 3, out));              // grows past the limit
+    EXPECT_FALSE(Inflate({0x4B, 0x04}, 100, out));                        // cut off before its end
+    EXPECT_FALSE(Inflate({0x03, 0x02}, 100, out));                        // reference before the start
+    EXPECT_FALSE(Inflate({0x07}, 100, out));                              // block type 3
+    EXPECT_FALSE(Inflate({0x01, 0x05, 0x00, 0x00, 0x00, 'h'}, 100, out)); // bad stored length
 }
 
 TEST(ZipArchive, DamagedArchivesAreRefusedNotMisread) {
@@ -96,7 +96,7 @@ TEST(ZipArchive, DamagedArchivesAreRefusedNotMisread) {
     EXPECT_FALSE(ReadZip(std::vector<char>(100, 'x'), entries));
     std::vector<char> header = {'P', 'K', 3, 4};
     header.resize(40, 0);
-    header[18] = 0x7F;  // a size running far past the end
+    header[18] = 0x7F; // a size running far past the end
     header[22] = 0x7F;
     EXPECT_FALSE(ReadZip(header, entries));
     // One deflated entry "a" holding the stream for "aaaa" but claiming 5 bytes, then the
@@ -112,7 +112,7 @@ TEST(ZipArchive, DamagedArchivesAreRefusedNotMisread) {
     entry[22] = 4;
     ASSERT_TRUE(ReadZip(entry, entries));
     EXPECT_EQ(std::string(entries.at(0).data.begin(), entries.at(0).data.end()), "aaaa");
-    entry[8] = 12;  // bzip2
+    entry[8] = 12; // bzip2
     EXPECT_FALSE(ReadZip(entry, entries));
 }
 

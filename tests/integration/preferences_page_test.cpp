@@ -93,7 +93,8 @@ TEST(PreferencesWindowOfThePlayer, HostsThePageAndAppliesIt) {
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, kReset)));
 
     SendDlgItemMessageW(page, IDC_PAUSE_ON_SCREEN_SAVER, BM_CLICK, 0, 0);
-    EXPECT_TRUE(fb2k_host::PumpMessagesUntil([&] { return IsWindowEnabled(GetDlgItem(window, kApply)) != FALSE; }, 2000));
+    EXPECT_TRUE(
+        fb2k_host::PumpMessagesUntil([&] { return IsWindowEnabled(GetDlgItem(window, kApply)) != FALSE; }, 2000));
     SendDlgItemMessageW(window, kOk, BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindow(window)) << "OK closes the window";
 

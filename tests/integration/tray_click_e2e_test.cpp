@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr double kTrackSeconds = 240;  // 10 seconds a slider step
+constexpr double kTrackSeconds = 240; // 10 seconds a slider step
 
 // ---- What the clicks should do, typed by hand from the zone tables ----
 //
@@ -37,7 +37,7 @@ constexpr double kTrackSeconds = 240;  // 10 seconds a slider step
 // 3 + step x 1.5 (truncated). Rows above the buttons are the slider.
 struct Click {
     int icon, x, y;
-    const char* command;  // the player's command, "" for none
+    const char* command; // the player's command, "" for none
 };
 struct SliderClick {
     int icon, x, y;
@@ -54,23 +54,50 @@ struct Drag {
 struct ClickPlan {
     int drawn;
     std::vector<Click> edges;
-    std::vector<SliderClick> slider;  // left clicks seek (before Windows 7)
+    std::vector<SliderClick> slider; // left clicks seek (before Windows 7)
     Drag drag;
 };
 const ClickPlan kPlans[] = {
     {16,
-     {{0, 0, 7, "Previous"}, {0, 7, 15, "Previous"}, {0, 8, 11, ""}, {0, 9, 7, "Stop"}, {0, 15, 15, "Stop"},
-      {1, 0, 15, "Pause"}, {1, 8, 7, "Pause"}, {1, 9, 11, ""}, {1, 10, 7, "Next"}, {1, 15, 15, "Next"},
-      {0, 3, 16, ""}},  // below the icon, in its cell
+     {{0, 0, 7, "Previous"},
+      {0, 7, 15, "Previous"},
+      {0, 8, 11, ""},
+      {0, 9, 7, "Stop"},
+      {0, 15, 15, "Stop"},
+      {1, 0, 15, "Pause"},
+      {1, 8, 7, "Pause"},
+      {1, 9, 11, ""},
+      {1, 10, 7, "Next"},
+      {1, 15, 15, "Next"},
+      {0, 3, 16, ""}}, // below the icon, in its cell
      {{0, 0, 0, 0}, {0, 6, 6, 4}, {0, 15, 3, 13}, {1, 0, 0, 14}, {1, 9, 6, 23}},
      {3, 5, 3, {9, 13}, {1, 2}, 16}},
     {24,
-     {{0, 0, 11, "Previous"}, {0, 0, 12, "Previous"}, {0, 10, 22, "Previous"}, {0, 11, 23, "Previous"},
-      {0, 12, 16, ""}, {0, 13, 12, "Stop"}, {0, 22, 22, "Stop"}, {0, 23, 23, "Stop"}, {1, 0, 22, "Pause"},
-      {1, 12, 12, "Pause"}, {1, 13, 16, ""}, {1, 14, 11, "Next"}, {1, 15, 12, "Next"}, {1, 23, 23, "Next"},
+     {{0, 0, 11, "Previous"},
+      {0, 0, 12, "Previous"},
+      {0, 10, 22, "Previous"},
+      {0, 11, 23, "Previous"},
+      {0, 12, 16, ""},
+      {0, 13, 12, "Stop"},
+      {0, 22, 22, "Stop"},
+      {0, 23, 23, "Stop"},
+      {1, 0, 22, "Pause"},
+      {1, 12, 12, "Pause"},
+      {1, 13, 16, ""},
+      {1, 14, 11, "Next"},
+      {1, 15, 12, "Next"},
+      {1, 23, 23, "Next"},
       {0, 5, 24, ""}},
-     {{0, 0, 0, 0}, {0, 3, 6, 0}, {0, 4, 6, 1}, {0, 10, 10, 5}, {0, 22, 3, 13}, {1, 0, 0, 14}, {1, 12, 4, 22},
-      {1, 13, 1, 23}, {1, 15, 4, 24}, {1, 19, 9, 24}},
+     {{0, 0, 0, 0},
+      {0, 3, 6, 0},
+      {0, 4, 6, 1},
+      {0, 10, 10, 5},
+      {0, 22, 3, 13},
+      {1, 0, 0, 14},
+      {1, 12, 4, 22},
+      {1, 13, 1, 23},
+      {1, 15, 4, 24},
+      {1, 19, 9, 24}},
      {3, 7, 3, {13, 19}, {1, 3}, 16}},
 };
 
@@ -85,7 +112,8 @@ const ClickPlan* PlanForThisDpi() {
 
 void SetString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
     HKEY handle;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr)) return;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr))
+        return;
     RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(handle);
@@ -93,7 +121,8 @@ void SetString(const std::wstring& key, const wchar_t* name, const std::wstring&
 
 void SetDword(const std::wstring& key, const wchar_t* name, DWORD value) {
     HKEY handle;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr)) return;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr))
+        return;
     RegSetValueExW(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
     RegCloseKey(handle);
 }
@@ -171,7 +200,7 @@ bool FindCellsInTaskbar(ShownIcon cells[2]) {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     RECT bar = {};
     if (!taskbar || !IsWindowVisible(taskbar) || !GetWindowRect(taskbar, &bar)) return false;
-    fb2k_host::PumpMessagesFor(1000);  // not a resource id: the taskbar takes the icons in
+    fb2k_host::PumpMessagesFor(1000); // not a resource id: the taskbar takes the icons in
     const int small = GetSystemMetrics(SM_CXSMICON);
     const int cell = small + 4;
     const int top = bar.top + (bar.bottom - bar.top - cell) / 2;
@@ -198,7 +227,7 @@ void MoveTo(POINT at) {
 // A press near the last one and soon after it makes a double click: the clicks that are meant
 // one at a time wait out the double-click time, counted from the last press itself (on a busy
 // machine the pointer's rest before a press can take far longer).
-POINT g_lastPress = {-1000, -1000};  // not a resource id: a point off every screen
+POINT g_lastPress = {-1000, -1000}; // not a resource id: a point off every screen
 DWORD g_lastPressTick = 0;
 
 void WaitOutDoubleClick(POINT at) {
@@ -234,7 +263,7 @@ void Replay(fb2k_host::Host& host) {
     if (!host.Playback().IsPlaying()) host.Playback().Play();
     if (host.Playback().IsPaused()) host.Playback().Pause(false);
     host.Playback().Seek(5);
-    fb2k_host::PumpMessagesFor(300);  // the strip follows within one timer tick
+    fb2k_host::PumpMessagesFor(300); // the strip follows within one timer tick
 }
 
 enum ClickResult {
@@ -258,10 +287,11 @@ void PassOver(const ShownIcon cells[2]) {
 int CheckButtonEdges(fb2k_host::Host& host, const ShownIcon cells[2], const ClickPlan& plan) {
     size_t clicked = 0;
     for (const Click& click : plan.edges) {
-        if (!cells[click.icon].Shows(click.x, click.y)) continue;  // the shell leaves that pixel out
+        if (!cells[click.icon].Shows(click.x, click.y)) continue; // the shell leaves that pixel out
         ++clicked;
         Replay(host);
-        std::string got = CommandOfClick(host, cells[click.icon].Pixel(click.x, click.y), 1000);  // not a resource id: milliseconds
+        std::string got =
+            CommandOfClick(host, cells[click.icon].Pixel(click.x, click.y), 1000); // not a resource id: milliseconds
         if (got != click.command) {
             std::fprintf(stderr, "%s icon, pixel %d,%d of %d: ran '%s', want '%s'\n", click.icon ? "right" : "left",
                          click.x, click.y, plan.drawn, got.c_str(), click.command);
@@ -437,15 +467,16 @@ int RunRestart() {
 CHILD_PROCESS_BODY(taskbar_comes_back) { return RunRestart(); }
 CHILD_PROCESS_BODY(click_the_taskbar) { return RunClicks(true); }
 
-const char kFailures[] = "10: no component, 11: no icons found in the tray, 12: a click ran the wrong command, 13: the "
-                         "slider sought elsewhere (details above), 14: no clicks typed for this small-icon size, 15: the "
-                         "tray showed too few of the pixels to click";
+const char kFailures[] =
+    "10: no component, 11: no icons found in the tray, 12: a click ran the wrong command, 13: the "
+    "slider sought elsewhere (details above), 14: no clicks typed for this small-icon size, 15: the "
+    "tray showed too few of the pixels to click";
 
 struct ClickRun {
     const wchar_t* version;
     DWORD dpi;
 };
-const ClickRun kRuns[] = {{L"winxp64", 96}, {L"win7", 96}, {L"win10", 96},
+const ClickRun kRuns[] = {{L"winxp64", 96},  {L"win7", 96},  {L"win10", 96},
                           {L"winxp64", 144}, {L"win7", 144}, {L"win10", 144}};
 
 TEST(TrayClicks, ZoneEdgesInWinesX11Tray) {
@@ -472,8 +503,8 @@ TEST(TrayClicks, ZoneEdgesInTheTaskbarOfAVirtualDesktop) {
     for (const ClickRun& run : kRuns) {
         RunConditions conditions(run.version, run.dpi);
         // A new desktop for each run: its explorer reads the DPI when it starts.
-        std::wstring desktop = PrepareDesktop((L"trelvane-clicks-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                               std::to_wstring(n++)).c_str());
+        std::wstring desktop = PrepareDesktop(
+            (L"trelvane-clicks-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n++)).c_str());
         ChildResult child = RunChild("click_the_taskbar", 90000, L"", desktop.c_str());
         RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Explorer\\Desktops", desktop.c_str());
         RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Wine\\Explorer\\Desktops\\" + desktop).c_str());

@@ -44,7 +44,7 @@ protected:
     }
     void TearDown() override {
         component.Quit();
-        shell.reset();  // its hook lives in the component's import table
+        shell.reset(); // its hook lives in the component's import table
         component.Unload();
     }
     // The strip's own calls (the host's icon, id 0, is someone else's).

@@ -8,9 +8,9 @@ typedef std::function<int()> ChildBody;
 
 // Registers a body under a name; use at namespace scope through CHILD_PROCESS_BODY.
 bool RegisterChildBody(const char* name, ChildBody body);
-#define CHILD_PROCESS_BODY(NAME) \
-    static int NAME##_child_body(); \
-    static const bool NAME##_child_registered = RegisterChildBody(#NAME, &NAME##_child_body); \
+#define CHILD_PROCESS_BODY(NAME)                                                                                       \
+    static int NAME##_child_body();                                                                                    \
+    static const bool NAME##_child_registered = RegisterChildBody(#NAME, &NAME##_child_body);                          \
     static int NAME##_child_body()
 
 // In main: runs the body when the process was started as a child.

@@ -5,8 +5,19 @@ GdiTracker* GdiTracker::s_active = nullptr;
 
 struct GdiTrackerHooks {
     static IatHook* hook[11];
-    enum { kCreateCompatibleDC, kDeleteDC, kDeleteObject, kCreateDIBSection, kCreateBitmap, kLoadBitmapW,
-           kLoadImageW, kCreateIconIndirect, kDestroyIcon, kGetIconInfo, kCreateCompatibleBitmap };
+    enum {
+        kCreateCompatibleDC,
+        kDeleteDC,
+        kDeleteObject,
+        kCreateDIBSection,
+        kCreateBitmap,
+        kLoadBitmapW,
+        kLoadImageW,
+        kCreateIconIndirect,
+        kDestroyIcon,
+        kGetIconInfo,
+        kCreateCompatibleBitmap
+    };
 
     template <typename F> static F Original(int which) { return OriginalOf<F>(*hook[which]); }
     static void Track(HANDLE created) {
@@ -80,7 +91,11 @@ struct GdiTrackerHooks {
 IatHook* GdiTrackerHooks::hook[11] = {};
 
 GdiTracker::GdiTracker(HMODULE module) {
-    struct Entry { const char* dll; const char* name; void* replacement; };
+    struct Entry {
+        const char* dll;
+        const char* name;
+        void* replacement;
+    };
     const Entry entries[11] = {
         {"gdi32.dll", "CreateCompatibleDC", reinterpret_cast<void*>(&GdiTrackerHooks::CreateCompatibleDC_)},
         {"gdi32.dll", "DeleteDC", reinterpret_cast<void*>(&GdiTrackerHooks::DeleteDC_)},

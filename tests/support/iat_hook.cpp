@@ -25,7 +25,8 @@ std::vector<void**> FindSlots(HMODULE module, const char* dll, const char* funct
     for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
         if (_stricmp(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
         auto* address = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
-        auto* names = d->OriginalFirstThunk ? reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk) : nullptr;
+        auto* names =
+            d->OriginalFirstThunk ? reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk) : nullptr;
         for (size_t i = 0; address[i].u1.Function; ++i) {
             bool match = false;
             if (names && !IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal)) {

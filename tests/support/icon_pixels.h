@@ -10,8 +10,8 @@
 struct Pixels {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> color;   // 0xAARRGGBB
-    std::vector<bool> opaque;      // AND mask clear
+    std::vector<uint32_t> color; // 0xAARRGGBB
+    std::vector<bool> opaque;    // AND mask clear
 
     bool Valid() const { return width > 0 && height > 0; }
     uint32_t Rgb(int x, int y) const { return color[y * width + x] & 0xFFFFFF; }

@@ -9,15 +9,15 @@
 // Which parts of an entry the check compares; the message itself always is.
 enum SequenceFlags : unsigned {
     kMessageOnly = 0,
-    kWParam = 1 << 0,    // compare wParam
-    kLParam = 1 << 1,    // compare lParam
-    kOptional = 1 << 2,  // the entry may be missing from what was recorded
+    kWParam = 1 << 0,   // compare wParam
+    kLParam = 1 << 1,   // compare lParam
+    kOptional = 1 << 2, // the entry may be missing from what was recorded
 };
 
 // One expected message.
 struct SequenceEntry {
     UINT message;
-    unsigned flags;  // SequenceFlags
+    unsigned flags; // SequenceFlags
     WPARAM wParam;
     LPARAM lParam;
 };

@@ -26,6 +26,7 @@ public:
         return text;
     }
     size_t Size() const { return m_bytes.size(); }
+
 private:
     const std::vector<char>& m_bytes;
 };
@@ -37,7 +38,8 @@ size_t FileOffset(const std::vector<Section>& sections, DWORD rva) {
     return SIZE_MAX;
 }
 
-std::vector<std::string> ExportNames(const Reader& r, const std::vector<Section>& sections, const IMAGE_DATA_DIRECTORY& dir) {
+std::vector<std::string> ExportNames(const Reader& r, const std::vector<Section>& sections,
+                                     const IMAGE_DATA_DIRECTORY& dir) {
     std::vector<std::string> names;
     IMAGE_EXPORT_DIRECTORY exports;
     if (!dir.VirtualAddress || !r.At(FileOffset(sections, dir.VirtualAddress), exports)) return names;
@@ -102,8 +104,8 @@ PeImage ReadPeImage(const std::vector<char>& bytes) {
     size_t at = importDir.VirtualAddress ? FileOffset(sections, importDir.VirtualAddress) : SIZE_MAX;
     for (IMAGE_IMPORT_DESCRIPTOR d; at != SIZE_MAX && r.At(at, d) && d.Name; at += sizeof(d)) {
         DWORD thunks = d.OriginalFirstThunk ? d.OriginalFirstThunk : d.FirstThunk;
-        std::vector<std::string> names = image.pe32Plus ? ImportedNames<ULONGLONG>(r, sections, thunks)
-                                                        : ImportedNames<DWORD>(r, sections, thunks);
+        std::vector<std::string> names =
+            image.pe32Plus ? ImportedNames<ULONGLONG>(r, sections, thunks) : ImportedNames<DWORD>(r, sections, thunks);
         image.imports.push_back({r.StringAt(FileOffset(sections, d.Name)), names});
     }
     image.valid = true;

@@ -17,7 +17,7 @@ public:
     static PopupMenuDriver Dismissing();
 
     ~PopupMenuDriver();
-    PopupMenuDriver(PopupMenuDriver&& other) noexcept;  // the moved-from driver is spent
+    PopupMenuDriver(PopupMenuDriver&& other) noexcept; // the moved-from driver is spent
     PopupMenuDriver(const PopupMenuDriver&) = delete;
     PopupMenuDriver& operator=(const PopupMenuDriver&) = delete;
     PopupMenuDriver& operator=(PopupMenuDriver&&) = delete;

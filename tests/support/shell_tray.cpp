@@ -43,8 +43,7 @@ BOOL WINAPI ShellTray::Hook(DWORD message, PNOTIFYICONDATAW data) {
 }
 
 BOOL ShellTray::Answer(DWORD message, PNOTIFYICONDATAW data) {
-    if (m_mode == Mode::RealShell)
-        return OriginalOf<BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW)>(m_hook)(message, data);
+    if (m_mode == Mode::RealShell) return OriginalOf<BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW)>(m_hook)(message, data);
     switch (message) {
     case NIM_ADD: return m_held.insert(data->uID).second;
     case NIM_MODIFY:

@@ -4,8 +4,8 @@
 
 TaskbarThemeValue::TaskbarThemeValue() {
     DWORD size = 0;
-    if (RegGetValueW(HKEY_CURRENT_USER, TaskbarTheme::kKey, TaskbarTheme::kValue, RRF_RT_ANY, &m_type, nullptr, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, TaskbarTheme::kKey, TaskbarTheme::kValue, RRF_RT_ANY, &m_type, nullptr,
+                     &size) != ERROR_SUCCESS)
         return;
     m_data.resize(size);
     m_existed = RegGetValueW(HKEY_CURRENT_USER, TaskbarTheme::kKey, TaskbarTheme::kValue, RRF_RT_ANY, &m_type,
@@ -27,6 +27,4 @@ void TaskbarThemeValue::SetRaw(DWORD type, const void* data, DWORD size) {
     RegCloseKey(key);
 }
 
-void TaskbarThemeValue::Remove() {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, TaskbarTheme::kKey, TaskbarTheme::kValue);
-}
+void TaskbarThemeValue::Remove() { RegDeleteKeyValueW(HKEY_CURRENT_USER, TaskbarTheme::kKey, TaskbarTheme::kValue); }

@@ -29,27 +29,27 @@ public:
     using NotifyIcons::addReversed;
     using NotifyIcons::buttonDown;
     using NotifyIcons::buttonXOffset;
+    using NotifyIcons::dragBounds;
+    using NotifyIcons::dragging;
+    using NotifyIcons::dragMoved;
     using NotifyIcons::hotButton;
     using NotifyIcons::iconGap;
     using NotifyIcons::icons;
     using NotifyIcons::images;
     using NotifyIcons::isWin7;
     using NotifyIcons::lastTipNudge;
+    using NotifyIcons::LocatePointer;
     using NotifyIcons::playMode;
     using NotifyIcons::rowGap;
     using NotifyIcons::sliderPos;
     using NotifyIcons::sliderPosValid;
     using NotifyIcons::sliderRange;
+    using NotifyIcons::StripPointer;
+    using NotifyIcons::toolbarRect;
     using NotifyIcons::tooltipEnabled;
     using NotifyIcons::trayXOffset;
     using NotifyIcons::trayYOffset;
     using NotifyIcons::volumeMode;
-    using NotifyIcons::dragging;
-    using NotifyIcons::dragMoved;
-    using NotifyIcons::dragBounds;
-    using NotifyIcons::toolbarRect;
-    using NotifyIcons::StripPointer;
-    using NotifyIcons::LocatePointer;
 
     // What the image set was loaded for: the size drawn, the layout in it and its offset, the theme.
     int IconSize() const { return iconSize; }

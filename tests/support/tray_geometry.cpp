@@ -33,7 +33,8 @@ TrayGeometry::TrayGeometry(HMODULE module)
       m_findWindowEx(module, "user32.dll", "FindWindowExW", reinterpret_cast<void*>(&TrayGeometry::FindWindowExHook)),
       m_windowRect(module, "user32.dll", "GetWindowRect", reinterpret_cast<void*>(&TrayGeometry::WindowRectHook)),
       m_visible(module, "user32.dll", "IsWindowVisible", reinterpret_cast<void*>(&TrayGeometry::VisibleHook)),
-      m_sendTimeout(module, "user32.dll", "SendMessageTimeoutW", reinterpret_cast<void*>(&TrayGeometry::SendTimeoutHook)),
+      m_sendTimeout(module, "user32.dll", "SendMessageTimeoutW",
+                    reinterpret_cast<void*>(&TrayGeometry::SendTimeoutHook)),
       m_procAddress(module, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&TrayGeometry::ProcAddressHook)) {
     s_active = this;
 }
@@ -80,7 +81,7 @@ int WINAPI TrayGeometry::SystemMetrics(int index) {
 HWND WINAPI TrayGeometry::FindWindowHook(const wchar_t* className, const wchar_t* title) {
     if (!s_active) return nullptr;
     if (IsClass(className, L"Shell_TrayWnd")) return s_active->m_taskbarKind == Kind::None ? nullptr : kTaskbar;
-    if (IsClass(className, L"NotifyIconOverflowWindow")) return kOverflow;  // always there, shown when open
+    if (IsClass(className, L"NotifyIconOverflowWindow")) return kOverflow; // always there, shown when open
     return OriginalOf<HWND(WINAPI*)(const wchar_t*, const wchar_t*)>(s_active->m_findWindow)(className, title);
 }
 
@@ -121,7 +122,7 @@ LRESULT WINAPI TrayGeometry::SendTimeoutHook(HWND window, UINT message, WPARAM w
     if (!s_active) return 0;
     if (window == kToolbar || window == kOverflowToolbar) {
         SIZE button = window == kToolbar ? s_active->m_button : s_active->m_overflowButton;
-        if (message != TB_GETBUTTONSIZE || button.cx <= 0) return 0;  // as a window that does not answer
+        if (message != TB_GETBUTTONSIZE || button.cx <= 0) return 0; // as a window that does not answer
         if (result) *result = MAKELONG(button.cx, button.cy);
         return 1;
     }

@@ -21,7 +21,10 @@ public:
 
     bool Installed() const;
 
-    void SetPointer(POINT pointer) { m_pointer = pointer; m_pointerKnown = true; }
+    void SetPointer(POINT pointer) {
+        m_pointer = pointer;
+        m_pointerKnown = true;
+    }
     void SetPointer(int x, int y) { SetPointer(POINT{x, y}); }
     // GetCursorPos fails, as it does while another desktop is active.
     void LosePointer() { m_pointerKnown = false; }

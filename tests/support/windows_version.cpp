@@ -38,8 +38,7 @@ ScopedAppVersion::~ScopedAppVersion() {
     if (m_hadValue)
         RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
                        static_cast<DWORD>((m_old.size() + 1) * sizeof(wchar_t)));
-    else
-        RegDeleteValueW(m_key, L"Version");
+    else RegDeleteValueW(m_key, L"Version");
     RegCloseKey(m_key);
 }
 

@@ -46,7 +46,7 @@ bool ReportedVersionIs(unsigned major, unsigned minor);
 
 // Skips the current test unless this process reports the given version (tests meant to run
 // only in such a child).
-#define REQUIRE_WINDOWS_VERSION(MAJOR, MINOR) \
+#define REQUIRE_WINDOWS_VERSION(MAJOR, MINOR)                                                                          \
     if (!ReportedVersionIs(MAJOR, MINOR)) GTEST_SKIP() << "runs as Windows " #MAJOR "." #MINOR " only"
 
 // For as long as it lives, GetVersionExW answers this version to the calling module (this

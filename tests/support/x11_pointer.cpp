@@ -9,7 +9,9 @@ typedef LONG(CDECL* UnixSpawn)(char* const argv[], int wait);
 
 bool StartXdotool(const std::vector<std::string>& arguments) {
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    UnixSpawn spawn = ntdll ? reinterpret_cast<UnixSpawn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp"))) : nullptr;
+    UnixSpawn spawn =
+        ntdll ? reinterpret_cast<UnixSpawn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")))
+              : nullptr;
     if (!spawn) return false;
     std::vector<std::string> words = {"xdotool"};
     words.insert(words.end(), arguments.begin(), arguments.end());

@@ -7,8 +7,8 @@
 
 struct ZipEntry {
     std::string name;
-    std::uint16_t method = 0;  // 0 stored, 8 deflated
-    std::vector<char> data;    // the contents as extracted
+    std::uint16_t method = 0; // 0 stored, 8 deflated
+    std::vector<char> data;   // the contents as extracted
 };
 
 // False when the archive is damaged or holds an entry it cannot read (another method, a data

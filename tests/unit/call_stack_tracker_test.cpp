@@ -87,7 +87,8 @@ TEST(BugCheck, EndsTheProcessWithAReportNamingTheOpenScopes) {
     EXPECT_EQ(child.exitCode, static_cast<unsigned long>(TRELVANE_BUGCHECK_EXIT_CODE));
     std::string report = ReadFile(ReportPath());
     EXPECT_NE(report.find("TVFMainMenuSub::execute(unsigned, service_ptr_t<service_base>)=>Trelvane::onInit()"),
-              std::string::npos) << report;
+              std::string::npos)
+        << report;
     DeleteFileW(ReportPath().c_str());
 }
 

@@ -99,7 +99,7 @@ protected:
 TEST_F(ConfigFolder, AWrittenConfigurationIsReadBackAndReplacedWhole) {
     ConfigStore store(folder);
     EXPECT_EQ(store.Read(kComponent).outcome, Outcome::Missing) << "a first start";
-    const std::vector<char> first = RandomBytes(1000, 2);  // not a resource id: a byte count
+    const std::vector<char> first = RandomBytes(1000, 2); // not a resource id: a byte count
     ASSERT_TRUE(store.Write(kComponent, first)) << "the folder is created as needed";
     ConfigStore::ReadResult read = store.Read(kComponent);
     EXPECT_EQ(read.outcome, Outcome::Read);
@@ -122,10 +122,10 @@ TEST_F(ConfigFolder, ADamagedFileIsSetAsideKeptAndCostsNoOtherFile) {
     const std::wstring path = store.PathFor(kComponent);
 
     const std::vector<std::vector<char>> damaged = {
-        {},                                                   // an empty file
-        {'F', 'C', 'F'},                                      // shorter than a header
-        RandomBytes(500, 5),                                  // garbage
-        fb2k_host::EncodeConfigFile(RandomBytes(100, 6)),     // one byte changed, below
+        {},                                               // an empty file
+        {'F', 'C', 'F'},                                  // shorter than a header
+        RandomBytes(500, 5),                              // garbage
+        fb2k_host::EncodeConfigFile(RandomBytes(100, 6)), // one byte changed, below
     };
     std::vector<std::wstring> setAside;
     for (size_t i = 0; i < damaged.size(); ++i) {

@@ -27,15 +27,17 @@ std::vector<Tracked> TrackedVariables() {
     return {
         {&testNumber, [] { testNumber = 17; }, [] { testNumber = -123456; }, [] { return testNumber == 17; },
          [] { return testNumber == -123456; }},
-        {&testFlag, [] { testFlag = false; }, [] { testFlag = true; }, [] { return !testFlag; }, [] { return testFlag == true; }},
+        {&testFlag, [] { testFlag = false; }, [] { testFlag = true; }, [] { return !testFlag; },
+         [] { return testFlag == true; }},
         {&testText, [] { testText = "start"; }, [] { testText = u8"changed – ♪"; }, [] { return testText == "start"; },
          [] { return testText == u8"changed – ♪"; }},
         {&cfg::VolumeSlider, [] { cfg::VolumeSlider = false; }, [] { cfg::VolumeSlider = true; },
          [] { return !cfg::VolumeSlider; }, [] { return cfg::VolumeSlider == true; }},
         {&cfg::Language, [] { cfg::Language = 0; }, [] { cfg::Language = 0x0407; }, [] { return cfg::Language == 0; },
          [] { return cfg::Language == 0x0407; }},
-        {&cfg::BalloonFormat, [] { cfg::BalloonFormat = "*DEFAULT*"; }, [] { cfg::BalloonFormat = "%title%\r\n%artist%"; },
-         [] { return cfg::BalloonFormat == "*DEFAULT*"; }, [] { return cfg::BalloonFormat == "%title%\r\n%artist%"; }},
+        {&cfg::BalloonFormat, [] { cfg::BalloonFormat = "*DEFAULT*"; },
+         [] { cfg::BalloonFormat = "%title%\r\n%artist%"; }, [] { return cfg::BalloonFormat == "*DEFAULT*"; },
+         [] { return cfg::BalloonFormat == "%title%\r\n%artist%"; }},
     };
 }
 
@@ -60,6 +62,7 @@ public:
         m_offset += n;
         return n;
     }
+
 private:
     const std::vector<char>& m_bytes;
     size_t m_length;
@@ -77,7 +80,9 @@ void AppendRecord(std::vector<char>& out, const GUID& guid, const std::vector<ch
     Append(out, &size, sizeof(size));
     Append(out, value.data(), value.size());
 }
-std::vector<char> IntValue(int value) { return std::vector<char>(reinterpret_cast<char*>(&value), reinterpret_cast<char*>(&value) + 4); }
+std::vector<char> IntValue(int value) {
+    return std::vector<char>(reinterpret_cast<char*>(&value), reinterpret_cast<char*>(&value) + 4);
+}
 
 void Restore(const std::vector<char>& bytes, size_t length, bool failAtEnd = false) {
     ByteReader reader(bytes, length, failAtEnd);

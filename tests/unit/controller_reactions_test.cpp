@@ -69,7 +69,7 @@ protected:
     }
     static void PlayStream() {
         fb2k_host::TrackInfo stream = StreamTrack();
-        stream.meta["artist"] = "Radio";  // a body to show
+        stream.meta["artist"] = "Radio"; // a body to show
         playback().SetPlaylist({stream});
         playback().Play();
     }
@@ -125,11 +125,16 @@ TEST_F(ControllerReactionsTest, ACommandThePlayerDoesNotKnowDoesNothing) {
 
 TEST_F(ControllerReactionsTest, SliderModeFollowsTheSettingAndTheSource) {
     // The user's choice wins; otherwise a source that cannot be sought gets the volume slider.
-    struct Case { bool volumeSetting; bool autoVolume; int source; bool expectVolume; };
+    struct Case {
+        bool volumeSetting;
+        bool autoVolume;
+        int source;
+        bool expectVolume;
+    };
     enum { Nothing, File, Stream };
     const Case cases[] = {
-        {true, false, File, true},   {false, false, Stream, false}, {false, true, Nothing, false},
-        {false, true, File, false},  {false, true, Stream, true},
+        {true, false, File, true},  {false, false, Stream, false}, {false, true, Nothing, false},
+        {false, true, File, false}, {false, true, Stream, true},
     };
     for (const Case& c : cases) {
         playback().Stop();
@@ -172,9 +177,12 @@ TEST_F(ControllerReactionsTest, SeekSliderOnAStreamHasNoPosition) {
 
 TEST_F(ControllerReactionsTest, VolumeSliderStepsSetTheVolumeAndReadBackOneStepLower) {
     controller().VolumeSlider(true);
-    const struct { int step; float db; int drawnStep; } steps[] = {
-        {0, -100.0f, 0}, {1, -55.234f, 0}, {6, -22.520f, 5}, {12, -7.209f, 11},
-        {18, -1.865f, 17}, {23, -0.198f, 22}, {24, 0.0f, 24}};
+    const struct {
+        int step;
+        float db;
+        int drawnStep;
+    } steps[] = {{0, -100.0f, 0},   {1, -55.234f, 0},  {6, -22.520f, 5}, {12, -7.209f, 11},
+                 {18, -1.865f, 17}, {23, -0.198f, 22}, {24, 0.0f, 24}};
     for (const auto& s : steps) {
         controller().onSliderPositionChange(s.step / 24.0);
         EXPECT_NEAR(playback().VolumeDb(), s.db, 0.001) << "step " << s.step;
@@ -290,7 +298,7 @@ TEST_F(ControllerReactionsTest, SeekTimeAndVolumeEventsLeaveTheRedrawToTheSlider
     playback().Seek(100.0);
     playback().Advance(1.0);
     EXPECT_TRUE(tray->Calls().empty()) << "a seek and the playing time redraw nothing themselves";
-    controller().RefreshSlider();  // the slider timer's tick moves the cursor
+    controller().RefreshSlider(); // the slider timer's tick moves the cursor
     EXPECT_EQ(tray->CallsOf(NIM_MODIFY).size(), 2u);
 
     controller().VolumeSlider(true);
@@ -308,7 +316,8 @@ TEST_F(ControllerReactionsTest, TheBalloonHidesItselfAfterItsSeconds) {
         ASSERT_TRUE(hook.Installed());
         setTimerHook = &hook;
         // The hide time in seconds, limited to 1 to 10, for the balloon timer 30002.
-        for (const auto& c : {std::pair<int, UINT>{7, 7000}, {0, 1000}, {30, 10000}, {1, 1000}}) {  // not a resource id: ms
+        for (const auto& c :
+             {std::pair<int, UINT>{7, 7000}, {0, 1000}, {30, 10000}, {1, 1000}}) { // not a resource id: ms
             cfg::BalloonHideAfter = c.first;
             startedTimers.clear();
             controller().ShowBalloon(true);

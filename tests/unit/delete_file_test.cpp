@@ -46,9 +46,9 @@ IatHook* shellHook = nullptr;
 std::function<void()> insideNextOperation;
 
 struct Operations {
-    std::vector<std::wstring> started;  // the file of each operation, in order
+    std::vector<std::wstring> started; // the file of each operation, in order
     std::set<std::wstring> running;
-    int overlapping = 0;  // operations started on a file whose operation was still running
+    int overlapping = 0; // operations started on a file whose operation was still running
 } operations;
 
 int WINAPI FakeSHFileOperationW(LPSHFILEOPSTRUCTW operation) {
@@ -124,7 +124,8 @@ protected:
     const Commands& executed() { return standIn.host.Commands().Executed(); }
 
     InProcessHost standIn;
-    IatHook messageBoxHook{GetModuleHandleW(nullptr), "user32.dll", "MessageBoxW", reinterpret_cast<void*>(&FakeMessageBoxW)};
+    IatHook messageBoxHook{GetModuleHandleW(nullptr), "user32.dll", "MessageBoxW",
+                           reinterpret_cast<void*>(&FakeMessageBoxW)};
     IatHook shellOperationHook{GetModuleHandleW(nullptr), "shell32.dll", "SHFileOperationW",
                                reinterpret_cast<void*>(&FakeSHFileOperationW)};
     std::wstring folder;
@@ -218,7 +219,7 @@ TEST_F(DeleteFileTest, AFileThatStaysLockedIsReportedAndKept) {
 TEST_F(DeleteFileTest, AFileTheRecycleBinRefusesIsRetriedUntilItIsGone) {
     std::wstring a = MakeFile(L"stubborn.mp3"), b = MakeFile(L"keep.mp3");
     PlayFrom({a, b}, 0);
-    recycleFailuresLeft = 2;  // the move at Delete and at the first retry fail
+    recycleFailuresLeft = 2; // the move at Delete and at the first retry fail
     Player::Delete(kQuestion);
     EXPECT_TRUE(Exists(a));
     EXPECT_TRUE(fb2k_host::PumpMessagesUntil([&] { return !Exists(a); }, 6000));
@@ -279,7 +280,7 @@ TEST_F(DeleteFileTest, AFileDeletedWhileTheRetryRunsIsKeptAndRecycledLater) {
     std::wstring a = MakeFile(L"a.mp3"), b = MakeFile(L"b.mp3"), c = MakeFile(L"c.mp3");
     PlayFrom({a, b, c}, 0);
     recycleFailuresLeft = 1;
-    Player::Delete(kQuestion);  // a waits in the queue
+    Player::Delete(kQuestion); // a waits in the queue
     ASSERT_TRUE(Exists(a));
 
     // The next retry's operation on a runs a message loop in which b is deleted; the Recycle

@@ -63,9 +63,9 @@ protected:
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExW(key, name, 0, type, data.empty() ? nullptr : data.data(),
-                                 static_cast<DWORD>(data.size())),
-                  ERROR_SUCCESS);
+        EXPECT_EQ(
+            RegSetValueExW(key, name, 0, type, data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size())),
+            ERROR_SUCCESS);
         RegCloseKey(key);
     }
     static void SetImport(const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
@@ -193,8 +193,8 @@ TEST_F(RegistrySettings, NumbersAreReadOnlyFromValuesThatHoldANumber) {
         {"qword", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}},
         {"very large", REG_BINARY, std::vector<BYTE>(200000, 1)},
     };
-    const int expected[] = {5, -1, 1, 0, 12, -3, 1, kDefault, kDefault, kDefault, kDefault,
-                            kDefault, kDefault, kDefault, kDefault, kDefault};
+    const int expected[] = {5,        -1,       1,        0,        12,       -3,       1,        kDefault,
+                            kDefault, kDefault, kDefault, kDefault, kDefault, kDefault, kDefault, kDefault};
     for (size_t i = 0; i < sizeof(expected) / sizeof(expected[0]); ++i) {
         SCOPED_TRACE(cases[i].what);
         SetImport(L"Value", cases[i].type, cases[i].data);

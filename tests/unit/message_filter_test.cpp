@@ -49,7 +49,7 @@ protected:
     IatHook hook{GetModuleHandleW(nullptr), "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&LookUp)};
 };
 
-const DWORD kAllow = 1;  // MSGFLT_ALLOW
+const DWORD kAllow = 1; // MSGFLT_ALLOW
 
 TEST_F(MessageFilter, LetsTheMessageInAndReportsTheSystemsAnswer) {
     HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
@@ -61,7 +61,8 @@ TEST_F(MessageFilter, LetsTheMessageInAndReportsTheSystemsAnswer) {
 
 TEST_F(MessageFilter, WithoutAFilterOrWithoutAWindowNothingIsCalled) {
     systemHasFilter = false;
-    EXPECT_TRUE(LetMessageThrough(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), 0xC123)) << "nothing to let through";
+    EXPECT_TRUE(LetMessageThrough(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), 0xC123))
+        << "nothing to let through";
     systemHasFilter = true;
     EXPECT_FALSE(LetMessageThrough(nullptr, 0xC123));
     EXPECT_FALSE(LetMessageThrough(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234)), 0));

@@ -24,7 +24,7 @@ constexpr LRESULT kOldProcResult = 0x5A5A;
 struct ReachedOldProc {
     UINT message;
     WPARAM wParam;
-    std::vector<std::string> scopes;  // innermost first
+    std::vector<std::string> scopes; // innermost first
 };
 std::vector<ReachedOldProc> reachedOldProc;
 
@@ -50,11 +50,13 @@ class RegistrySwitch {
 public:
     RegistrySwitch(const wchar_t* name, DWORD value) : m_name(name) {
         HKEY key;
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Morvalen\\Trelvane", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Morvalen\\Trelvane", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr);
         RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
         RegCloseKey(key);
     }
     ~RegistrySwitch() { RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Morvalen\\Trelvane", m_name); }
+
 private:
     const wchar_t* m_name;
 };
@@ -86,7 +88,7 @@ protected:
         return SendMessageW(window(), message, wParam, lParam);
     }
 
-    static InProcessHost* standIn;  // kept for the whole process, like the controller
+    static InProcessHost* standIn; // kept for the whole process, like the controller
 };
 InProcessHost* MessageWindowTest::standIn = nullptr;
 
@@ -104,7 +106,7 @@ TEST_F(MessageWindowTest, SliderTimerTicksFiveTimesASecondWhilePlaying) {
     playback().SetPlaylist({FileTrack(300)});
     playback().Play();
     playback().ResetCallCounts();
-    fb2k_host::PumpMessagesFor(1100);  // not a resource id: milliseconds
+    fb2k_host::PumpMessagesFor(1100); // not a resource id: milliseconds
     // Each tick asks the player once whether it plays; a loaded machine may drop a tick or two.
     int ticks = playback().CallCount("is_playing");
     EXPECT_GE(ticks, 2);
@@ -136,7 +138,7 @@ TEST_F(MessageWindowTest, UnknownTimerRunsTheScreenSaverPollThenReachesTheOldPro
     cfg::PauseOnScreenSaver = true;
     playback().SetPlaylist({FileTrack(300)});
     playback().Play();
-    playback().Pause(true);  // paused by the user: the poll must not run a command
+    playback().Pause(true); // paused by the user: the poll must not run a command
     playback().ResetCallCounts();
 
     EXPECT_EQ(Send(WM_TIMER, 4242), kOldProcResult);

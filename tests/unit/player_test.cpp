@@ -26,9 +26,9 @@ struct LevelRoundTrip {
 };
 
 TEST_F(PlayerTest, WrittenLevelsReachThePlayerAsDecibelsAndReadBack) {
-    const LevelRoundTrip cases[] = {{255, 0.0f, 255},      {200, -1.471f, 199},  {128, -7.075f, 128},
-                                    {64, -22.136f, 63},    {32, -38.161f, 31},   {10, -55.234f, 10},
-                                    {2, -63.142f, 2},      {1, -64.206f, 0},     {0, -100.0f, 0}};
+    const LevelRoundTrip cases[] = {{255, 0.0f, 255},   {200, -1.471f, 199}, {128, -7.075f, 128},
+                                    {64, -22.136f, 63}, {32, -38.161f, 31},  {10, -55.234f, 10},
+                                    {2, -63.142f, 2},   {1, -64.206f, 0},    {0, -100.0f, 0}};
     for (const LevelRoundTrip& c : cases) {
         Player::Volume(c.written);
         EXPECT_NEAR(playback().VolumeDb(), c.expectedDb, 0.001) << "level " << c.written;
@@ -44,9 +44,9 @@ TEST_F(PlayerTest, LevelZeroIsExactlyTheSilenceFloorAndFullIsExactlyZeroDb) {
 }
 
 TEST(PlayerConversion, DecibelsReadAsLevels) {
-    const std::pair<float, int> cases[] = {{0.0f, 255}, {-1.0f, 212}, {-3.0f, 170}, {-6.0f, 136}, {-10.0f, 109},
-                                           {-20.0f, 69}, {-40.0f, 29}, {-60.0f, 5},   {-65.0f, 0},   {-100.0f, 0},
-                                           {3.0f, 255},  {-65.3f, 0}};
+    const std::pair<float, int> cases[] = {{0.0f, 255},   {-1.0f, 212}, {-3.0f, 170}, {-6.0f, 136},
+                                           {-10.0f, 109}, {-20.0f, 69}, {-40.0f, 29}, {-60.0f, 5},
+                                           {-65.0f, 0},   {-100.0f, 0}, {3.0f, 255},  {-65.3f, 0}};
     for (const auto& c : cases) EXPECT_EQ(Player::LevelFromDecibels(c.first), c.second) << c.first << " dB";
 }
 
@@ -67,11 +67,19 @@ TEST_F(PlayerTest, PositionsAreTruncatedMillisecondsAndSeeksUseSeconds) {
 TEST(PlayerConversion, EveryTimeGivesADefinedNumberOfMilliseconds) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const std::pair<double, int> cases[] = {
-        {12.3456, 12345},        {0.0, 0},                {-0.0, 0},           {0.0009, 0},
-        {2147483.647, 2147483647}, {2147483.6489, 2147483647}, {1e12, 2147483647}, {inf, 2147483647},
-        {-0.0001, -1},           {-2.5, -1},              {-1e12, -1},         {-inf, -1},
-        {nan, -1}};
+    const std::pair<double, int> cases[] = {{12.3456, 12345},
+                                            {0.0, 0},
+                                            {-0.0, 0},
+                                            {0.0009, 0},
+                                            {2147483.647, 2147483647},
+                                            {2147483.6489, 2147483647},
+                                            {1e12, 2147483647},
+                                            {inf, 2147483647},
+                                            {-0.0001, -1},
+                                            {-2.5, -1},
+                                            {-1e12, -1},
+                                            {-inf, -1},
+                                            {nan, -1}};
     for (const auto& c : cases) EXPECT_EQ(Player::MillisecondsFromSeconds(c.first), c.second) << c.first << " s";
 }
 

@@ -65,7 +65,8 @@ EXECUTION_STATE WINAPI FakeSetThreadExecutionState(EXECUTION_STATE state) {
 
 void WINAPI FakeOutputDebugStringW(LPCWSTR text) { machine.debugOutput.push_back(text ? text : L""); }
 
-#define HOOK(DLL, NAME) IatHook NAME##Hook{GetModuleHandleW(nullptr), DLL, #NAME, reinterpret_cast<void*>(&Fake##NAME)}
+#define HOOK(DLL, NAME)                                                                                                \
+    IatHook NAME##Hook { GetModuleHandleW(nullptr), DLL, #NAME, reinterpret_cast<void*>(&Fake##NAME) }
 
 class PowerTest : public testing::Test {
 protected:

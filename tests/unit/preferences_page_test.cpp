@@ -91,8 +91,8 @@ void Choose(HWND dialog, int id, int position) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 void ChooseText(HWND dialog, int id, const std::wstring& text) {
-    int position = static_cast<int>(
-        SendDlgItemMessageW(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+    int position = static_cast<int>(SendDlgItemMessageW(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                        reinterpret_cast<LPARAM>(text.c_str())));
     ASSERT_GE(position, 0) << "no entry " << std::string(text.begin(), text.end());
     Choose(dialog, id, position);
 }
@@ -202,7 +202,8 @@ TEST_F(PreferencesPageTest, OpensShowingTheStoredSettingsInEnglish) {
 
     EXPECT_EQ(Text(dialog, kBalloon), L"Song title &balloon - Hide after");
     EXPECT_EQ(Text(dialog, kPause), L"Auto-pause when screensaver starts");
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kCredit)) || (GetWindowLongW(GetDlgItem(dialog, kCredit), GWL_STYLE) & WS_VISIBLE))
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, kCredit)) ||
+                 (GetWindowLongW(GetDlgItem(dialog, kCredit), GWL_STYLE) & WS_VISIBLE))
         << "English has no translator";
     EXPECT_NE(SendMessageW(GetDlgItem(dialog, IDC_WEB_ADDRESS), WM_GETTEXTLENGTH, 0, 0), 0);
     RECT label = ClientRect(dialog, kBalloon), list = ClientRect(dialog, kHideAfter);
@@ -212,7 +213,10 @@ TEST_F(PreferencesPageTest, OpensShowingTheStoredSettingsInEnglish) {
 
 TEST_F(PreferencesPageTest, EveryEditIsReportedAndUndoingItIsUnchangedAgain) {
     HWND dialog = Open();
-    struct Edit { const char* what; std::function<void()> change, undo; };
+    struct Edit {
+        const char* what;
+        std::function<void()> change, undo;
+    };
     const std::vector<Edit> edits = {
         {"balloon box", [&] { Click(dialog, kBalloon); }, [&] { Click(dialog, kBalloon); }},
         {"hide after", [&] { Choose(dialog, kHideAfter, 8); }, [&] { Choose(dialog, kHideAfter, 3); }},
@@ -223,7 +227,8 @@ TEST_F(PreferencesPageTest, EveryEditIsReportedAndUndoingItIsUnchangedAgain) {
          [&] { ChooseText(dialog, kLanguages, L"English"); }},
         {"title", [&] { Type(dialog, kTitle, L"%title%"); },
          [&] { Type(dialog, kTitle, L"$if(%title%,[%tracknumber% - ]%title%,%_filename%)"); }},
-        {"format", [&] { Type(dialog, kFormat, L"[%album%]"); }, [&] { Type(dialog, kFormat, L"[%artist%\r\n][%album%]"); }},
+        {"format", [&] { Type(dialog, kFormat, L"[%album%]"); },
+         [&] { Type(dialog, kFormat, L"[%artist%\r\n][%album%]"); }},
     };
     for (const Edit& edit : edits) {
         int before = Notifications();
@@ -309,7 +314,8 @@ TEST_F(PreferencesPageTest, ResetShowsTheDefaultsButStoresNothing) {
 }
 
 TEST_F(PreferencesPageTest, PreviewingALanguageRelabelsThePageAgainAndAgain) {
-    cfg::BalloonTitle = RESOURCE_TEXT(IDS_PAGE_SHOW_BALLOON) " %title%";  // a number at the start is the user's text, not a string id
+    cfg::BalloonTitle =
+        RESOURCE_TEXT(IDS_PAGE_SHOW_BALLOON) " %title%"; // a number at the start is the user's text, not a string id
     HWND dialog = Open();
     RECT englishLabel = ClientRect(dialog, kBalloon);
 
@@ -334,7 +340,7 @@ TEST_F(PreferencesPageTest, ListsSkinFoldersAndAppliesTheChosenOne) {
     FolderBesideModule skins(L"Trelvane");
     FolderBesideModule blue(L"Trelvane\\Blue"), dark(L"Trelvane\\Dark");
     ASSERT_TRUE(blue.created && dark.created);
-    cfg::SkinName = "dark";  // letter case aside
+    cfg::SkinName = "dark"; // letter case aside
     HWND dialog = Open();
     EXPECT_EQ(Entries(dialog, kSkins), (std::vector<std::wstring>{L"[Built-In]", L"Blue", L"Dark"}));
     EXPECT_EQ(SelectedEntry(dialog, kSkins), L"Dark");
@@ -364,8 +370,8 @@ TEST_F(PreferencesPageTest, OddStoredValuesGiveAWorkingPage) {
     }
 
     cfg::BalloonHideAfter = 4;
-    cfg::Language = 0x0409;  // no table of its own
-    cfg::SkinName = "Gone";  // its folder was deleted
+    cfg::Language = 0x0409; // no table of its own
+    cfg::SkinName = "Gone"; // its folder was deleted
     HWND dialog = Open();
     EXPECT_EQ(Selected(dialog, kLanguages), CB_ERR);
     EXPECT_EQ(Text(dialog, kBalloon), L"Song title &balloon - Hide after") << "English throughout";

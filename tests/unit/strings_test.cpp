@@ -15,12 +15,12 @@ const WORD kNeutral = 0x0000;
 const WORD kGerman = 0x0407;
 const WORD kRussian = 0x0419;
 const WORD kBulgarian = 0x0402;
-const WORD kNoTable = 0x0409;  // US English: no table of its own
+const WORD kNoTable = 0x0409; // US English: no table of its own
 
 HINSTANCE Module() { return GetModuleHandleW(nullptr); }
 
 // Room for the longest text of any table.
-constexpr int kLongestText = 1024;  // not a resource id: wide characters
+constexpr int kLongestText = 1024; // not a resource id: wide characters
 
 std::wstring Load(UINT id, WORD language, bool* found = nullptr) {
     wchar_t buffer[kLongestText];
@@ -152,15 +152,15 @@ TEST(LanguageList, ALanguageWithTheNameOfOneAlreadyListedIsNotAddedAgain) {
     EnumResLangProc(Module(), RT_STRING, MAKEINTRESOURCEW(71), kGerman, reinterpret_cast<LONG_PTR>(&collection));
     // A language without a table shows the neutral name, "English", like the neutral table.
     EnumResLangProc(Module(), RT_STRING, MAKEINTRESOURCEW(71), kNeutral, reinterpret_cast<LONG_PTR>(&collection));
-    EXPECT_TRUE(EnumResLangProc(Module(), RT_STRING, MAKEINTRESOURCEW(71), kNoTable,
-                                reinterpret_cast<LONG_PTR>(&collection)));
+    EXPECT_TRUE(
+        EnumResLangProc(Module(), RT_STRING, MAKEINTRESOURCEW(71), kNoTable, reinterpret_cast<LONG_PTR>(&collection)));
     EXPECT_EQ(collection, (LanguageCollection{{L"Deutsch (German)", kGerman}, {L"English", kNeutral}}));
 }
 
 TEST(LoadStringEx, CapacityCutsTheTextAndNothingIsWrittenBeyondIt) {
     const std::wstring full = Load(IDS_DELETE_QUESTION, kBulgarian);
     ASSERT_GT(full.size(), 127u) << "a text longer than the language-name buffer";
-    for (int capacity : {1, 2, 128, 256, 1024}) {  // not a resource id: buffer sizes
+    for (int capacity : {1, 2, 128, 256, 1024}) { // not a resource id: buffer sizes
         SCOPED_TRACE(capacity);
         std::vector<wchar_t> buffer(capacity + 8, L'\xCCCC');
         bool found = LoadStringEx(Module(), IDS_DELETE_QUESTION, buffer.data(), capacity, kBulgarian);
@@ -202,8 +202,10 @@ protected:
     void Translate(WORD language) {
         for (int position = 0; position < GetMenuItemCount(menu); ++position)
             SetMenuString(Module(), menu, position, language);
-        for (int position : {0, 1, 2}) SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_LOAD_POSITION), position, language);
-        for (int position : {0, 1, 3, 4}) SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION), position, language);
+        for (int position : {0, 1, 2})
+            SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_LOAD_POSITION), position, language);
+        for (int position : {0, 1, 3, 4})
+            SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION), position, language);
     }
     UINT State(HMENU m, int position) { return GetMenuState(m, static_cast<UINT>(position), MF_BYPOSITION); }
 

@@ -21,7 +21,8 @@ TEST(TrackLocation, AbsoluteFileAddressesGiveTheirPath) {
 }
 
 TEST(TrackLocation, RelativeFileAddressesAreResolvedAgainstThePlayersFolder) {
-    EXPECT_EQ(LocalFileOfLocation("file-relative://..\\tracks\\Tone 2.wav"), ParentOfCurrentFolder() + L"tracks\\Tone 2.wav");
+    EXPECT_EQ(LocalFileOfLocation("file-relative://..\\tracks\\Tone 2.wav"),
+              ParentOfCurrentFolder() + L"tracks\\Tone 2.wav");
     EXPECT_EQ(LocalFileOfLocation("file-relative://sub\\.\\b.mp3"), ParentOfCurrentFolder() + L"bin\\sub\\b.mp3");
 }
 

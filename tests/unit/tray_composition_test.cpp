@@ -62,8 +62,8 @@ struct ExpectedStrip {
                                                          << (actual.Opaque(x, y) ? "opaque" : "transparent");
                 if (want.Opaque(x, y) && (actual.Rgb(x, y) != want.Rgb(x, y) || actual.Alpha(x, y) != want.Alpha(x, y)))
                     return ::testing::AssertionFailure()
-                           << "icon " << i << " (" << x << "," << y << ") colour " << std::hex << actual.color[y * 16 + x]
-                           << " instead of " << want.color[y * 16 + x];
+                           << "icon " << i << " (" << x << "," << y << ") colour " << std::hex
+                           << actual.color[y * 16 + x] << " instead of " << want.color[y * 16 + x];
             }
     }
     return ::testing::AssertionSuccess();
@@ -216,7 +216,7 @@ TEST_F(TrayComposition, HotImagesAreLightInsideNormalOnesAreNot) {
 
 TEST_F(TrayComposition, OnlyAChangeOfAVisibleValueRecomposes) {
     strip.SetPlayMode(Playing);
-    strip.lastTipNudge = _time64(nullptr);  // no tooltip rewrite in between
+    strip.lastTipNudge = _time64(nullptr); // no tooltip rewrite in between
     HICON before = strip.icons[0].hIcon;
     shell.Clear();
     strip.Refresh();

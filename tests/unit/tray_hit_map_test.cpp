@@ -52,13 +52,15 @@ constexpr int kSteps = 24;
 struct Profile {
     const char* name;
     DWORD major, minor;
-    const Zones* zones;  // one per artwork size, smallest first
-    int trayXOffset;     // the classic toolbar's first cell starts this far in
+    const Zones* zones; // one per artwork size, smallest first
+    int trayXOffset;    // the classic toolbar's first cell starts this far in
     bool win7;
 };
 const Profile kProfiles[] = {
-    {"Windows XP", 5, 2, kZonesOffset2, 0, false}, {"Windows Vista", 6, 0, kZonesOffset1, 1, false},
-    {"Windows 7", 6, 1, kZonesOffset2, 2, true},   {"Windows 10", 10, 0, kZonesOffset2, 2, true},
+    {"Windows XP", 5, 2, kZonesOffset2, 0, false},
+    {"Windows Vista", 6, 0, kZonesOffset1, 1, false},
+    {"Windows 7", 6, 1, kZonesOffset2, 2, true},
+    {"Windows 10", 10, 0, kZonesOffset2, 2, true},
 };
 // SM_CXSMICON at 96, 120, 144 and 192 DPI, and two sizes between, which show the next smaller
 // artwork centred.
@@ -144,8 +146,8 @@ void CheckButtonsAgainstDrawing(TestStrip& strip, const DrawnZones& zones, int d
         }
         if (element == TrayButton::StopLoad || element == TrayButton::Next) {
             const char* row = zones.zones->buttons[element == TrayButton::Next ? 1 : 0];
-            EXPECT_EQ(row[zones.Column(leftmost) - 1], '.') << where << ": element " << element << " starts at "
-                                                            << leftmost;
+            EXPECT_EQ(row[zones.Column(leftmost) - 1], '.')
+                << where << ": element " << element << " starts at " << leftmost;
         }
         strip.hotButton = TrayButton::None;
         strip.Refresh();
@@ -183,7 +185,7 @@ TEST(StripZones, EveryDrawnPixelOfAnElementLiesInItsZone) {
             smallIcon.Set(drawn);
             TestStrip strip;
             strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-            strip.sliderFraction = -1.0;  // no cursor
+            strip.sliderFraction = -1.0; // no cursor
             strip.SetPlayMode(Playing);
             const std::string where = std::string(profile.name) + ", drawn at " + std::to_string(drawn);
             ASSERT_EQ(ReadIconPixels(strip.icons[0].hIcon).width, drawn) << where;
@@ -207,7 +209,7 @@ struct Placement {
 struct TrayKind {
     const char* name;
     bool win7Only;
-    bool shellRects;  // the shell answers its rectangle of each icon
+    bool shellRects; // the shell answers its rectangle of each icon
     std::function<Placement(TrayGeometry&, int smallIcon, const Profile&)> place;
 };
 
@@ -232,7 +234,7 @@ Placement ClassicTwoRows(TrayGeometry& geometry, int smallIcon, const Profile& p
     const RECT toolbar = Cell(800, 600, profile.trayXOffset + 7 * b.cx, 2 * b.cy + 4);
     geometry.SetClassicTaskbar(kBottomTaskbar, toolbar, b);
     const int left = 800 + profile.trayXOffset;
-    const int top = 602 + b.cy;  // second row
+    const int top = 602 + b.cy; // second row
     return Placement{{Cell(left + 4 * b.cx, top, b.cx, b.cy), Cell(left + 5 * b.cx, top, b.cx, b.cy)}};
 }
 
@@ -268,7 +270,8 @@ Placement ShellRects(TrayGeometry& geometry, int smallIcon, const Profile&) {
 // The overflow flyout, open above the taskbar, with the icons in its third row.
 Placement Overflow(TrayGeometry& geometry, int smallIcon, const Profile& profile) {
     const SIZE b = ToolbarButton(smallIcon);
-    geometry.SetClassicTaskbar(kBottomTaskbar, Cell(1000, 765, profile.trayXOffset + 4 * b.cx, b.cy), b);  // not a resource id: pixels
+    const int toolbarLeft = 1000; // not a resource id: pixels
+    geometry.SetClassicTaskbar(kBottomTaskbar, Cell(toolbarLeft, 765, profile.trayXOffset + 4 * b.cx, b.cy), b);
     geometry.OpenOverflow(Cell(500, 400, 3 * b.cx, 4 * b.cy), b);
     const int top = 400 + 2 * b.cy;
     return Placement{{Cell(500 + b.cx, top, b.cx, b.cy), Cell(500 + 2 * b.cx, top, b.cx, b.cy)}};
@@ -296,9 +299,9 @@ HWND WineIconWindow(int icon, const RECT& rect) {
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"__wine_tray_icon";
         RegisterClassW(&windowClass);
-        windows[icon] = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"__wine_tray_icon", L"",
-                                        WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                        nullptr);
+        windows[icon] =
+            CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"__wine_tray_icon", L"",
+                            WS_POPUP | WS_VISIBLE, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     SetWindowPos(windows[icon], HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOACTIVATE);
@@ -306,7 +309,7 @@ HWND WineIconWindow(int icon, const RECT& rect) {
 }
 
 Placement WineIconWindows(TrayGeometry& geometry, int smallIcon, const Profile&) {
-    geometry.SetTaskbarWithoutToolbar(RECT{0, 0, 0, 0});  // Wine's hidden taskbar outside a desktop
+    geometry.SetTaskbarWithoutToolbar(RECT{0, 0, 0, 0}); // Wine's hidden taskbar outside a desktop
     const int cell = smallIcon + 4;
     Placement placement{{Cell(400, 300, cell, cell), Cell(400 + cell, 300, cell, cell)}};
     for (int icon = 0; icon < 2; ++icon) WineIconWindow(icon, placement.cell[icon]);
@@ -371,9 +374,8 @@ void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon
                 TestStrip::StripPointer pointer = strip.LocatePointer(icon);
                 ASSERT_TRUE(pointer.onTray) << where << ", icon " << icon << " at " << sx << "," << sy;
                 const int want = zones.At(half, x, y, smallIcon);
-                ASSERT_EQ(strip.ButtonByPos(pointer.strip), want)
-                    << where << ", icon " << icon << ", icon pixel " << x << "," << y << " (screen " << sx << ","
-                    << sy << ")";
+                ASSERT_EQ(strip.ButtonByPos(pointer.strip), want) << where << ", icon " << icon << ", icon pixel " << x
+                                                                  << "," << y << " (screen " << sx << "," << sy << ")";
                 if (want != TrayButton::Slider) continue;
                 // The chosen step's cursor starts at or left of the pointer's column, the
                 // next step's right of it; left of step 0's cursor the step is 0.

@@ -33,9 +33,10 @@ protected:
         ASSERT_TRUE(geometry.Installed());
         ASSERT_EQ(GetSystemMetrics(SM_CXSMICON), 16) << "the cases below are worked out for 16-pixel icons";
         savedNudge = TestStrip::lastTipNudge;
-        TestStrip::lastTipNudge = std::numeric_limits<__int64>::max();  // no tooltip rewrites in between
+        TestStrip::lastTipNudge = std::numeric_limits<__int64>::max(); // no tooltip rewrites in between
         strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-        toolbar = {1100, 770, 1100 + strip.trayXOffset + 6 * kCellWidth, 770 + kCellHeight};  // not a resource id: pixels
+        const int left = 1100; // not a resource id: pixels
+        toolbar = {left, 770, left + strip.trayXOffset + 6 * kCellWidth, 770 + kCellHeight};
         geometry.SetClassicTaskbar({0, 760, 1280, 800}, toolbar, SIZE{kCellWidth, kCellHeight});
         shell.Clear();
     }
@@ -90,7 +91,10 @@ protected:
 };
 
 TEST(TrayInputProfiles, EachWindowsVersionHitsAndDragsItsWay) {
-    struct Run { const wchar_t* version; const char* filter; };
+    struct Run {
+        const wchar_t* version;
+        const char* filter;
+    };
     for (const Run& run : {Run{L"winxp64", "TrayInput.*:ClassicInput.*"}, Run{L"vista", "TrayInput.*:ClassicInput.*"},
                            Run{L"win7", "TrayInput.*:Win7Input.*"}, Run{L"win10", "TrayInput.*:Win7Input.*"}}) {
         ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter);
@@ -125,7 +129,11 @@ TEST_F(TrayInput, BalloonTimeoutAndClickHideTheBalloon) {
 }
 
 TEST_F(TrayInput, PressAndReleaseOnAButtonCallsItsOneHook) {
-    struct Case { PlayMode mode; int button; const char* hook; };
+    struct Case {
+        PlayMode mode;
+        int button;
+        const char* hook;
+    };
     const Case cases[] = {
         {Stopped, TrayButton::StopLoad, "load"}, {Paused, TrayButton::StopLoad, "stop"},
         {Playing, TrayButton::StopLoad, "stop"}, {Stopped, TrayButton::PlayPause, "play"},
@@ -156,13 +164,13 @@ TEST_F(TrayInput, TheElementUnderThePointerAtReleaseActs) {
     At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
     At(WM_LBUTTONUP, DeadColumnOfIcon1(), ButtonRowY());
     At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
-    At(WM_LBUTTONUP, CentreOf(TrayButton::Back), 17);  // in the cell, below the icon
+    At(WM_LBUTTONUP, CentreOf(TrayButton::Back), 17); // in the cell, below the icon
     EXPECT_TRUE(strip.hooks.empty());
 }
 
 TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
     Play(Playing);
-    geometry.SetPointer(toolbar.left + 5, toolbar.top - 4);  // above the toolbar
+    geometry.SetPointer(toolbar.left + 5, toolbar.top - 4); // above the toolbar
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(0));
     EXPECT_FALSE(strip.buttonDown);
 
@@ -175,7 +183,7 @@ TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
     EXPECT_TRUE(strip.buttonDown) << "the release was not seen; the timer ends the press";
     EXPECT_TRUE(strip.hooks.empty());
 
-    geometry.LosePointer();  // no pointer position at all
+    geometry.LosePointer(); // no pointer position at all
     strip.buttonDown = false;
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
     EXPECT_FALSE(strip.buttonDown);
@@ -221,7 +229,7 @@ TEST_F(TrayInput, KeyboardSelectOnEitherIconTogglesPlayPause) {
     Play(Paused);
     strip.hooks.clear();
     Sleep(150);
-    strip.NotifyIconCallback(NIN_SELECT, IdOf(1));  // no click before it: the keyboard's
+    strip.NotifyIconCallback(NIN_SELECT, IdOf(1)); // no click before it: the keyboard's
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
 
     strip.hooks.clear();
@@ -284,9 +292,9 @@ private:
 
 TEST_F(TrayInput, WithoutAToolbarTheIconWindowUnderThePointerPlacesIt) {
     geometry.SetTaskbarWithoutToolbar({0, 760, 1280, 800});
-    WineIconWindow icon1(620, 770);  // the strip's right-hand icon
+    WineIconWindow icon1(620, 770); // the strip's right-hand icon
     ASSERT_TRUE(icon1.get());
-    const POINT playPixel = {622 + 3, 772 + 12};  // icon pixel (3, 12): play/pause on every profile
+    const POINT playPixel = {622 + 3, 772 + 12}; // icon pixel (3, 12): play/pause on every profile
     ASSERT_EQ(WindowFromPoint(playPixel), icon1.get()) << "the test window must be the one under the pointer";
 
     geometry.SetPointer(playPixel);
@@ -294,7 +302,7 @@ TEST_F(TrayInput, WithoutAToolbarTheIconWindowUnderThePointerPlacesIt) {
     EXPECT_EQ(strip.hotButton, TrayButton::PlayPause);
     strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
-    RECT bothWindows = {600, 770, 640, 790};  // icon 0 is taken to sit left of icon 1
+    RECT bothWindows = {600, 770, 640, 790}; // icon 0 is taken to sit left of icon 1
     EXPECT_TRUE(EqualRect(&strip.toolbarRect, &bothWindows)) << "the timer watches both icons' windows";
 
     // Held down, the pointer on the window's frame is still on the strip; off it, not.
@@ -366,10 +374,10 @@ TEST_F(ClassicInput, SeekAndVolumeDragsFollowThePointerLive) {
         At(WM_LBUTTONDOWN, SliderX(2), SliderRowY());
         At(WM_MOUSEMOVE, SliderX(3), SliderRowY());
         At(WM_MOUSEMOVE, SliderX(15), SliderRowY());
-        At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());  // off the slider: the drag waits
+        At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY()); // off the slider: the drag waits
         EXPECT_TRUE(strip.dragging);
         EXPECT_EQ(strip.sliderPos, 15);
-        At(WM_MOUSEMOVE, 31, SliderRowY());  // right end of the strip
+        At(WM_MOUSEMOVE, 31, SliderRowY()); // right end of the strip
         At(WM_LBUTTONUP, SliderX(24), SliderRowY());
         EXPECT_EQ(strip.positions, (std::vector<double>{3 / 24.0, 15 / 24.0, 1.0, 1.0})) << "volume " << volume;
     }
@@ -440,7 +448,7 @@ TEST_F(Win7Input, ARightDoubleClickOnTheSliderDragsWithItsSecondPress) {
 TEST_F(Win7Input, RightClickOnTheSliderAppliesNothingAndOpensTheMenu) {
     Play(Playing, 10.5 / 24);
     At(WM_RBUTTONDOWN, SliderX(10), SliderRowY());
-    At(WM_MOUSEMOVE, SliderX(11), SliderRowY());  // one step is no drag yet
+    At(WM_MOUSEMOVE, SliderX(11), SliderRowY()); // one step is no drag yet
     At(WM_RBUTTONUP, SliderX(11), SliderRowY());
     At(WM_CONTEXTMENU, SliderX(11), SliderRowY());
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"right"});
@@ -459,7 +467,7 @@ TEST_F(Win7Input, RightDragOfTheVolumeIsLiveOnceItHasMoved) {
     At(WM_MOUSEMOVE, SliderX(5), SliderRowY());
     EXPECT_TRUE(strip.positions.empty());
     At(WM_MOUSEMOVE, SliderX(6), SliderRowY());
-    At(WM_MOUSEMOVE, SliderX(5), SliderRowY());  // moved: every step counts now
+    At(WM_MOUSEMOVE, SliderX(5), SliderRowY()); // moved: every step counts now
     At(WM_RBUTTONUP, SliderX(5), SliderRowY());
     EXPECT_EQ(strip.positions, (std::vector<double>{6 / 24.0, 5 / 24.0, 5 / 24.0}));
 }
@@ -468,7 +476,7 @@ TEST_F(Win7Input, AVerticalToolbarThatDoesNotTellItsCellsIsReadAsSquareCells) {
     // Rows of 16 + 8 pixels on a taskbar taller than wide, two cells a row; the strip in the
     // third row.
     toolbar = {1200, 300, 1200 + 2 + 2 * 24, 300 + 4 * 24};
-    geometry.SetClassicTaskbar({1180, 0, 1280, 800}, toolbar);  // no TB_GETBUTTONSIZE answer
+    geometry.SetClassicTaskbar({1180, 0, 1280, 800}, toolbar); // no TB_GETBUTTONSIZE answer
     auto hitAt = [&](int x, int y) {
         strip.hotButton = TrayButton::None;
         int icon = x >= 16 ? 1 : 0;

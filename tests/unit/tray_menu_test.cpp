@@ -84,7 +84,7 @@ int WINAPI AnswerNo(HWND, LPCWSTR text, LPCWSTR, UINT) {
 
 struct Pixels {
     int width = 0, height = 0;
-    std::vector<COLORREF> rgb;  // top-down, as COLORREF
+    std::vector<COLORREF> rgb; // top-down, as COLORREF
 };
 
 Pixels ReadBitmap(HBITMAP bitmap) {
@@ -138,7 +138,8 @@ protected:
     static void Choose(const std::wstring& keys) {
         PopupMenuDriver driver = PopupMenuDriver::Typing(keys);
         controller().onRightClick();
-        EXPECT_TRUE(driver.MenuShown()) << "no menu window came up for \"" << std::string(keys.begin(), keys.end()) << '"';
+        EXPECT_TRUE(driver.MenuShown()) << "no menu window came up for \"" << std::string(keys.begin(), keys.end())
+                                        << '"';
         EXPECT_FALSE(driver.TimedOut()) << "the menu did not take the keys";
     }
     static bool Checked(UINT item) { return (GetMenuState(menu(), item, MF_BYCOMMAND) & MF_CHECKED) != 0; }
@@ -152,9 +153,12 @@ ShellTray* TrayMenuTest::tray = nullptr;
 std::vector<UINT> TrayMenuTest::startUpAdds;
 
 TEST_F(TrayMenuTest, EachItemRunsThePlayersCommandAndNothingReachesTheMainWindow) {
-    const struct { const wchar_t* keys; Commands expected; } items[] = {
+    const struct {
+        const wchar_t* keys;
+        Commands expected;
+    } items[] = {
         {L"b", {"Previous"}},
-        {L"p", {"Play"}},  // nothing plays
+        {L"p", {"Play"}}, // nothing plays
         {L"s", {"Stop"}},
         {L"n", {"Next"}},
         {L"lf", {"Activate", "Open"}},
@@ -209,7 +213,11 @@ TEST_F(TrayMenuTest, MenuOpensAtThePointerAfterAClickAndAtTheIconFromTheKeyboard
     geometry.SetShellRect(NotifyIcons::kIconId[1], RECT{900, 700, 924, 730});
     HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &WatchPosted, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    struct Case { bool afterRightRelease; POINT pointer; POINT menuCorner; };
+    struct Case {
+        bool afterRightRelease;
+        POINT pointer;
+        POINT menuCorner;
+    };
     // The key first: a right release just before would make the context-menu message a click's.
     for (const Case& c : {Case{false, {50, 60}, {900, 700}}, Case{true, {400, 500}, {400, 500}}}) {
         geometry.SetPointer(c.pointer);
@@ -249,23 +257,39 @@ TEST_F(TrayMenuTest, SliderItemsAreCheckedFromTheSettingAndStoreTheChoice) {
 
 // resource values typed: the items, positions and glyph bitmaps as the tray menu defines them.
 TEST_F(TrayMenuTest, ItemsCarryThirteenPixelGlyphsAndBothSliderItemsTheCheckGlyph) {
-    const struct { UINT item; bool byPosition; bool unchecked; bool checked; } items[] = {
-        {59000, false, true, false}, {59008, false, true, true},  {59012, false, true, false},
-        {59007, false, true, false}, {4, true, true, false},      {59014, false, true, false},
-        {7, true, true, false},      {59016, false, true, false}, {40011, false, true, false},
-        {59009, false, true, false}, {59005, false, true, false}, {59004, false, true, false},
-        {59006, false, true, false}, {kSeekSliderItem, false, false, true}, {kVolumeSliderItem, false, false, true},
+    const struct {
+        UINT item;
+        bool byPosition;
+        bool unchecked;
+        bool checked;
+    } items[] = {
+        {59000, false, true, false},
+        {59008, false, true, true},
+        {59012, false, true, false},
+        {59007, false, true, false},
+        {4, true, true, false},
+        {59014, false, true, false},
+        {7, true, true, false},
+        {59016, false, true, false},
+        {40011, false, true, false},
+        {59009, false, true, false},
+        {59005, false, true, false},
+        {59004, false, true, false},
+        {59006, false, true, false},
+        {kSeekSliderItem, false, false, true},
+        {kVolumeSliderItem, false, false, true},
     };
     HMENU load = GetSubMenu(menu(), 4), configuration = GetSubMenu(menu(), 7);
     for (const auto& entry : items) {
         HMENU owner = entry.byPosition || GetMenuState(menu(), entry.item, MF_BYCOMMAND) != UINT(-1) ? menu()
-                      : GetMenuState(load, entry.item, MF_BYCOMMAND) != UINT(-1)                    ? load
-                                                                                                    : configuration;
+                      : GetMenuState(load, entry.item, MF_BYCOMMAND) != UINT(-1)                     ? load
+                                                                                                     : configuration;
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_CHECKMARKS;
         ASSERT_TRUE(GetMenuItemInfoW(owner, entry.item, entry.byPosition, &info)) << entry.item;
-        for (HBITMAP glyph : {entry.unchecked ? info.hbmpUnchecked : nullptr, entry.checked ? info.hbmpChecked : nullptr}) {
+        for (HBITMAP glyph :
+             {entry.unchecked ? info.hbmpUnchecked : nullptr, entry.checked ? info.hbmpChecked : nullptr}) {
             if (!glyph) continue;
             Pixels pixels = ReadBitmap(glyph);
             EXPECT_EQ(pixels.width, 13) << entry.item;
@@ -327,7 +351,8 @@ TEST_F(TrayMenuTest, DeleteAsksInTheUsersLanguageAndANoKeepsEverything) {
     }
     cfg::Language = 0;
     std::wstring question = LoadResString(GetModuleHandleW(nullptr), IDS_DELETE_QUESTION, german);
-    ASSERT_NE(question, LoadResString(GetModuleHandleW(nullptr), IDS_DELETE_QUESTION, 0)) << "the German table has its own";
+    ASSERT_NE(question, LoadResString(GetModuleHandleW(nullptr), IDS_DELETE_QUESTION, 0))
+        << "the German table has its own";
     ASSERT_EQ(askedQuestions.size(), 1u);
     EXPECT_EQ(askedQuestions[0].substr(0, question.size()), question);
     EXPECT_EQ(playback().Playlist().size(), 1u);
@@ -376,7 +401,7 @@ TEST_F(TrayMenuTest, TitleBandIs18By245ReadsTopToBottomAndLeavesNoObjectsBehind)
     item.CtlType = ODT_MENU;
     item.itemID = Trelvane::kTitleBandItem;
     item.hDC = canvas.dc();
-    item.rcItem = {20, 10, 25, 50};  // narrower and shorter than the band
+    item.rcItem = {20, 10, 25, 50}; // narrower and shorter than the band
     GdiTracker gdi;
     ASSERT_TRUE(gdi.Installed());
     controller().onDrawItem(item);
@@ -484,7 +509,6 @@ TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
     EXPECT_EQ(child.exitCode, 7u);
 }
 
-
 // The menu resource shows, as each item's text, the string id the item table gives it: the
 // table is what a reader of the code sees, the resource is what the user sees translated.
 TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
@@ -494,13 +518,12 @@ TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
     for (size_t i = 0; i < kTrayMenuItemCount; ++i) {
         const TrayMenuItem& row = kTrayMenuItems[i];
         wchar_t text[32] = {};
-        if (row.command)
-            GetMenuStringW(popup, row.command, text, 32, MF_BYCOMMAND);
-        else
-            GetMenuStringW(popup, static_cast<UINT>(row.position), text, 32, MF_BYPOSITION);
+        if (row.command) GetMenuStringW(popup, row.command, text, 32, MF_BYCOMMAND);
+        else GetMenuStringW(popup, static_cast<UINT>(row.position), text, 32, MF_BYPOSITION);
         EXPECT_EQ(std::wstring(text), std::to_wstring(row.text))
             << "row " << i << " (command " << row.command << "): the resource's text is the row's string id";
-        EXPECT_EQ(row.handler == nullptr, row.command == 0) << "row " << i << ": a command has a handler, a sub-menu none";
+        EXPECT_EQ(row.handler == nullptr, row.command == 0)
+            << "row " << i << ": a command has a handler, a sub-menu none";
     }
     DestroyMenu(bar);
 }

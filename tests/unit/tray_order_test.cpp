@@ -39,7 +39,8 @@ protected:
     static RECT TaskbarCell(int k) { return Cell(1280 - 20 * k, 775, 20, 20); }
     // The screen point of pixel (x, y) of the icon shown centred in `cell`.
     static POINT PixelIn(const RECT& cell, int x, int y) {
-        return POINT{cell.left + (cell.right - cell.left - 16) / 2 + x, cell.top + (cell.bottom - cell.top - 16) / 2 + y};
+        return POINT{cell.left + (cell.right - cell.left - 16) / 2 + x,
+                     cell.top + (cell.bottom - cell.top - 16) / 2 + y};
     }
     void Message(UINT message, int icon, POINT at) {
         geometry.SetPointer(at);
@@ -75,8 +76,12 @@ protected:
 // round; both orders, side by side, far apart and one above the other.
 TEST_F(IconOrder, TheShellsRectanglesDecideBeforeThePointerComes) {
     TestStrip addedOrder;
-    addedOrder.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");  // no rectangles: the added order
-    struct Case { const char* name; RECT icon0, icon1; bool iconOneFirst; };
+    addedOrder.InitIcons(nullptr, GetModuleHandleW(nullptr), L""); // no rectangles: the added order
+    struct Case {
+        const char* name;
+        RECT icon0, icon1;
+        bool iconOneFirst;
+    };
     const Case cases[] = {
         {"icon 0 left of icon 1", Cell(700, 775, 24, 30), Cell(724, 775, 24, 30), false},
         {"icon 1 left of icon 0", Cell(724, 775, 24, 30), Cell(700, 775, 24, 30), true},
@@ -120,7 +125,7 @@ TEST_F(IconOrder, ThePointerPassingOverTheIconsTeachesTheOrder) {
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     TestStrip addedOrder;
     addedOrder.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-    const RECT left = TaskbarCell(2), right = TaskbarCell(1);  // icon 1 was added last: left
+    const RECT left = TaskbarCell(2), right = TaskbarCell(1); // icon 1 was added last: left
     Hover(0, right);
     EXPECT_TRUE(SamePixels(strip.icons[0].hIcon, addedOrder.icons[0].hIcon)) << "one icon seen: the added order";
     Hover(1, left);
@@ -139,7 +144,7 @@ TEST_F(IconOrder, ThePointerPassingOverTheIconsTeachesTheOrder) {
 // Presses show an icon's place too, on any profile; one icon missing from the tray (never seen,
 // its rectangle unanswered) leaves the added order.
 TEST_F(IconOrder, PressesTeachAndAnUnansweredRectangleLeavesTheAddedOrder) {
-    geometry.SetShellRect(IdOf(1), TaskbarCell(2));  // the query for icon 0 fails
+    geometry.SetShellRect(IdOf(1), TaskbarCell(2)); // the query for icon 0 fails
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     const RECT left = TaskbarCell(2), right = TaskbarCell(1);
     geometry.ClearShellRects();

@@ -30,7 +30,7 @@ bool IsZero(const GUID& guid) {
 struct Profile {
     int buttonXOffset, iconGap, rowGap, trayXOffset, trayYOffset;
     bool addReversed, isWin7;
-    uint32_t normalButtonColour;  // the built-in set's colour of normal buttons
+    uint32_t normalButtonColour; // the built-in set's colour of normal buttons
 };
 
 // Checks one profile in the process that reports its version.
@@ -82,9 +82,13 @@ TEST(TrayIdentityHash, OnlyAsciiLettersAreLowered) {
 }
 
 TEST(TrayProfiles, EachWindowsVersionGetsItsProfile) {
-    struct Run { const wchar_t* version; const char* filter; };
-    for (const Run& run : {Run{L"winxp64", "XpProfile.*"}, Run{L"vista", "VistaProfile.*"}, Run{L"win7", "Win7Profile.*"},
-                           Run{L"win8", "Win8Profile.*"}, Run{L"win10", "Win10Profile.*"}}) {
+    struct Run {
+        const wchar_t* version;
+        const char* filter;
+    };
+    for (const Run& run :
+         {Run{L"winxp64", "XpProfile.*"}, Run{L"vista", "VistaProfile.*"}, Run{L"win7", "Win7Profile.*"},
+          Run{L"win8", "Win8Profile.*"}, Run{L"win10", "Win10Profile.*"}}) {
         ChildResult child = RunTestsAsWindowsVersion(run.version, run.filter, 1);
         EXPECT_TRUE(child.finished) << run.filter;
         EXPECT_EQ(child.exitCode, 0u) << run.filter << " failed in its child process (report above)";

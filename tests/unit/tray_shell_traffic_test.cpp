@@ -21,7 +21,7 @@ class TrayShellTraffic : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(shell.Installed());
-        strip.EnableToolTip(false);  // tooltips are process-wide; start each test without
+        strip.EnableToolTip(false); // tooltips are process-wide; start each test without
         strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
         first = strip.addReversed ? 6863 : 6862;
         second = strip.addReversed ? 6862 : 6863;
@@ -57,9 +57,11 @@ protected:
 TEST_F(TrayShellTraffic, TheFirstRefreshAddsBothIconsInTheProfilesOrderWithVersionThree) {
     std::vector<SequenceEntry> expected = {{NIM_MODIFY, kWParam, first, 0}};
     for (const SequenceEntry& entry : AddBoth()) expected.push_back(entry);
-    ASSERT_TRUE(Sent("the first refresh modifies the first icon of the add order; that fails, so both are added", expected));
+    ASSERT_TRUE(
+        Sent("the first refresh modifies the first icon of the add order; that fails, so both are added", expected));
     EXPECT_FALSE(shell.Calls()[0].result) << "the modify fails: the shell does not hold the icons yet";
-    for (const ShellCall& call : shell.CallsOf(NIM_SETVERSION)) EXPECT_EQ(call.timeoutOrVersion, UINT(NOTIFYICON_VERSION));
+    for (const ShellCall& call : shell.CallsOf(NIM_SETVERSION))
+        EXPECT_EQ(call.timeoutOrVersion, UINT(NOTIFYICON_VERSION));
     for (const ShellCall& add : shell.CallsOf(NIM_ADD)) {
         int icon = add.id == 6862 ? 0 : 1;
         EXPECT_EQ(add.flags, 0x23u);
@@ -150,8 +152,8 @@ TEST_F(TrayShellTraffic, ABalloonReplacesTheLastOneAndIsCutToItsFields) {
     SettleNudge();
     std::wstring text(300, L'x'), title(70, L't');
     strip.ShowBalloon(text.c_str(), title.c_str(), 7);
-    std::vector<SequenceEntry> expected = ModifyBoth(kBalloon, kIcon);  // the last balloon hidden
-    for (const SequenceEntry& entry : ModifyBoth(kBalloon, kIcon)) expected.push_back(entry);  // the new one shown
+    std::vector<SequenceEntry> expected = ModifyBoth(kBalloon, kIcon);                        // the last balloon hidden
+    for (const SequenceEntry& entry : ModifyBoth(kBalloon, kIcon)) expected.push_back(entry); // the new one shown
     ASSERT_TRUE(Sent("a balloon first hides the last one, then shows itself; each modifies both icons", expected));
     std::vector<ShellCall> calls = shell.CallsOf(NIM_MODIFY);
     const ShellCall& hide = calls[strip.addReversed ? 1 : 0];
@@ -173,7 +175,7 @@ TEST_F(TrayShellTraffic, ABalloonReplacesTheLastOneAndIsCutToItsFields) {
 
 TEST_F(TrayShellTraffic, TextsAreCutWithoutSplittingACharacter) {
     std::wstring text(254, L'x');
-    text += L"\U0001F3B5";  // a surrogate pair at units 254 and 255
+    text += L"\U0001F3B5"; // a surrogate pair at units 254 and 255
     strip.ShowBalloon(text.c_str(), L"", 0);
     EXPECT_EQ(std::wstring(strip.icons[0].szInfo), text.substr(0, 254));
 }

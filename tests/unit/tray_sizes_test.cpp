@@ -20,15 +20,15 @@ using namespace StripImage;
 
 // One size's layout as drawn, typed from the artwork and the zone tables.
 struct SizeModel {
-    int size;         // icon and layout
-    int glyph;        // buttons are glyph x glyph; the slider block is glyph rows high
-    int cursorWidth;  // cursors are cursorWidth x glyph
+    int size;        // icon and layout
+    int glyph;       // buttons are glyph x glyph; the slider block is glyph rows high
+    int cursorWidth; // cursors are cursorWidth x glyph
     int buttonRow;
-    int stopAt[2];    // x of stop/load in icon 0 at buttonXOffset 1 and 2
-    int play;         // x of play/pause in icon 1
-    int nextAt[2];    // x of next in icon 1 at buttonXOffset 1 and 2
-    int cursorAt[3];  // strip column of the cursor's left edge at steps 0, 13 and 24
-    int nextBar[2];   // column of next's bar, its last, at buttonXOffset 1 and 2
+    int stopAt[2];   // x of stop/load in icon 0 at buttonXOffset 1 and 2
+    int play;        // x of play/pause in icon 1
+    int nextAt[2];   // x of next in icon 1 at buttonXOffset 1 and 2
+    int cursorAt[3]; // strip column of the cursor's left edge at steps 0, 13 and 24
+    int nextBar[2];  // column of next's bar, its last, at buttonXOffset 1 and 2
 };
 const SizeModel kSizes[] = {
     {16, 7, 4, 8, {8, 9}, 1, {9, 10}, {2, 15, 26}, {14, 15}},
@@ -94,9 +94,9 @@ struct ExpectedStrip {
                     return ::testing::AssertionFailure() << "icon " << i << " (" << x << "," << y << ") is "
                                                          << (actual.Opaque(x, y) ? "opaque" : "transparent");
                 if (want.Opaque(x, y) && actual.color[y * want.width + x] != want.color[y * want.width + x])
-                    return ::testing::AssertionFailure() << "icon " << i << " (" << x << "," << y << ") colour "
-                                                         << std::hex << actual.color[y * want.width + x] << " instead of "
-                                                         << want.color[y * want.width + x];
+                    return ::testing::AssertionFailure()
+                           << "icon " << i << " (" << x << "," << y << ") colour " << std::hex
+                           << actual.color[y * want.width + x] << " instead of " << want.color[y * want.width + x];
             }
     }
     return ::testing::AssertionSuccess();
@@ -125,7 +125,8 @@ protected:
         if (mode != Stopped) {
             int cursor = pick(volume ? CursVolH : CursSldH, TrayButton::Slider);
             int column = m.cursorAt[step];
-            placed = {{BarL, 0, o, o}, {BarR, 1, o, o}, {cursor, 0, o + column, o}, {cursor, 1, o + column - m.size, o}};
+            placed = {
+                {BarL, 0, o, o}, {BarR, 1, o, o}, {cursor, 0, o + column, o}, {cursor, 1, o + column - m.size, o}};
         }
         int row = o + m.buttonRow;
         placed.push_back({pick(NextH, TrayButton::Next), 1, o + m.nextAt[bxo - 1], row});
@@ -148,15 +149,13 @@ protected:
 
 struct State {
     PlayMode mode;
-    int step;  // index into kSteps
+    int step; // index into kSteps
     int hot;
     bool volume;
 };
 const State kStates[] = {
-    {Stopped, 0, TrayButton::StopLoad, false},
-    {Playing, 1, TrayButton::Next, false},
-    {Paused, 2, TrayButton::PlayPause, false},
-    {Playing, 0, TrayButton::Slider, true},
+    {Stopped, 0, TrayButton::StopLoad, false}, {Playing, 1, TrayButton::Next, false},
+    {Paused, 2, TrayButton::PlayPause, false}, {Playing, 0, TrayButton::Slider, true},
     {Paused, 1, TrayButton::Back, true},
 };
 
@@ -164,7 +163,8 @@ TEST_F(TraySizes, EachSizeDrawsItsOwnArtworkWhereItsLayoutPutsIt) {
     for (const SizeModel& m : kSizes) {
         for (bool dark : {false, true}) {
             iconSize.Set(m.size);
-            if (dark) theme.Dark(); else theme.Light();
+            if (dark) theme.Dark();
+            else theme.Light();
             TestStrip strip;
             strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
             const ThemeModel& colours = ThemeFor(dark, strip);
@@ -177,9 +177,9 @@ TEST_F(TraySizes, EachSizeDrawsItsOwnArtworkWhereItsLayoutPutsIt) {
             EXPECT_EQ(strip.images[BarR].width, m.size);
             for (const State& s : kStates) {
                 Show(strip, s.mode, s.step, s.hot, s.volume);
-                EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, m.size, 0, m.size,
-                                                            Placements(m, strip.buttonXOffset, 0, s.mode, s.step,
-                                                                       s.hot, s.volume))))
+                EXPECT_TRUE(IconsMatch(
+                    strip, ExpectedStrip(strip, m.size, 0, m.size,
+                                         Placements(m, strip.buttonXOffset, 0, s.mode, s.step, s.hot, s.volume))))
                     << "mode " << s.mode << ", step " << kSteps[s.step] << ", hot " << s.hot;
             }
             // The colours, at pixels the artwork puts there at every size: previous's bar in
@@ -202,9 +202,11 @@ TEST_F(TraySizes, EachSizeDrawsItsOwnArtworkWhereItsLayoutPutsIt) {
 }
 
 TEST_F(TraySizes, SizesInBetweenCentreTheNextSmallerLayoutAndClipToIt) {
-    struct Between { int drawn, layout, offset; };
-    for (const Between& b : {Between{17, 16, 0}, Between{22, 20, 1}, Between{28, 24, 2}, Between{40, 32, 4},
-                             Between{48, 32, 8}}) {
+    struct Between {
+        int drawn, layout, offset;
+    };
+    for (const Between& b :
+         {Between{17, 16, 0}, Between{22, 20, 1}, Between{28, 24, 2}, Between{40, 32, 4}, Between{48, 32, 8}}) {
         SCOPED_TRACE(std::to_string(b.drawn) + " pixels");
         iconSize.Set(b.drawn);
         TestStrip strip;
@@ -220,15 +222,17 @@ TEST_F(TraySizes, SizesInBetweenCentreTheNextSmallerLayoutAndClipToIt) {
         // once in each icon and never in the margins.
         for (const State& s : {kStates[1], kStates[3]}) {
             Show(strip, s.mode, s.step, s.hot, s.volume);
-            EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, b.drawn, b.offset, b.layout,
-                                                        Placements(*m, strip.buttonXOffset, b.offset, s.mode, s.step,
-                                                                   s.hot, s.volume))));
+            EXPECT_TRUE(IconsMatch(
+                strip, ExpectedStrip(strip, b.drawn, b.offset, b.layout,
+                                     Placements(*m, strip.buttonXOffset, b.offset, s.mode, s.step, s.hot, s.volume))));
         }
     }
 }
 
 TEST_F(TraySizes, OddSmallIconSizesDrawAtSixteenOrAtMostTwoHundredFiftySix) {
-    struct Odd { int reported, drawn, layout; };
+    struct Odd {
+        int reported, drawn, layout;
+    };
     for (const Odd& odd : {Odd{0, 16, 16}, Odd{-20, 16, 16}, Odd{12, 16, 16}, Odd{100000, 256, 32}}) {
         iconSize.Set(odd.reported);
         TestStrip strip;

@@ -26,17 +26,31 @@ const unsigned char kPng7x7[] = {
     0x61, 0x9F, 0x44, 0x2C, 0xA7, 0xC9, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
 
 void Put16(std::string& out, unsigned v) { out.append({char(v & 0xFF), char(v >> 8)}); }
-void Put32(std::string& out, unsigned v) { Put16(out, v & 0xFFFF); Put16(out, v >> 16); }
+void Put32(std::string& out, unsigned v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
 
 // An .ico of one image filled with `rgb`, 24 bits without alpha or 1 bit (monochrome, black
 // and white only), with its left column transparent.
 std::string IconBytes(int width, int height, uint32_t rgb, int bits = 24) {
     int colorStride = (width * bits + 31) / 32 * 4, maskStride = (width + 31) / 32 * 4;
     std::string image;
-    Put32(image, 40); Put32(image, width); Put32(image, height * 2); Put16(image, 1); Put16(image, bits);
-    Put32(image, 0); Put32(image, (colorStride + maskStride) * height); Put32(image, 0); Put32(image, 0);
-    Put32(image, bits == 1 ? 2 : 0); Put32(image, 0);
-    if (bits == 1) { Put32(image, 0); Put32(image, 0xFFFFFF); }
+    Put32(image, 40);
+    Put32(image, width);
+    Put32(image, height * 2);
+    Put16(image, 1);
+    Put16(image, bits);
+    Put32(image, 0);
+    Put32(image, (colorStride + maskStride) * height);
+    Put32(image, 0);
+    Put32(image, 0);
+    Put32(image, bits == 1 ? 2 : 0);
+    Put32(image, 0);
+    if (bits == 1) {
+        Put32(image, 0);
+        Put32(image, 0xFFFFFF);
+    }
     for (int y = 0; y < height; ++y) {
         std::string row(colorStride, '\0');
         for (int x = 1; x < width; ++x) {
@@ -44,8 +58,7 @@ std::string IconBytes(int width, int height, uint32_t rgb, int bits = 24) {
                 row[x * 3] = char(rgb & 0xFF);
                 row[x * 3 + 1] = char(rgb >> 8);
                 row[x * 3 + 2] = char(rgb >> 16);
-            }
-            else if (rgb) {
+            } else if (rgb) {
                 row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
             }
         }
@@ -57,9 +70,14 @@ std::string IconBytes(int width, int height, uint32_t rgb, int bits = 24) {
         image += row;
     }
     std::string file;
-    Put16(file, 0); Put16(file, 1); Put16(file, 1);
+    Put16(file, 0);
+    Put16(file, 1);
+    Put16(file, 1);
     file.append({char(width % 256), char(height % 256), char(bits == 1 ? 2 : 0), 0});
-    Put16(file, 1); Put16(file, bits); Put32(file, unsigned(image.size())); Put32(file, 22);
+    Put16(file, 1);
+    Put16(file, bits);
+    Put32(file, unsigned(image.size()));
+    Put32(file, 22);
     return file + image;
 }
 
@@ -103,7 +121,8 @@ protected:
     // True when image `index` of `strip` is the built-in one.
     bool IsBuiltIn(const TestStrip& strip, int index) const {
         return strip.images[index].width == builtIn.images[index].width &&
-               strip.images[index].height == builtIn.images[index].height && ColorOf(strip, index) == ColorOf(builtIn, index);
+               strip.images[index].height == builtIn.images[index].height &&
+               ColorOf(strip, index) == ColorOf(builtIn, index);
     }
     ShellTray shell;
     TestStrip builtIn;
@@ -120,7 +139,7 @@ TEST(TrayIconFile, JoinsFolderAndImageNameWithOneBackslash) {
 
 TEST_F(TraySkins, BuiltInImagesHaveTheirTableSizes) {
     const int sizes[Count][2] = {{7, 7}, {7, 7}, {16, 7}, {16, 7}, {4, 7}, {4, 7}, {4, 7}, {4, 7}, {7, 7},
-                                 {7, 7}, {7, 7}, {7, 7}, {7, 7}, {7, 7}, {7, 7}, {7, 7}, {7, 7}, {7, 7}};
+                                 {7, 7}, {7, 7}, {7, 7},  {7, 7},  {7, 7}, {7, 7}, {7, 7}, {7, 7}, {7, 7}};
     for (int i = 0; i < Count; ++i) {
         EXPECT_EQ(builtIn.images[i].width, sizes[i][0]) << i;
         EXPECT_EQ(builtIn.images[i].height, sizes[i][1]) << i;
@@ -150,11 +169,11 @@ TEST_F(TraySkins, AFolderWithOnlyThePlayImagesSkinsJustThose) {
 TEST_F(TraySkins, BrokenFilesFallBackToTheBuiltInImages) {
     SkinFolder skin(L"broken");
     std::string header = IconBytes(7, 7, 0xFF0000);
-    std::string lying = header.substr(0, 22) + header.substr(22, 40);  // directory promises more than follows
+    std::string lying = header.substr(0, 22) + header.substr(22, 40); // directory promises more than follows
     std::string hugeEntry = header;
-    hugeEntry[14] = hugeEntry[15] = hugeEntry[16] = char(0x7F);          // size of the image: 2 GB
+    hugeEntry[14] = hugeEntry[15] = hugeEntry[16] = char(0x7F); // size of the image: 2 GB
     std::string farOffset = header;
-    farOffset[18] = farOffset[19] = farOffset[20] = char(0x7F);           // image far beyond the end
+    farOffset[18] = farOffset[19] = farOffset[20] = char(0x7F); // image far beyond the end
     skin.Write(L"BACKH.ico", "");
     skin.Write(L"BACKL.ico", std::string(reinterpret_cast<const char*>(kPng7x7), sizeof(kPng7x7)));
     skin.Write(L"NEXTH.ico", lying);
@@ -237,9 +256,11 @@ TEST_F(TraySkins, SkinsForSixteenPixelsAreEnlargedByTheLargestWholeFactorAndCent
     skin.Write(L"PLAYL.ico", IconBytes(7, 7, 0x336699));
     SmallIconSize iconSize(16);
     ASSERT_TRUE(iconSize.Installed());
-    struct Case { int drawn, factor, offset; };
-    for (const Case& c : {Case{16, 1, 0}, Case{20, 1, 2}, Case{24, 1, 4}, Case{32, 2, 0}, Case{40, 2, 4}, Case{48, 3, 0},
-                          Case{64, 4, 0}}) {
+    struct Case {
+        int drawn, factor, offset;
+    };
+    for (const Case& c : {Case{16, 1, 0}, Case{20, 1, 2}, Case{24, 1, 4}, Case{32, 2, 0}, Case{40, 2, 4},
+                          Case{48, 3, 0}, Case{64, 4, 0}}) {
         SCOPED_TRACE(std::to_string(c.drawn) + " pixels");
         iconSize.Set(c.drawn);
         TestStrip strip;
@@ -284,10 +305,10 @@ TEST_F(TraySkins, ADarkTaskbarTakesEachImageFromTheDarkFolderThenTheSkinThenTheD
     skin.MakeFolder(L"dark");
     skin.Write(L"PLAYL.ico", IconBytes(7, 7, 0x00C000));
     skin.Write(L"dark\\PLAYL.ico", IconBytes(7, 7, 0x0000FF));
-    skin.Write(L"PLAYH.ico", IconBytes(7, 7, 0xFF0000));                 // no dark version
+    skin.Write(L"PLAYH.ico", IconBytes(7, 7, 0xFF0000)); // no dark version
     skin.Write(L"BACKL.ico", IconBytes(7, 7, 0xAA5500));
-    skin.Write(L"dark\\BACKL.ico", "not an icon");                      // broken: the skin's own
-    skin.Write(L"dark\\STOPL.ico", std::string(4000, '\xA5'));          // broken, none in the skin
+    skin.Write(L"dark\\BACKL.ico", "not an icon");             // broken: the skin's own
+    skin.Write(L"dark\\STOPL.ico", std::string(4000, '\xA5')); // broken, none in the skin
     TaskbarThemeValue theme;
     theme.Dark();
     TestStrip strip;

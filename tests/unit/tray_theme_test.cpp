@@ -16,15 +16,13 @@
 
 namespace {
 
-constexpr uint32_t kLightSolid = 0x202840;  // normal images of the light set
-constexpr uint32_t kDarkSolid = 0xE2E8F6;   // normal images of the dark set
+constexpr uint32_t kLightSolid = 0x202840; // normal images of the light set
+constexpr uint32_t kDarkSolid = 0xE2E8F6;  // normal images of the dark set
 
 #define REQUIRE_WINDOWS_10() REQUIRE_WINDOWS_VERSION(10, 0)
 
 // The colour of previous's bar (column 0 of the button row) in icon 0.
-uint32_t BackColour(const TestStrip& strip) {
-    return ReadIconPixels(strip.icons[0].hIcon).Rgb(0, 11);
-}
+uint32_t BackColour(const TestStrip& strip) { return ReadIconPixels(strip.icons[0].hIcon).Rgb(0, 11); }
 
 TEST(TaskbarThemeOnWindows10, RunsInItsChild) {
     ChildResult child = RunTestsAsWindowsVersion(L"win10", "TaskbarThemeWindows10.*");
@@ -45,11 +43,17 @@ TEST(TaskbarThemeWindows10, OnlyADwordOfZeroMeansDarkAndAnythingOddMeansLight) {
     }
     const BYTE zeros[8] = {};
     const wchar_t text[] = L"0";
-    struct Odd { const char* what; DWORD type; const void* data; DWORD size; };
-    for (const Odd& odd : {Odd{"text \"0\"", REG_SZ, text, sizeof(text)}, Odd{"binary zeros", REG_BINARY, zeros, 4},
-                           Odd{"64-bit zero", REG_QWORD, zeros, 8}, Odd{"big-endian zero", REG_DWORD_BIG_ENDIAN, zeros, 4},
-                           Odd{"two-byte dword", REG_DWORD, zeros, 2}, Odd{"empty dword", REG_DWORD, zeros, 0},
-                           Odd{"eight-byte dword", REG_DWORD, zeros, 8}}) {
+    struct Odd {
+        const char* what;
+        DWORD type;
+        const void* data;
+        DWORD size;
+    };
+    for (const Odd& odd :
+         {Odd{"text \"0\"", REG_SZ, text, sizeof(text)}, Odd{"binary zeros", REG_BINARY, zeros, 4},
+          Odd{"64-bit zero", REG_QWORD, zeros, 8}, Odd{"big-endian zero", REG_DWORD_BIG_ENDIAN, zeros, 4},
+          Odd{"two-byte dword", REG_DWORD, zeros, 2}, Odd{"empty dword", REG_DWORD, zeros, 0},
+          Odd{"eight-byte dword", REG_DWORD, zeros, 8}}) {
         value.SetRaw(odd.type, odd.data, odd.size);
         EXPECT_FALSE(TaskbarTheme::IsDark()) << odd.what;
     }
@@ -135,9 +139,10 @@ TEST(TaskbarThemeWindows10, SwitchingBackAndForthLeavesNothingBehind) {
     ASSERT_TRUE(gdi.Installed());
     value.Dark();
     ASSERT_TRUE(strip.UpdateImageSet());
-    size_t before = gdi.Live();  // one image set and two icons
+    size_t before = gdi.Live(); // one image set and two icons
     for (int i = 1; i < 101; ++i) {
-        if (i % 2) value.Light(); else value.Dark();
+        if (i % 2) value.Light();
+        else value.Dark();
         ASSERT_TRUE(strip.UpdateImageSet()) << i;
     }
     EXPECT_GT(gdi.Created(), 100u * 36u) << "every switch loaded 18 images";

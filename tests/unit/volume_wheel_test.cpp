@@ -30,11 +30,11 @@ double DecibelsOfStep(int step) { return DecibelsOfLevel(kStepLevel[step]); }
 
 // ---- The wheel hook at the import boundary: Windows' answers stood in for.
 struct HookBoundary {
-    int installs = 0;      // SetWindowsHookExW(WH_MOUSE_LL) calls
-    int removals = 0;      // UnhookWindowsHookEx calls
-    int passedOn = 0;      // CallNextHookEx calls
-    int live = 0;          // hooks installed and not yet removed
-    bool refuse = false;   // SetWindowsHookExW fails
+    int installs = 0;    // SetWindowsHookExW(WH_MOUSE_LL) calls
+    int removals = 0;    // UnhookWindowsHookEx calls
+    int passedOn = 0;    // CallNextHookEx calls
+    int live = 0;        // hooks installed and not yet removed
+    bool refuse = false; // SetWindowsHookExW fails
     HOOKPROC procedure = nullptr;
 };
 HookBoundary boundary;
@@ -42,7 +42,8 @@ IatHook* installImport = nullptr;
 const HHOOK kFakeHook = reinterpret_cast<HHOOK>(static_cast<INT_PTR>(0x5150));
 
 HHOOK WINAPI InstallHook(int kind, HOOKPROC procedure, HINSTANCE module, DWORD thread) {
-    if (kind != WH_MOUSE_LL) return OriginalOf<decltype(&SetWindowsHookExW)>(*installImport)(kind, procedure, module, thread);
+    if (kind != WH_MOUSE_LL)
+        return OriginalOf<decltype(&SetWindowsHookExW)>(*installImport)(kind, procedure, module, thread);
     ++boundary.installs;
     if (boundary.refuse) return nullptr;
     ++boundary.live;
@@ -64,7 +65,7 @@ LRESULT WINAPI PassOn(HHOOK, int, WPARAM, LPARAM) {
 // A classic taskbar along the bottom, as in the input tests: cells of 24 x 30 in a toolbar
 // starting at x 1100; the strip's icons take its first two cells.
 constexpr int kCellWidth = 24;
-const RECT kToolbar = {1100, 770, 1100 + 2 + 6 * kCellWidth, 800};
+const RECT kToolbar = {1100, 770, 1100 + 2 + 6 * kCellWidth, 800}; // not a resource id: screen pixels
 
 class WheelBoundary {
 public:
@@ -142,7 +143,7 @@ TEST_F(StripWheelHook, EarlierSystemsInstallOnAPlainMoveAndQuitRemovesTheHook) {
     Message(WM_MOUSEMOVE, 0);
     EXPECT_EQ(boundary.installs, 1);
     EXPECT_EQ(boundary.live, 1);
-    strip.WithdrawIcons();  // what the player's quit does
+    strip.WithdrawIcons(); // what the player's quit does
     EXPECT_EQ(boundary.live, 0);
     Message(WM_MOUSEMOVE, 1);
     EXPECT_EQ(boundary.installs, 1) << "after quit nothing installs it again";
@@ -195,7 +196,7 @@ protected:
         desk->PointAtCell(0);
         Hover();
         standIn->playback().SetVolumeDb(0);
-        TestStrip::lastTipNudge = LLONG_MAX;  // no tooltip rewrites in between
+        TestStrip::lastTipNudge = LLONG_MAX; // no tooltip rewrites in between
         tray->Clear();
     }
     static Trelvane& controller() { return Trelvane::Instance(); }
@@ -264,7 +265,7 @@ TEST_F(VolumeWheel, NotchesAddUpFromPartialDeltasAndHugeDeltasOnlyReachTheEnds) 
     WheelOnStrip(100);
     EXPECT_NEAR(Decibels(), DecibelsOfStep(22), 1e-4) << "a partial turn back and forth changes nothing";
 
-    playback().SetVolumeDb(-20.0f);  // level 69, between steps 6 (63) and 7 (74)
+    playback().SetVolumeDb(-20.0f); // level 69, between steps 6 (63) and 7 (74)
     WheelOnStrip(WHEEL_DELTA);
     EXPECT_NEAR(Decibels(), DecibelsOfStep(7), 1e-4);
     playback().SetVolumeDb(-20.0f);

@@ -10,9 +10,11 @@
 namespace {
 
 std::string Utf8(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(size > 0 ? size : 0, '\0');
-    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
     return out;
 }
 
@@ -35,7 +37,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     HDESK desktop = OpenDesktopW(argv[1], 0, FALSE, GENERIC_ALL);
     if (!desktop) return 1;
-    FILE* file = _wfopen(argv[2], L"wb");  // plain newlines for the shell tools that read it
+    FILE* file = _wfopen(argv[2], L"wb"); // plain newlines for the shell tools that read it
     if (!file) {
         CloseDesktop(desktop);
         return 2;

@@ -4,9 +4,9 @@
 // Usage (under Wine, run as Windows 10 so that the dark value counts):
 //     strip_pictures.exe SIZE|system OUTPUT_PREFIX
 // writes OUTPUT_PREFIX-light.ppm and OUTPUT_PREFIX-dark.ppm. "system" draws at the small-icon
-// size the system reports (Wine's LogPixels setting decides it); a number pretends that size. The taskbar behind the icons is
-// painted here, in the colours of Windows 11's light and dark taskbars; the icons are blended
-// onto it by their alpha, as the shell does.
+// size the system reports (Wine's LogPixels setting decides it); a number pretends that size. The taskbar behind the
+// icons is painted here, in the colours of Windows 11's light and dark taskbars; the icons are blended onto it by their
+// alpha, as the shell does.
 #include "tests/support/icon_pixels.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/small_icon_size.h"
@@ -42,7 +42,8 @@ const State kStates[] = {
 
 class Canvas {
 public:
-    Canvas(int width, int height, Rgb background) : m_width(width), m_height(height), m_pixels(width * height, background) {}
+    Canvas(int width, int height, Rgb background)
+        : m_width(width), m_height(height), m_pixels(width * height, background) {}
 
     // One icon blended onto the canvas at (left, top).
     void Blend(const Pixels& icon, int left, int top) {
@@ -75,7 +76,8 @@ private:
 // and half of it again, as on Windows 10 and 11), a cell of space between states.
 bool DrawPicture(bool dark, const std::string& path) {
     TaskbarThemeValue theme;
-    if (dark) theme.Dark(); else theme.Light();
+    if (dark) theme.Dark();
+    else theme.Light();
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     if (strip.DarkTaskbar() != dark) std::fprintf(stderr, "the dark value did not count: run as Windows 10\n");
@@ -89,7 +91,8 @@ bool DrawPicture(bool dark, const std::string& path) {
         strip.SetSliderMode(kStates[i].volume);
         strip.SetPlayMode(kStates[i].mode);
         for (int icon = 0; icon < 2; ++icon)
-            canvas.Blend(ReadIconPixels(strip.icons[icon].hIcon), 3 * i * cell + icon * cell + (cell - size) / 2, size / 2);
+            canvas.Blend(ReadIconPixels(strip.icons[icon].hIcon), 3 * i * cell + icon * cell + (cell - size) / 2,
+                         size / 2);
     }
     return canvas.Write(path);
 }
@@ -103,7 +106,7 @@ int main(int argc, char** argv) {
     }
     // The pictures are drawn with the taskbar theme set in the registry for a moment.
     if (RefuseOutsideTestPrefix("strip_pictures")) return 2;
-    ShellTray shell;  // the icons go to a stand-in tray, not to the desktop's
+    ShellTray shell; // the icons go to a stand-in tray, not to the desktop's
     std::unique_ptr<SmallIconSize> pretended;
     if (std::string(argv[1]) != "system") pretended.reset(new SmallIconSize(std::atoi(argv[1])));
     const std::string prefix = argv[2];
