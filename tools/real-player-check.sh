@@ -744,6 +744,7 @@ check_wheel_volume() {
   fi
   read -r x y w h < <(xwininfo -id "${ids[0]}" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
     /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+  pass_over_icons "${ids[@]}"
   xdotool mousemove $((x + w / 2)) $((y + h / 2)); sleep 0.7
   xdotool click --repeat 3 --delay 150 5; sleep 0.4
   snap_strip "$shots/strip-wheel-volume.png"
