@@ -25,7 +25,7 @@ for n in $(seq 20 60); do
   break
 done
 [ -n "$nested" ] || { echo "No free display number for the nested X server" >&2; exit 1; }
-Xephyr "$nested" -screen 1024x640 -title "Trelvane demo" -nolisten tcp >/dev/null 2>&1 </dev/null &
+Xephyr "$nested" -screen 1024x640 -title "Trelvane demo" -nolisten tcp -noreset >/dev/null 2>&1 </dev/null &
 xephyr=$!
 trap 'kill $xephyr 2>/dev/null || true; wait $xephyr 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${nested#:}" ] && break; sleep 0.1; done

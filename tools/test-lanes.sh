@@ -41,6 +41,7 @@ run_lane() {
   rm -rf "$lane"
   copy_prefix "$template" "$lane/wineprefix"
   TRELVANE_BUILD="$root/$build" WINEPREFIX="$lane/wineprefix" XDG_DATA_HOME_FOR_WINE="$lane/xdg-data" \
+    TRELVANE_SESSION_REPORT="$lane/session.txt" TRELVANE_DESKTOP_DIR="$lane/desktop" \
     TRELVANE_FORCE_XVFB=1 "$root/tools/with-wine-session.sh" ctest --preset "$preset" "$@" >"$lane/ctest.log" 2>&1
   status=$?
   echo "$status" >"$lane/status"
@@ -67,13 +68,27 @@ for entry in "${builds[@]}"; do
 done
 wait
 
+# A failed lane's first lines say what its session looked like when the tests ended: the X
+# server, Wine, and the window manager's own words where the lane ran one.
+describe_failed_lane() {
+  local lane="$1"
+  [ -s "$lane/session.txt" ] && cat "$lane/session.txt"
+  if [ -f "$lane/desktop/jwm.log" ]; then
+    echo "session: window manager log ($(wc -l <"$lane/desktop/jwm.log") lines):"
+    sed 's/^/  jwm: /' "$lane/desktop/jwm.log" | tail -20
+  fi
+}
+
 failed_lanes=0 passed=0 failed=0
 for entry in "${lanes[@]}"; do
   read -r preset build name <<<"$entry"
   lane="$root/$build/lanes/$name"
   echo "==== $build/$name ($preset)"
+  if [ "$(cat "$lane/status" 2>/dev/null)" != 0 ]; then
+    failed_lanes=$((failed_lanes + 1))
+    describe_failed_lane "$lane"
+  fi
   cat "$lane/ctest.log"
-  [ "$(cat "$lane/status" 2>/dev/null)" = 0 ] || failed_lanes=$((failed_lanes + 1))
   # ctest's closing line: "N% tests passed, F tests failed out of T".
   counts="$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$lane/ctest.log" | tail -1)"
   if [ -n "$counts" ]; then

@@ -15,7 +15,8 @@ set -euo pipefail
 : "${DISPLAY:?a display is needed}"
 : "${TRELVANE_BUILD:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
 
-desktop="$TRELVANE_BUILD/tray-desktop"
+# The window manager's configuration and log; a test lane gives a folder of its own.
+desktop="${TRELVANE_DESKTOP_DIR:-$TRELVANE_BUILD/tray-desktop}"
 mkdir -p "$desktop"
 config="$desktop/jwmrc"
 # One tray along the bottom, 24 pixels high as a Windows taskbar: the open windows, the
