@@ -23,12 +23,11 @@ const char* const kNoticeText =
     "THIS IMPORTANT MESSAGE WILL ONLY APPEAR ONCE\n"
     "Note about using Foobar2000 Trelvane (FTV) on Windows 7\n\n"
     "In Windows 7, the behavior of FTV is a bit different than on previous versions of Windows.\n\n"
-    "First, you will have to move the two icons in place, as the component can't do that for you. "
-    "Click the small arrow of the Taskbar Notification Area (the tray) to open the Notification Area "
-    "Overflow. Drag the two icons out of this area and place them where you want them to be. It is "
-    "important you place the two icons next to each other, and in correct order: |< ^ > >|, otherwise "
-    "they won't work properly. Windows will then remember their position for the next times you use "
-    "Foobar2000.\n\n"
+    "First, Windows may put the two icons in the Notification Area Overflow at first. To keep them in "
+    "view, click the small arrow of the Taskbar Notification Area (the tray) to open the Notification "
+    "Area Overflow, and drag the two icons out of this area onto the taskbar, best next to each other. "
+    "You don't have to put them in any order: FTV finds out by itself which of the two icons is on the "
+    "left. Windows will then remember their position for the next times you use Foobar2000.\n\n"
     "Second, while the control buttons will react to the LEFT mouse button, the position/volume slider "
     "will only react to the RIGHT mouse button, as the left button is reserved by Windows for moving "
     "the icons themselves.\n\n"
@@ -87,6 +86,7 @@ void Trelvane::CreateMessageWindow() {
     oldWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hMessageWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Trelvane::WndProc)));
     LetMessageThrough(hMessageWindow, taskbarCreatedMsg);
+    playerCommands.Attach(hMessageWindow);
 }
 
 void Trelvane::StartTimers() {

@@ -2,6 +2,7 @@
 // The controller: one object per process that owns the tray strip, the tray popup menu and a
 // hidden message window with its timers, and reacts to playback events and clicks.
 #include "resources/resource.h"
+#include "controller/player_command_queue.h"
 #include "tray/NotifyIcons.h"
 
 // Marker base of the player's general-purpose plug-ins; no data, no virtual operations.
@@ -16,6 +17,8 @@ public:
     static constexpr UINT_PTR kBalloonTimer = 30002;     // not a resource id: a timer of the message window
     static constexpr UINT_PTR kWheelVolumeTimer = 30003; // not a resource id: a timer of the message window
     static constexpr UINT kWheelVolumeShownFor = 1500;   // not a resource id: milliseconds
+    static constexpr UINT_PTR kPlayerCommandTimer = 30004; // not a resource id: a timer of the message window
+    static constexpr UINT kPlayerCommandRetry = 10;        // not a resource id: milliseconds
     static constexpr UINT kTitleBandItem = ID_TRAY_TITLE_BAND;
     static constexpr UINT kQuitItem = ID_TRAY_QUIT;
     static constexpr WORD kTrayMenuResource = IDR_TRAY_MENU;
@@ -94,6 +97,8 @@ private:
 
     bool volumeSliderActive = false;
     bool balloonShown = false;
+    // The strip's clicks, given to the player when it can take them.
+    PlayerCommandQueue playerCommands{kPlayerCommandTimer, kPlayerCommandRetry};
     HMENU hMenu = nullptr;
     WNDPROC oldWndProc = nullptr;
     HWND hMessageWindow = nullptr;

@@ -1,4 +1,5 @@
-// The strip's transport hooks: each runs the player's own main-menu command.
+// The strip's transport hooks: each runs the player's own main-menu command, when the player
+// can take it (controller/player_command_queue.h).
 #include "controller/Trelvane.h"
 
 #include "sdk/core_api.h"
@@ -7,33 +8,35 @@
 
 void Trelvane::onPlayClick() {
     uCallStackTracker tracker("Trelvane::onPlayClick()");
-    RunPlayCommand();
+    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunPlayCommand(); });
 }
 
 void Trelvane::onPauseClick() {
     uCallStackTracker tracker("Trelvane::onPauseClick()");
-    RunPauseCommand();
+    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunPauseCommand(); });
 }
 
 void Trelvane::onStopClick() {
     uCallStackTracker tracker("Trelvane::onStopClick()");
-    RunStopCommand();
+    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunStopCommand(); });
 }
 
 void Trelvane::onPrevClick() {
     uCallStackTracker tracker("Trelvane::onPrevClick()");
-    RunPreviousCommand();
+    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunPreviousCommand(); });
 }
 
 void Trelvane::onNextClick() {
     uCallStackTracker tracker("Trelvane::onNextClick()");
-    RunNextCommand();
+    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunNextCommand(); });
 }
 
 void Trelvane::onLoadClick() {
     uCallStackTracker tracker("Trelvane::onLoadClick()");
-    RunActivateCommand();
-    RunOpenCommand();
+    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] {
+        RunActivateCommand();
+        RunOpenCommand();
+    });
 }
 
 void Trelvane::onMiddleClick() { ShowOrHideMainWindow(); }

@@ -82,6 +82,7 @@ LRESULT Trelvane::HandleTimer(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case kKeepAwakeTimer: KeepAwakeStep(); return 0;
     case kWheelVolumeTimer: EndWheelVolume(); return 0;
+    case kPlayerCommandTimer: playerCommands.GiveWaiting(); return 0;
     case kBalloonTimer:
         KillTimer(window, kBalloonTimer);
         HideBalloon();

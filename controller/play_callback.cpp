@@ -7,6 +7,7 @@
 #include "controller/tooltip_script.h"
 #include "sdk/boundary.h"
 #include "sdk/shared/shared.h"
+#include "tray/player_calls.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ class TVFPlayCallback : public play_callback {
 public:
     void on_playback_starting(playback_control::t_track_command, bool) override {
         uCallStackTracker tracker("TVFPlayCallback::on_playback_starting(play_control, bool)");
+        PlayerCalls::Scope inPlayerEvent;
         fb2k::guarded([] {
             Trelvane& controller = Trelvane::Instance();
             controller.onStarted();
@@ -22,6 +24,7 @@ public:
     }
     void on_playback_new_track(service_by_value<metadb_handle> argument) override {
         uCallStackTracker tracker("TVFPlayCallback::on_playback_new_track(metadb_handle_ptr)");
+        PlayerCalls::Scope inPlayerEvent;
         metadb_handle_ptr track = adopt(argument);
         fb2k::guarded([&track] {
             Trelvane& controller = Trelvane::Instance();
@@ -33,11 +36,13 @@ public:
     }
     void on_playback_stop(playback_control::t_stop_reason) override {
         uCallStackTracker tracker("TVFPlayCallback::on_playback_stop(play_control::t_stop_reason)");
+        PlayerCalls::Scope inPlayerEvent;
         fb2k::guarded([] { Trelvane::Instance().onStopped(); });
     }
     void on_playback_seek(double) override { uCallStackTracker tracker("TVFPlayCallback::on_playback_seek(double)"); }
     void on_playback_pause(bool state) override {
         uCallStackTracker tracker("TVFPlayCallback::on_playback_pause(bool)");
+        PlayerCalls::Scope inPlayerEvent;
         fb2k::guarded([state] {
             if (state) Trelvane::Instance().onPaused();
             else Trelvane::Instance().onUnpaused();

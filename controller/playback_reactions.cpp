@@ -5,11 +5,13 @@
 
 void Trelvane::onStarted() {
     uCallStackTracker tracker("Trelvane::onStarted()");
+    playerCommands.TrackStarting(true);
     SetPlayMode(Playing);
 }
 
 void Trelvane::onStopped() {
     uCallStackTracker tracker("Trelvane::onStopped()");
+    playerCommands.TrackStarting(false);
     VolumeSlider();
     HideBalloon();
     SetPlayMode(Stopped);

@@ -47,6 +47,10 @@ void Trelvane::onSliderPositionChange(double fraction) {
         Player::Volume(VolumeSteps::LevelOfFraction(fraction));
         return;
     }
-    int length = Player::Length();
-    if (length >= 0) Player::Position(static_cast<int>(std::trunc(length * fraction)));
+    // The length is read when the seek is given, so that a seek made just after a click on
+    // next lands in the new track.
+    playerCommands.Give(PlayerCommandQueue::Kind::Seek, [fraction] {
+        int length = Player::Length();
+        if (length >= 0) Player::Position(static_cast<int>(std::trunc(length * fraction)));
+    });
 }

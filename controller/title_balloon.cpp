@@ -41,6 +41,8 @@ void Trelvane::onTitleChange(const std::wstring& title) {
     bool wanted = stream ? cfg::ShowBalloonOnStream : cfg::ShowBalloon;
     if (drawnPlayMode == Playing && wanted) ShowBalloon(false);
     Refresh();
+    // The track is known now: a seek waiting for it can go.
+    playerCommands.TrackStarting(false);
 }
 
 void Trelvane::ShowBalloon(bool force) {

@@ -19,6 +19,7 @@ namespace {
 
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriodMs = 100;
+constexpr DWORD kTrackAnnouncedAfterMs = 150;
 constexpr UINT_PTR kQuitTimer = 2;
 
 struct Options {
@@ -97,6 +98,9 @@ int wmain(int argc, wchar_t** argv) {
     HWND window = host.MainWindow();
     ShowWindow(window, SW_SHOWNORMAL);
     host.Playback().SetPlaylist(DemoPlaylist());
+    // A new track is announced a moment after its start, from the message loop, as the real
+    // player does once the file is open.
+    host.Playback().SetTrackOpening(kTrackAnnouncedAfterMs, 0);
 
     // Each component's settings live in profile\configuration beside the executable.
     ConfigStore configStore(ExecutableDirectory() + L"profile\\configuration");

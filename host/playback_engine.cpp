@@ -168,13 +168,15 @@ private:
 PlaybackEngine::PlaybackEngine()
     : m_control(new service_impl_t<Control>(this)), m_callbackManager(new service_impl_t<CallbackManager>(this)) {}
 
-PlaybackEngine::~PlaybackEngine() = default;
+PlaybackEngine::~PlaybackEngine() { CancelAnnouncement(); }
 
 template <typename F> void PlaybackEngine::Notify(unsigned flag, F&& call) {
     // A copy: a callback may register or unregister while being notified.
     std::vector<Registration> callbacks = m_callbacks;
+    ++m_notifying;
     for (const Registration& r : callbacks)
         if (r.flags & flag) call(r.callback);
+    --m_notifying;
 }
 
 void PlaybackEngine::SetPlaylist(const std::vector<TrackInfo>& tracks) {
@@ -214,7 +216,44 @@ bool PlaybackEngine::CanSeek() const {
     return static_cast<Track*>(m_nowPlaying.get_ptr())->info().length > 0;
 }
 
+bool PlaybackEngine::TakesCommand() {
+    if (m_notifying == 0) return true;
+    ++m_refusedInCallbacks;
+    return false;
+}
+
+// One engine announces at a time: the stand-in player has one.
+namespace {
+PlaybackEngine* g_announcing = nullptr;
+}
+
+void PlaybackEngine::SetTrackOpening(DWORD announceAfterMs, DWORD busyMs) {
+    m_announceAfter = announceAfterMs;
+    m_openBusy = busyMs;
+}
+
+void CALLBACK PlaybackEngine::AnnounceTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_announcing) g_announcing->AnnounceTrack();
+}
+
+void PlaybackEngine::CancelAnnouncement() {
+    if (!m_announceTimer) return;
+    KillTimer(nullptr, m_announceTimer);
+    m_announceTimer = 0;
+    g_announcing = nullptr;
+}
+
+void PlaybackEngine::AnnounceTrack() {
+    CancelAnnouncement();
+    if (!m_playing) return;
+    if (m_openBusy) Sleep(m_openBusy);
+    metadb_handle_ptr track = m_nowPlaying;
+    Notify(play_callback::flag_on_playback_new_track,
+           [&track](play_callback* c) { c->on_playback_new_track(hand_over(track)); });
+}
+
 void PlaybackEngine::StartTrack(int index, bool paused) {
+    CancelAnnouncement();
     bool wasPlaying = m_playing;
     if (wasPlaying) {
         Notify(play_callback::flag_on_playback_stop,
@@ -228,12 +267,16 @@ void PlaybackEngine::StartTrack(int index, bool paused) {
     m_nowPlaying = metadb_handle_ptr(new service_impl_t<Track>(m_playlist[static_cast<size_t>(index)], this));
     Notify(play_callback::flag_on_playback_starting,
            [paused](play_callback* c) { c->on_playback_starting(playback_control::track_command_play, paused); });
-    metadb_handle_ptr track = m_nowPlaying;
-    Notify(play_callback::flag_on_playback_new_track,
-           [&track](play_callback* c) { c->on_playback_new_track(hand_over(track)); });
+    if (m_announceAfter == 0) {
+        AnnounceTrack();
+        return;
+    }
+    g_announcing = this;
+    m_announceTimer = SetTimer(nullptr, 0, m_announceAfter, &PlaybackEngine::AnnounceTimerProc);
 }
 
 void PlaybackEngine::Play() {
+    if (!TakesCommand()) return;
     if (m_playing && m_paused) {
         Pause(false);
         return;
@@ -253,6 +296,8 @@ void PlaybackEngine::PlayPaused() {
 }
 
 void PlaybackEngine::Stop() {
+    if (!TakesCommand()) return;
+    CancelAnnouncement();
     if (!m_playing) return;
     m_playing = false;
     m_paused = false;
@@ -263,6 +308,7 @@ void PlaybackEngine::Stop() {
 }
 
 void PlaybackEngine::Pause(bool paused) {
+    if (!TakesCommand()) return;
     if (!m_playing || m_paused == paused) return;
     m_paused = paused;
     Notify(play_callback::flag_on_playback_pause, [paused](play_callback* c) { c->on_playback_pause(paused); });
@@ -276,6 +322,7 @@ void PlaybackEngine::TogglePause() {
 int PlaybackEngine::FollowingIndex() const { return m_currentRemoved ? m_current : m_current + 1; }
 
 void PlaybackEngine::Next() {
+    if (!TakesCommand()) return;
     if (m_playlist.empty()) return;
     int next = FollowingIndex();
     if (next < 0 || next >= static_cast<int>(m_playlist.size())) next = 0;
@@ -283,6 +330,7 @@ void PlaybackEngine::Next() {
 }
 
 void PlaybackEngine::Previous() {
+    if (!TakesCommand()) return;
     if (m_playlist.empty()) return;
     int previous = m_current - 1;
     if (previous < 0 || previous >= static_cast<int>(m_playlist.size()))
@@ -291,6 +339,7 @@ void PlaybackEngine::Previous() {
 }
 
 void PlaybackEngine::EndOfPlayback() {
+    CancelAnnouncement();
     m_playing = false;
     m_paused = false;
     m_position = 0;

@@ -3,6 +3,7 @@
 // volume, and a position that advances only when the clock is advanced (by a test, or by
 // the stand-in player's real-time timer), so tests are deterministic.
 #include "sdk/play_callback.h"
+#include <windows.h>
 #include <map>
 #include <string>
 #include <vector>
@@ -62,6 +63,23 @@ public:
         m_hasCanSeekOverride = true;
     }
 
+    // How the player starts a track. Like the real player, the engine stops the old track and
+    // says that the new one is starting before the command returns; with `announceAfterMs`
+    // above 0 it announces the new track (on_playback_new_track) only later, from the message
+    // loop, as the real player does once the file is open. `busyMs` keeps this thread busy
+    // just before that announcement, as opening a file on a slow drive does: input that
+    // comes meanwhile waits, and reaches the component while it handles the announcement.
+    void SetTrackOpening(DWORD announceAfterMs, DWORD busyMs);
+    // True while a started track has not been announced yet.
+    bool TrackOpening() const { return m_announceTimer != 0; }
+    // Announces a started track now rather than when its time comes.
+    void AnnounceNow() {
+        if (TrackOpening()) AnnounceTrack();
+    }
+    // Transport commands given from inside a playback callback: the real player does not take
+    // them (it drops them, or stops playback), and neither does the engine. Counted here.
+    int CommandsRefusedInCallbacks() const { return m_refusedInCallbacks; }
+
     // How often each playback_control operation was called, by name.
     int CallCount(const std::string& operation) const;
     void ResetCallCounts() {
@@ -91,6 +109,11 @@ private:
         unsigned flags;
     };
     template <typename F> void Notify(unsigned flag, F&& call);
+    // False (and counted) for a transport command given from inside a playback callback.
+    bool TakesCommand();
+    void AnnounceTrack();
+    void CancelAnnouncement();
+    static void CALLBACK AnnounceTimerProc(HWND, UINT, UINT_PTR, DWORD);
     void StartTrack(int index, bool paused);
     int StartIndex() const;
     int FollowingIndex() const;
@@ -109,6 +132,11 @@ private:
     bool m_hasCanSeekOverride = false;
     metadb_handle_ptr m_nowPlaying;
     std::vector<Registration> m_callbacks;
+    int m_notifying = 0;
+    int m_refusedInCallbacks = 0;
+    DWORD m_announceAfter = 0;
+    DWORD m_openBusy = 0;
+    UINT_PTR m_announceTimer = 0;
     std::map<std::string, int> m_callCounts;
     std::map<std::string, std::string> m_callScopes;
     service_ptr_t<playback_control> m_control;

@@ -2,6 +2,7 @@
 
 #include "sdk/core_api.h"
 #include "sdk/menu.h"
+#include "tray/player_calls.h"
 
 namespace standard_commands {
 const GUID play = {0xD3F83B15, 0xD4AF, 0x4586, {0x8B, 0xD0, 0x4E, 0xA4, 0x15, 0xE3, 0x1F, 0xE1}};
@@ -26,6 +27,7 @@ bool RunStandardCommand(const GUID& command) {
         if (!resolver->resolve_main_command(command, provider, index)) return false;
     }
     // No context: an empty reference, handed over by value.
+    PlayerCalls::Scope inCommand;
     provider->execute(index, hand_over(service_ptr_t<service_base>()));
     return true;
 }

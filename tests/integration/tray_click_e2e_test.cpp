@@ -328,6 +328,67 @@ int CheckDoubleClickOnNext(fb2k_host::Host& host, const ShownIcon cells[2]) {
     return kClicksWork;
 }
 
+// Runs this thread's messages until the shell has sent it one that waits (a tray message),
+// or `timeoutMs` passes; true when one waits.
+bool PumpUntilATrayMessageWaits(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        if (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) return true;
+        MSG msg;
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+    }
+    return false;
+}
+
+// Two clicks on next, 150 and 700 milliseconds apart, while the player opens the track the
+// first one started: the player announces that track just as the shell hands the strip the
+// second click's release. The shell's tray messages are sent messages, delivered while the
+// strip waits in its own shell calls, so the release reaches it while it handles the
+// announcement. The second click must still count.
+int CheckQuickClicksWhileATrackOpens(fb2k_host::Host& host, const ShownIcon cells[2]) {
+    const ShownIcon& right = cells[1];
+    const POINT at = right.Pixel(right.drawn - 2, right.drawn - 2);
+    fb2k_host::PlaybackEngine& playback = host.Playback();
+    int result = kClicksWork;
+    for (DWORD gap : {150u, 700u}) { // not resource ids: milliseconds
+        Replay(host);
+        WaitOutDoubleClick(at);
+        MoveTo(at);
+        fb2k_host::PumpMessagesFor(100);
+        const int start = playback.CurrentIndex();
+        const int want = (start + 2) % 3; // three tracks; next after the last is the first
+        const int refusedBefore = playback.CommandsRefusedInCallbacks();
+        playback.SetTrackOpening(60000, 0); // announced when the second click comes
+        for (int click = 0; click < 2; ++click) {
+            if (click) fb2k_host::PumpMessagesFor(gap);
+            Button(MOUSEEVENTF_LEFTDOWN);
+            fb2k_host::PumpMessagesFor(60);
+            Button(MOUSEEVENTF_LEFTUP);
+        }
+        const bool releaseWaits = PumpUntilATrayMessageWaits(2000);
+        g_lastPress = at;
+        g_lastPressTick = GetTickCount();
+        playback.SetTrackOpening(StripPlayer::kAnnounceAfter, 0);
+        playback.AnnounceNow();
+        fb2k_host::PumpMessagesUntil([&] { return !playback.TrackOpening() && playback.CurrentIndex() == want; },
+                                     3000);
+        if (playback.CurrentIndex() != want) {
+            std::fprintf(stderr,
+                         "two clicks on next %lu ms apart: track %d -> %d, want %d; %d refused inside callbacks%s\n",
+                         gap, start, playback.CurrentIndex(), want,
+                         playback.CommandsRefusedInCallbacks() - refusedBefore,
+                         releaseWaits ? "" : "; the shell sent nothing for the second release");
+            result = kWrongCommand;
+        }
+    }
+    return result;
+}
+
 bool SeekLandsAt(fb2k_host::Host& host, int step) {
     double want = kTrackSeconds * step / 24;
     // The player's seconds pass through a fraction on their way: within a hundredth.
@@ -402,6 +463,7 @@ int RunClicks(bool inTaskbar) {
     if (result == kClicksWork)
         result = win7Profile ? CheckRightSliderDrags(host, cells, *plan) : CheckLeftSliderClicks(host, cells, *plan);
     if (result == kClicksWork) result = CheckDoubleClickOnNext(host, cells);
+    if (result == kClicksWork) result = CheckQuickClicksWhileATrackOpens(host, cells);
     if (result != kClicksWork) {
         std::fprintf(stderr, "Windows %lu.%lu, small icon %d, %s\n", version.dwMajorVersion, version.dwMinorVersion,
                      GetSystemMetrics(SM_CXSMICON), inTaskbar ? "taskbar" : "X11 tray");

@@ -21,6 +21,11 @@ std::vector<ShellCall> ShellTray::CallsOf(DWORD message) const {
 
 BOOL WINAPI ShellTray::Hook(DWORD message, PNOTIFYICONDATAW data) {
     if (!s_active) return FALSE;
+    if (s_active->m_delivery) {
+        std::function<void()> delivery = std::move(s_active->m_delivery);
+        s_active->m_delivery = nullptr;
+        delivery();
+    }
     ShellCall call;
     call.message = message;
     call.id = data->uID;

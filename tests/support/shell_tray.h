@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -45,6 +46,9 @@ public:
     // The stand-in tray forgets its icons, so the next modify fails.
     void LoseIcons() { m_held.clear(); }
     bool Holds(UINT id) const { return m_held.count(id) != 0; }
+    // Runs `delivery` inside the next call, as the shell delivers its tray messages (clicks)
+    // while the caller waits in Shell_NotifyIconW.
+    void DeliverDuringNextCall(std::function<void()> delivery) { m_delivery = std::move(delivery); }
 
 private:
     static BOOL WINAPI Hook(DWORD message, PNOTIFYICONDATAW data);
@@ -55,4 +59,5 @@ private:
     IatHook m_hook;
     std::vector<ShellCall> m_calls;
     std::set<UINT> m_held;
+    std::function<void()> m_delivery;
 };

@@ -1,12 +1,15 @@
 #pragma once
 // The stand-in player for end-to-end tests of the strip: three tracks "A", "B" and "C" in its
-// playlist, message boxes kept off screen, its main window shown without taking the focus, and
+// playlist, started and announced as the real player does, message boxes kept off screen, its main window shown without taking the focus, and
 // the real component loaded and started. The component quits and unloads with the object.
 #include "host/component_loader.h"
 #include "host/host_core.h"
 
 class StripPlayer {
 public:
+    // Milliseconds from a track's start to its announcement, about what the real player takes.
+    static constexpr DWORD kAnnounceAfter = 150;
+
     explicit StripPlayer(double trackSeconds);
     ~StripPlayer();
     StripPlayer(const StripPlayer&) = delete;

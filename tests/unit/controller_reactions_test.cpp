@@ -106,6 +106,28 @@ TEST_F(ControllerReactionsTest, TransportButtonsRunThePlayersOwnCommands) {
     EXPECT_EQ(executed(), (Commands{"Play", "Pause", "Stop", "Previous", "Next", "Activate", "Open"}));
 }
 
+// The player takes no command from inside its own calls; a click made there counts once the
+// call has returned, and a seek made while the next track starts lands in that track.
+TEST_F(ControllerReactionsTest, ClicksMadeInsideThePlayersCallsCountAfterIt) {
+    playback().SetPlaylist({FileTrack(200, "C:\\Music\\a.flac"), FileTrack(100, "C:\\Music\\b.flac"),
+                            FileTrack(80, "C:\\Music\\c.flac")});
+    playback().SetTrackOpening(5, 0);
+    playback().Play();
+    fb2k_host::PumpMessagesUntil([] { return !playback().TrackOpening(); }, 2000);
+    // A second next and a click on the slider's middle reach the strip while the first next's
+    // stop is being handled.
+    tray->DeliverDuringNextCall([] {
+        controller().onNextClick();
+        controller().onSliderPositionChange(0.5);
+    });
+    controller().onNextClick();
+    fb2k_host::PumpMessagesUntil([] { return playback().CurrentIndex() == 2 && playback().Position() > 0; }, 2000);
+    playback().SetTrackOpening(0, 0);
+    EXPECT_EQ(playback().CommandsRefusedInCallbacks(), 0) << "a command was given from inside a playback callback";
+    EXPECT_EQ(playback().CurrentIndex(), 2) << "the second next did not count";
+    EXPECT_NEAR(playback().Position(), 40.0, 0.01) << "the seek to the middle missed the third track (80 s)";
+}
+
 TEST_F(ControllerReactionsTest, MiddleClickRestoresAMinimisedPlayerAndHidesAShownOne) {
     HWND main = standIn->host.MainWindow();
     ShowWindow(main, SW_SHOWMINNOACTIVE);
