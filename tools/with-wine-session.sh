@@ -66,6 +66,9 @@ setsid wine cmd /c exit >/dev/null 2>&1 </dev/null
 status=0
 "$@" || status=$?
 if [ "$status" != 0 ]; then
-  describe_session >"${TRELVANE_SESSION_REPORT:-/dev/stderr}" 2>&1
+  # To standard error, or to the file a test lane names (opening /dev/stderr anew would cut a
+  # log file that standard error writes to).
+  if [ -n "${TRELVANE_SESSION_REPORT:-}" ]; then describe_session >"$TRELVANE_SESSION_REPORT" 2>&1
+  else describe_session >&2; fi
 fi
 exit "$status"
