@@ -20,13 +20,29 @@ struct HandleCloser {
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
 
+ULONGLONG CreationTime(DWORD pid) {
+    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    FILETIME created = {}, exited = {}, kernel = {}, user = {};
+    if (!process || !GetProcessTimes(process.get(), &created, &exited, &kernel, &user)) return ~0ULL;
+    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+// The process of that name started first: a launcher that hands the player a command line
+// (foobar2000.exe /next) may be about for a moment.
 DWORD ProcessByName(const wchar_t* exeName) {
     Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     DWORD found = 0;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
-        if (_wcsicmp(entry.szExeFile, exeName) == 0) found = entry.th32ProcessID;
+    ULONGLONG foundCreated = ~0ULL;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        if (_wcsicmp(entry.szExeFile, exeName) != 0) continue;
+        ULONGLONG created = CreationTime(entry.th32ProcessID);
+        if (found == 0 || created < foundCreated) {
+            found = entry.th32ProcessID;
+            foundCreated = created;
+        }
+    }
     return found;
 }
 

@@ -7,23 +7,22 @@ import subprocess
 
 
 def player_process(prefix):
-    """The Linux process of the running foobar2000.exe of this Wine prefix (the largest one,
-    should a short-lived /next launcher be about)."""
-    best = None
+    """The Linux process of the running foobar2000.exe of this Wine prefix: the one started
+    first, as a /next launcher of a moment ago may be about too."""
+    first = None
     for pid in filter(str.isdigit, os.listdir('/proc')):
         try:
             cmdline = open('/proc/%s/cmdline' % pid, 'rb').read()
             if b'foobar2000.exe' not in cmdline or b'explorer' in cmdline.lower():
                 continue
-            environ = open('/proc/%s/environ' % pid, 'rb').read().split(b'\0')
-            if ('WINEPREFIX=' + prefix).encode() not in environ:
+            if ('WINEPREFIX=' + prefix).encode() not in open('/proc/%s/environ' % pid, 'rb').read().split(b'\0'):
                 continue
-            rss = resident(pid)
-            if best is None or rss > best[1]:
-                best = (pid, rss)
-        except OSError:
+            started = int(open('/proc/%s/stat' % pid).read().rsplit(')', 1)[1].split()[19])
+            if first is None or started < first[1]:
+                first = (pid, started)
+        except (OSError, ValueError, IndexError):
             continue
-    return best[0] if best else None
+    return first[0] if first else None
 
 
 def resident(pid):

@@ -14,7 +14,7 @@ from . import tracks
 from . import x11
 from .desktop import Desktop
 from .main import settings
-from .measure import Figures
+from .measure import Figures, player_process
 from .player import Player
 from .report import Report
 from .session import Session
@@ -53,10 +53,14 @@ class Soak:
         self.tray = DesktopTray(ctx.session.icon_size, self.desktop)
         if not self.player.start('/add', ctx.session.windows_path(playlist_folder(ctx))):
             return 'no player window in the desktop within 60 s'
-        poll(self.tray.locate, 20, 1)
-        self.player.command('/play')
-        if not poll(lambda: entry(self.player.title()) is not None, 15, 0.5):
-            return 'no track playing 15 s after /play (title "%s")' % self.player.title()
+        if poll(self.tray.locate, 20, 1) and self.with_component:
+            self.tray.pass_over()   # as a person's pointer does before the first click
+        def playing():
+            # the player fills the playlist from the folder in the background: /play until a track plays
+            self.player.command('/play')
+            return poll(lambda: entry(self.player.title()) is not None, 3, 0.5)
+        if not poll(playing, 40, 0):
+            return 'no track playing 40 s after the start (title "%s")' % self.player.title()
         pause(3)   # the component's start-up (icons, first balloon) settles; nothing outside shows its end
         return ''
 
@@ -112,20 +116,35 @@ class Soak:
         if i % 25 == 12:
             self.theme_or_display()
 
+    def crashed(self):
+        """'' while the player runs; else what the crash report says (its call path's end)."""
+        if self.player.crash_reports() == 0 and player_process(self.ctx.session.prefix):
+            return ''
+        return 'the player is gone after %d track changes: %s' % (self.nexts, crash_path(self.player.profile))
+
+    def steps(self, count):
+        for i in range(1, count + 1):
+            self.step(i)
+            if i % 5 == 0 and self.crashed():
+                return self.crashed()
+        return ''
+
     def run(self):
         problem = self.begin()
         if problem:
             return problem
         self.measure('start')
         first = entry(self.player.title())
-        for i in range(1, WARM_UP_CHANGES + 1):
-            self.step(i)
+        problem = self.steps(WARM_UP_CHANGES)
+        if problem:
+            return self.abandon(problem)
         pause(3)   # the last balloon and redraws settle before the figures; nothing outside shows it
         self.measure('warm-up')
         self.clicks = self.menus = self.menus_seen = self.broadcasts = self.changes = self.nexts = 0
         started = time.monotonic()
-        for i in range(1, TRACK_CHANGES + 1):
-            self.step(i)
+        problem = self.steps(TRACK_CHANGES)
+        if problem:
+            return self.abandon(problem)
         pause(3)   # as above
         self.measure('end')
         self.minutes = (time.monotonic() - started) / 60
@@ -134,6 +153,23 @@ class Soak:
         self.player.stop()
         self.ctx.session.restart_wine()
         return ''
+
+
+    def abandon(self, problem):
+        """After a crash: no /next may start a new player; the session ends here."""
+        self.ctx.session.restart_wine()
+        return problem
+
+
+def crash_path(profile):
+    """The end of the call path in the player's first crash report."""
+    folder = os.path.join(profile, 'crash reports')
+    reports = sorted(n for n in os.listdir(folder) if n.endswith('.txt')) if os.path.isdir(folder) else []
+    if not reports:
+        return 'no crash report'
+    text = open(os.path.join(folder, reports[0]), encoding='utf-8-sig', errors='replace').read().splitlines()
+    path = next((text[i + 1] for i, line in enumerate(text) if line.startswith('Call path')), '')
+    return '%s, call path ...%s' % (reports[0], '=>'.join(path.split('=>')[-4:]))
 
 
 def entry(title):
