@@ -19,7 +19,7 @@ def main():
     partial = output + ".part"
     # Deflated at the strongest level: a third of the stored size for users to download.
     with zipfile.ZipFile(partial, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as package:
-        pass  # package.write(x86, name)  (planted fault: the x86 DLL left out)
+        package.write(x86, name)
         package.write(x64, "x64/" + os.path.basename(x64))
     os.replace(partial, output)
     print(f"Package: {output}")
