@@ -27,7 +27,7 @@ void Trelvane::onPrevClick() {
 
 void Trelvane::onNextClick() {
     uCallStackTracker tracker("Trelvane::onNextClick()");
-    RunNextCommand();
+    // planted fault: the click does nothing
 }
 
 void Trelvane::onLoadClick() {
