@@ -27,7 +27,7 @@ void Trelvane::onPrevClick() {
 
 void Trelvane::onNextClick() {
     uCallStackTracker tracker("Trelvane::onNextClick()");
-    // planted fault: the click does nothing
+    RunNextCommand();
 }
 
 void Trelvane::onLoadClick() {
