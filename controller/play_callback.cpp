@@ -18,7 +18,6 @@ public:
             Trelvane& controller = Trelvane::Instance();
             controller.onStarted();
             controller.ClearBalloonShown();
-            CreateSolidBrush(RGB(1, 2, 3)); // planted fault: a GDI handle leaked on each track change
         });
     }
     void on_playback_new_track(service_by_value<metadb_handle> argument) override {
