@@ -70,11 +70,15 @@ def install_by_hand(ctx):
     ctx.report.note('the items below run with the package\'s x86 DLL put into profile/%s by this run, where '
                     'the install puts it; the install itself has FAILED' % os.path.dirname(INSTALLED))
     ctx.player.stop()
-    if not ctx.no_component:
+    with zipfile.ZipFile(ctx.package) as archive:
+        dll = archive.read('foo_Trelvane.dll') if 'foo_Trelvane.dll' in archive.namelist() else None
+    if dll and not ctx.no_component:
         dest = os.path.join(ctx.player.profile, INSTALLED)
         os.makedirs(os.path.dirname(dest), exist_ok=True)
-        with zipfile.ZipFile(ctx.package) as archive, open(dest, 'wb') as out:
-            out.write(archive.read('foo_Trelvane.dll'))
+        with open(dest, 'wb') as out:
+            out.write(dll)
+    elif not ctx.no_component:
+        ctx.report.note('the package has no foo_Trelvane.dll at its root: the player runs without the component')
     ctx.player.start()
 
 

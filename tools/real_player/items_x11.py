@@ -48,8 +48,9 @@ def play_pause_pauses(ctx):
     still = strip.still_for(ctx, 3.0)
     ctx.tray.snap(os.path.join(ctx.shots, 'strip-paused%s.png' % ctx.suffix))
     title = ctx.player.title()
+    moving = '' if still else 'changing (%s)' % (strip.changes_within(ctx, 2.0) or 'then still')
     return still and title == before and strip.track(title), \
-        'title "%s" -> "%s", strip %s' % (before, title, 'still for 3 s' if still else 'moving')
+        'title "%s" -> "%s", strip %s' % (before, title, moving or 'still for 3 s')
 
 
 def strip_in_tray(ctx):

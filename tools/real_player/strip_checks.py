@@ -122,6 +122,20 @@ def still_for(ctx, seconds):
     return True
 
 
+def changes_within(ctx, seconds):
+    """Where the strip changes over `seconds`: "rows a-b, columns c-d" of the strip, or ''."""
+    first = ctx.tray.strip()
+    time.sleep(seconds)   # the span watched is the measurement
+    now = ctx.tray.strip()
+    if not first or not now:
+        return 'no strip'
+    cells = [(x, y) for y in range(now.height) for x in range(now.width) if now.at(x, y) != first.at(x, y)]
+    if not cells:
+        return ''
+    xs, ys = [c[0] for c in cells], [c[1] for c in cells]
+    return 'rows %d-%d, columns %d-%d of the strip' % (min(ys), max(ys), min(xs), max(xs))
+
+
 def current_track(ctx):
     return track(ctx.player.title())
 

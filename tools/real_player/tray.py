@@ -44,6 +44,8 @@ class Tray:
     def pass_over(self):
         """The pointer passes over the strip left to right, resting a moment on each icon, as a
         person's does before a click: the tray's moves show the strip where its icons are."""
+        if not self.ready():
+            return
         for icon in (0, 1):
             for step in (1, 2, 3):
                 x, y = self.point(icon, step * 4, 5)
