@@ -204,6 +204,7 @@ def main(root, args):
         print('real-player-soak: give PLAYER=dir (make real-player says how to get one)')
         return 0
     os.makedirs(s['out'], exist_ok=True)
+    os.makedirs(s['pictures'], exist_ok=True)
     report = Report(root, os.path.join(s['pictures'], 'soak-output.txt'))
     bin_dir = os.path.join(root, 'build-x86', 'bin')
     ctx = Context(report=report, tracks=os.path.join(s['out'], 'tracks'),
