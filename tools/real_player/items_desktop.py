@@ -6,6 +6,7 @@ import os
 from . import strip_checks as strip
 from . import tray as zones
 from . import x11
+from .wait import poll
 
 
 def order(ctx):
@@ -22,7 +23,6 @@ def play(ctx):
     if not ctx.tray.click(zones.PLAY):
         return False, 'no strip cells in the taskbar'
     ctx.tray.move_away()
-    from .wait import poll
     playing = poll(lambda: strip.current_track(ctx), 6, 0.3)
     return bool(playing), '"%s" -> "%s"' % (before, ctx.player.title())
 

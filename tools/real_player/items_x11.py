@@ -1,6 +1,7 @@
 """Items in the X11 tray: the strip, the View > Trelvane commands, the preferences page, the
 wheel; each returns (passed, what was seen)."""
 import os
+import subprocess
 
 from . import strip_checks as strip
 from . import tray as zones
@@ -11,8 +12,6 @@ from .menus import command, new_popup
 from .player import read_volume
 from .wait import pause, poll
 
-import subprocess
-import time
 
 KEYS = x11.Keyboard()
 
@@ -205,7 +204,7 @@ def wheel_volume(ctx):
     x, y = ctx.tray.point(0, 8, 8)
     ctx.tray.pointer.move(x + ctx.tray.size // 2, y, rest=0.7)   # the pointer rests on the strip
     ctx.tray.pointer.wheel(5, times=3)
-    time.sleep(0.4)   # the volume cursor is drawn at the strip's next tick
+    pause(0.4)   # the volume cursor is drawn at the strip's next tick, which nothing outside shows
     ctx.tray.snap(os.path.join(ctx.pictures, 'strip-wheel-volume.png'))
     ctx.tray.pointer.wheel(4)
     ctx.tray.move_away()

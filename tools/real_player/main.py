@@ -3,7 +3,6 @@ driven only by the pointer, the keyboard and what the screen shows. Usage and se
 tools/real-player.py."""
 import os
 import shutil
-import sys
 import traceback
 
 from . import components_page
@@ -11,6 +10,7 @@ from .pictures import put_together
 from .context import Context
 from .report import Report, Skip
 from .session import Session, SessionError
+from .strip_checks import wait_icons
 from .table import ITEMS, RUNS
 
 TOOLS = ['wine', 'wineserver', 'Xvfb', 'jwm', 'xdotool', 'xwd', 'xwininfo', 'xprop', 'xclip', 'gcc']
@@ -82,7 +82,6 @@ def recover(ctx):
     if getattr(ctx.tray, 'cells', None):
         ctx.tray.cells = None   # a new desktop
     if player.start() and not player.desktop:
-        from .strip_checks import wait_icons
         wait_icons(ctx)
 
 

@@ -2,6 +2,8 @@
 import os
 import re
 import shutil
+import sqlite3
+import struct
 import subprocess
 
 from . import x11
@@ -120,7 +122,6 @@ def read_cfg_bool(profile, guid_le):
     """The 1-byte value the player stores for a component's boolean configuration variable
     (record: 16 GUID bytes in memory order, u32 size 1, payload), from every configuration
     file of the profile; the last record found, or None."""
-    import struct
     key = guid_le + struct.pack('<I', 1)
     value = None
     for folder, _, files in os.walk(profile):
@@ -134,7 +135,6 @@ def read_cfg_bool(profile, guid_le):
 
 def read_volume(profile):
     """The volume in dB the player stored at exit, None without one."""
-    import sqlite3
     path = os.path.join(profile, 'config.sqlite')
     if not os.path.exists(path):
         return None

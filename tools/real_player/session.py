@@ -3,7 +3,6 @@ with a tray whose dock is an X11 system tray, and a Wine session in the run's ow
 import os
 import subprocess
 
-from .wait import poll
 
 # The player ships its own MSVC runtime; Wine's builtin one makes it crash at start-up.
 DLL_OVERRIDES = ('mscoree,mshtml=;msvcp140,msvcp140_1,msvcp140_2,msvcp140_atomic_wait,msvcp140_codecvt_ids,'
@@ -120,7 +119,3 @@ class Session:
 
     def windows_path(self, path):
         return 'Z:' + os.path.abspath(path).replace('/', '\\')
-
-
-def wait_for_file(path, limit):
-    return poll(lambda: os.path.exists(path), limit)
