@@ -42,14 +42,15 @@ def play_pause_pauses(ctx):
     if not ctx.tray.click(zones.PLAY):
         return False, 'no strip icons'
     ctx.tray.move_away()
-    # Paused once the strip stops moving; then it must stay still for 3 s.
-    poll(lambda: strip.still_for(ctx, 1.0), 6, 0)
-    still = strip.still_for(ctx, 3.0)
+    # Paused once the strip has stopped moving for 2 s (the last redraw after a pause comes a
+    # moment late); then it must stay still for 4 s, longer than a playing cursor's step.
+    poll(lambda: strip.still_for(ctx, 2.0), 10, 0)
+    still = strip.still_for(ctx, 4.0)
     ctx.tray.snap(os.path.join(ctx.shots, 'strip-paused%s.png' % ctx.suffix))
     title = ctx.player.title()
     moving = '' if still else 'changing (%s)' % (strip.changes_within(ctx, 2.0) or 'then still')
     return still and title == before and strip.track(title), \
-        'title "%s" -> "%s", strip %s' % (before, title, moving or 'still for 3 s')
+        'title "%s" -> "%s", strip %s' % (before, title, moving or 'still for 4 s')
 
 
 def strip_in_tray(ctx):

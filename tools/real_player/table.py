@@ -98,7 +98,7 @@ ITEMS = [
     Item('1.7', 'play on the strip starts the first track', 1, x11items.play),
     Item('1.8', 'next on the strip plays the next track', 1, x11items.next_track),
 ] + [Item('1.%d' % (9 + i), words, 1, check) for i, (words, check) in enumerate(QUICK)] + [
-    Item('1.15', 'play/pause on the strip pauses (title kept, strip still for 3 s)', 1, x11items.play_pause_pauses),
+    Item('1.15', 'play/pause on the strip pauses (title kept, strip still for 4 s)', 1, x11items.play_pause_pauses),
     Item('1.16', 'View > Trelvane > Reset Icons adds both tray icons again', 1, x11items.reset_icons),
     Item('1.17', 'View > Trelvane > Toggle volume slider changes the strip\'s slider', 1,
          x11items.toggle_volume_slider),
@@ -132,6 +132,6 @@ ITEMS = [
     Item('7.5', 'the strip drawn with the 24-pixel artwork', 7, lambda ctx: strip.artwork(ctx, ctx.dark)),
     Item('7.6', 'play on the strip starts the first track', 7, x11items.play),
     Item('7.7', 'next on the strip plays the next track', 7, x11items.next_track),
-    Item('7.8', 'play/pause on the strip pauses (title kept, strip still for 3 s)', 7, x11items.play_pause_pauses),
+    Item('7.8', 'play/pause on the strip pauses (title kept, strip still for 4 s)', 7, x11items.play_pause_pauses),
     Item('7.9', CLEAN, 7, x11items.clean_exit),
 ]
