@@ -6,7 +6,7 @@ BUILD := build
 PRESET := mingw-x64
 PACKAGE := $(BUILD)/foo_Trelvane.fb2k-component
 
-.PHONY: deps configure build build-trees build-tree-x64 build-tree-x86 build-x64 build-x86 test demo bench package real-player clean
+.PHONY: deps configure build build-trees build-tree-x64 build-tree-x86 build-x64 build-x86 test demo bench package real-player real-player-soak clean
 
 deps:
 	tools/deps.sh
@@ -52,13 +52,19 @@ demo: build-x64
 bench: build-x64
 	tools/with-wine-session.sh tools/bench.sh
 
-# The package installed, updated and removed in a real foobar2000 (a portable folder given as
-# PLAYER=dir) under Wine, through the player's Components page; pictures and output go to
-# docs/real-player/. Without PLAYER it only says how to get one, and builds nothing.
+# The package installed by a drop on the player's Components page, used in the X11 tray, in a
+# Wine virtual desktop's taskbar and at 144 DPI, updated and removed, in a real foobar2000 (a
+# portable folder given as PLAYER=dir) under Wine (tools/real-player.py); pictures and output go
+# to docs/real-player/. Without PLAYER it only says how to get one, and builds nothing.
+# real-player-soak: the long session in the desktop's taskbar, with and without the component.
 PLAYER ?=
 real-player:
 	@if [ -n "$(PLAYER)" ]; then $(MAKE) --no-print-directory package; fi
-	OUT=build-x86/real-player tools/real-player-check.sh "$(PLAYER)" "$(PACKAGE)"
+	python3 tools/real-player.py "$(PLAYER)" "$(PACKAGE)"
+
+real-player-soak:
+	@if [ -n "$(PLAYER)" ]; then $(MAKE) --no-print-directory package; fi
+	python3 tools/real-player.py --soak "$(PLAYER)" "$(PACKAGE)"
 
 clean:
 	rm -rf $(BUILD) build-x86

@@ -2,7 +2,8 @@
 # Installs what a fresh Debian machine lacks to build both DLLs and run them under Wine.
 # The demo and its end-to-end test run on a small X11 desktop: jwm (window manager, taskbar and
 # system tray), xdotool for the tour's input, x11-utils/x11-apps to find and capture windows,
-# xserver-xephyr to show that desktop in a window of its own for the interactive demo.
+# xserver-xephyr to show that desktop in a window of its own for the interactive demo; libx11-dev
+# to build the X11 drag source that drops the package on the real player's Components page.
 #
 # Debian's mirrors are sometimes caught mid-sync: one index (say the security suite's i386 list)
 # fails to download while its amd64 twin arrives. Multi-arch packages must then have equal versions
@@ -13,7 +14,7 @@ set -euo pipefail
 packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
           binutils-mingw-w64-x86-64 wine64 wine wine32:i386 clang lld xvfb xauth x11-apps
           imagemagick xdotool googletest python3 zip unzip
-          x11-utils jwm xserver-xephyr xclip clang-tidy cppcheck)
+          x11-utils jwm xserver-xephyr xclip clang-tidy cppcheck libx11-dev)
 UPDATE_TRIES=${DEPS_UPDATE_TRIES:-3}
 RETRY_PAUSE=${DEPS_RETRY_PAUSE:-5}
 

@@ -1,0 +1,30 @@
+"""Generated tracks: sine tones long enough for every check to tell one from the next."""
+import array
+import math
+import os
+import wave
+
+SECONDS = 240   # Wine's null sound output plays about four times too fast: a minute each
+COUNT = 12
+
+
+def names():
+    # two digits: the player sorts added files by name
+    return ['TrelvaneTone%02d' % n for n in range(1, COUNT + 1)]
+
+
+def write(folder):
+    """Writes NAME.wav for every name: 8 kHz mono 16-bit, each at another pitch."""
+    os.makedirs(folder, exist_ok=True)
+    rate = 8000
+    for i, name in enumerate(names()):
+        path = os.path.join(folder, name + '.wav')
+        if os.path.exists(path):
+            continue
+        freq = 220.0 * (i + 2) / 2
+        second = array.array('h', (int(8000 * math.sin(2 * math.pi * freq * n / rate)) for n in range(rate))).tobytes()
+        with wave.open(path, 'wb') as f:
+            f.setnchannels(1)
+            f.setsampwidth(2)
+            f.setframerate(rate)
+            f.writeframes(second * SECONDS)   # whole cycles in one second: repeatable
