@@ -8,32 +8,32 @@
 
 void Trelvane::onPlayClick() {
     uCallStackTracker tracker("Trelvane::onPlayClick()");
-    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunPlayCommand(); });
+    playerCommands.Give([] { RunPlayCommand(); });
 }
 
 void Trelvane::onPauseClick() {
     uCallStackTracker tracker("Trelvane::onPauseClick()");
-    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunPauseCommand(); });
+    playerCommands.Give([] { RunPauseCommand(); });
 }
 
 void Trelvane::onStopClick() {
     uCallStackTracker tracker("Trelvane::onStopClick()");
-    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunStopCommand(); });
+    playerCommands.Give([] { RunStopCommand(); });
 }
 
 void Trelvane::onPrevClick() {
     uCallStackTracker tracker("Trelvane::onPrevClick()");
-    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunPreviousCommand(); });
+    playerCommands.Give([] { RunPreviousCommand(); });
 }
 
 void Trelvane::onNextClick() {
     uCallStackTracker tracker("Trelvane::onNextClick()");
-    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] { RunNextCommand(); });
+    playerCommands.Give([] { RunNextCommand(); });
 }
 
 void Trelvane::onLoadClick() {
     uCallStackTracker tracker("Trelvane::onLoadClick()");
-    playerCommands.Give(PlayerCommandQueue::Kind::Transport, [] {
+    playerCommands.Give([] {
         RunActivateCommand();
         RunOpenCommand();
     });

@@ -5,31 +5,31 @@
 #include <utility>
 
 namespace {
-// Milliseconds a seek waits for the new track's announcement at most.
+// Milliseconds a command waits for a starting track's announcement at most.
 constexpr DWORD kLongestTrackStart = 3000;
 } // namespace
 
-bool PlayerCommandQueue::CanTake(Kind kind) const {
+bool PlayerCommandQueue::CanTake() const {
     if (PlayerCalls::Inside()) return false;
-    return kind != Kind::Seek || !trackStarting || GetTickCount() - startingSince > kLongestTrackStart;
+    return !trackStarting || GetTickCount() - startingSince > kLongestTrackStart;
 }
 
-void PlayerCommandQueue::Give(Kind kind, std::function<void()> command) {
-    // Behind what already waits, whatever it is: clicks act in the order they were made.
-    if (waiting.empty() && CanTake(kind)) {
+void PlayerCommandQueue::Give(std::function<void()> command) {
+    // Behind what already waits: clicks act in the order they were made.
+    if (waiting.empty() && CanTake()) {
         command();
         return;
     }
-    waiting.push_back(Entry{kind, std::move(command)});
+    waiting.push_back(std::move(command));
     Retry();
 }
 
 void PlayerCommandQueue::GiveWaiting() {
     if (window) KillTimer(window, timer);
-    while (!waiting.empty() && CanTake(waiting.front().kind)) {
-        Entry next = std::move(waiting.front());
+    while (!waiting.empty() && CanTake()) {
+        std::function<void()> next = std::move(waiting.front());
         waiting.pop_front();
-        next.command();
+        next();
     }
     if (!waiting.empty()) Retry();
 }
