@@ -64,6 +64,16 @@ Trelvane::Trelvane() {
     CompileTooltipScript();
 }
 
+// The window and the menu stay until the process ends; they go with this static object. The
+// icons leave the tray while their window still exists, and the window gets its first
+// procedure back, so that its destruction runs none of ours.
+Trelvane::~Trelvane() {
+    uCallStackTracker tracker("Trelvane::~Trelvane()");
+    UnInitIcons();
+    if (messageWindow && oldWndProc)
+        SetWindowLongPtrW(messageWindow.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldWndProc));
+}
+
 void Trelvane::onInit() {
     uCallStackTracker tracker("Trelvane::onInit()");
     {
@@ -82,17 +92,17 @@ void Trelvane::onInit() {
 }
 
 void Trelvane::CreateMessageWindow() {
-    hMessageWindow = CreateWindowExW(0, L"#32770", L"TrelvaneMessageWindow", 0, 0, 0, 0, 0, nullptr, nullptr,
-                                     core_api::get_my_instance(), nullptr);
+    messageWindow.reset(CreateWindowExW(0, L"#32770", L"TrelvaneMessageWindow", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                        core_api::get_my_instance(), nullptr));
     oldWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hMessageWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Trelvane::WndProc)));
-    LetMessageThrough(hMessageWindow, taskbarCreatedMsg);
+        SetWindowLongPtrW(MessageWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Trelvane::WndProc)));
+    LetMessageThrough(MessageWindow(), taskbarCreatedMsg);
 }
 
 void Trelvane::StartTimers() {
-    SetTimer(hMessageWindow, kSliderTimer, kSliderTimerPeriod, nullptr);
+    SetTimer(MessageWindow(), kSliderTimer, kSliderTimerPeriod, nullptr);
     if (GetPlayerKeyInt(L"PreventSleep") != 0)
-        SetTimer(hMessageWindow, kKeepAwakeTimer, kKeepAwakeTimerPeriod, nullptr);
+        SetTimer(MessageWindow(), kKeepAwakeTimer, kKeepAwakeTimerPeriod, nullptr);
 }
 
 void Trelvane::ShowWindows7NoticeIfDue() {
@@ -122,6 +132,6 @@ void Trelvane::SFIHState() {
 void Trelvane::InitIcons() {
     std::wstring skinName;
     if (!cfg::SkinName.is_empty()) skinName = String8ToWide(cfg::SkinName.get_ptr());
-    NotifyIcons::InitIcons(hMessageWindow, core_api::get_my_instance(),
+    NotifyIcons::InitIcons(MessageWindow(), core_api::get_my_instance(),
                            SkinFolder(core_api::get_my_instance(), skinName));
 }

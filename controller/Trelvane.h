@@ -1,8 +1,12 @@
 #pragma once
 // The controller: one object per process that owns the tray strip, the tray popup menu and a
 // hidden message window with its timers, and reacts to playback events and clicks.
+#include "base/gdi_handles.h"
+#include "base/user_handles.h"
 #include "resources/resource.h"
 #include "tray/NotifyIcons.h"
+
+#include <vector>
 
 // Marker base of the player's general-purpose plug-ins; no data, no virtual operations.
 class GeneralPurposePlugin {};
@@ -72,13 +76,13 @@ public:
     static void DeleteCurrentFile();
     static void ShowOrHideMainWindow();
 
-    HWND MessageWindow() const { return hMessageWindow; }
-    HMENU TrayMenu() const { return hMenu; }
+    HWND MessageWindow() const { return messageWindow.get(); }
+    HMENU TrayMenu() const { return trayMenu.get(); }
     bool VolumeSliderActive() const { return volumeSliderActive; }
 
 private:
     Trelvane();
-    ~Trelvane() override = default;
+    ~Trelvane() override;
 
     void BuildTrayMenu();
     void CreateMessageWindow();
@@ -94,9 +98,11 @@ private:
 
     bool volumeSliderActive = false;
     bool balloonShown = false;
-    HMENU hMenu = nullptr;
+    // The menu's item bitmaps outlive the menu that shows them: declared first, freed last.
+    std::vector<UniqueBitmap> menuBitmaps;
+    UniqueMenu trayMenu;
     WNDPROC oldWndProc = nullptr;
-    HWND hMessageWindow = nullptr;
+    UniqueWindow messageWindow;
 };
 
 // Steps of the tray menu's set-up that act on the menu alone.

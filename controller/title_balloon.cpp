@@ -53,5 +53,5 @@ void Trelvane::ShowBalloon(bool force) {
     TrimTrailingBreaks(body);
     int seconds = HideAfterSeconds();
     NotifyIcons::ShowBalloon(body.c_str(), title.c_str(), static_cast<UINT>(seconds));
-    SetTimer(hMessageWindow, kBalloonTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
+    SetTimer(MessageWindow(), kBalloonTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
 }

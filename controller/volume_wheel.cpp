@@ -13,13 +13,13 @@ void Trelvane::onWheel(WPARAM wParam, LPARAM lParam) {
     const int step = VolumeSteps::StepAfterNotches(Player::Volume(), notches, sliderRange);
     Player::Volume(VolumeSteps::LevelOfStep(step, sliderRange));
     // Each notch starts the wait again: the volume stays in view until the wheel has rested.
-    SetTimer(hMessageWindow, kWheelVolumeTimer, kWheelVolumeShownFor, nullptr);
+    SetTimer(MessageWindow(), kWheelVolumeTimer, kWheelVolumeShownFor, nullptr);
     ShowWheelVolume(true);
 }
 
 void Trelvane::EndWheelVolume() {
     uCallStackTracker tracker("Trelvane::EndWheelVolume()");
-    KillTimer(hMessageWindow, kWheelVolumeTimer);
+    KillTimer(MessageWindow(), kWheelVolumeTimer);
     ShowWheelVolume(false);
 }
 

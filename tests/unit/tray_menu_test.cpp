@@ -18,6 +18,8 @@
 #include "tests/support/tray_geometry.h"
 
 #include "tests/support/icon_pixels.h"
+#include "base/user_handles.h"
+#include "base/window_dc.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -95,9 +97,7 @@ Pixels ReadBitmap(HBITMAP bitmap) {
     pixels.height = info.bmHeight;
     BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
     std::vector<DWORD> bgr(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, info.bmHeight, bgr.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(WindowDC(nullptr).get(), bitmap, 0, info.bmHeight, bgr.data(), &format, DIB_RGB_COLORS);
     for (DWORD p : bgr) pixels.rgb.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     return pixels;
 }
@@ -298,13 +298,12 @@ TEST_F(TrayMenuTest, ItemsCarryThirteenPixelGlyphsAndBothSliderItemsTheCheckGlyp
         EXPECT_EQ(info.hbmpUnchecked != nullptr, entry.unchecked) << entry.item;
         EXPECT_EQ(info.hbmpChecked != nullptr, entry.checked) << entry.item;
     }
-    HBITMAP check = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(30003));
+    UniqueBitmap check(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(30003)));
     MENUITEMINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_CHECKMARKS;
     GetMenuItemInfoW(configuration, kVolumeSliderItem, FALSE, &info);
-    EXPECT_EQ(ReadBitmap(info.hbmpChecked).rgb, ReadBitmap(check).rgb);
-    DeleteObject(check);
+    EXPECT_EQ(ReadBitmap(info.hbmpChecked).rgb, ReadBitmap(check.get()).rgb);
 }
 
 TEST_F(TrayMenuTest, ResetTrayIconsTakesBothIconsAwayAndAddsThemInTheProfilesOrder) {
@@ -366,19 +365,10 @@ TEST_F(TrayMenuTest, DeleteAsksInTheUsersLanguageAndANoKeepsEverything) {
 class Canvas {
 public:
     static constexpr COLORREF kUntouched = RGB(1, 2, 3);
-    Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO format = TopDown32(width, height);
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_original = SelectObject(m_dc, m_bitmap);
+    Canvas(int width, int height) : m_width(width), m_height(height), m_surface(Section(width, height, m_bits)) {
         for (int i = 0; i < width * height; ++i) m_bits[i] = 0x010203;
     }
-    ~Canvas() {
-        SelectObject(m_dc, m_original);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC dc() const { return m_dc; }
+    HDC dc() const { return m_surface.get(); }
     COLORREF at(int x, int y) const {
         GdiFlush();
         DWORD p = m_bits[y * m_width + x];
@@ -388,11 +378,14 @@ public:
     int height() const { return m_height; }
 
 private:
+    static UniqueBitmap Section(int width, int height, DWORD*& bits) {
+        BITMAPINFO format = TopDown32(width, height);
+        return UniqueBitmap(
+            CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    }
     int m_width, m_height;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_original;
     DWORD* m_bits = nullptr;
+    MemorySurface m_surface;
 };
 
 TEST_F(TrayMenuTest, TitleBandIs18By245ReadsTopToBottomAndLeavesNoObjectsBehind) {
@@ -512,9 +505,9 @@ TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
 // The menu resource shows, as each item's text, the string id the item table gives it: the
 // table is what a reader of the code sees, the resource is what the user sees translated.
 TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
-    HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
-    ASSERT_NE(bar, nullptr);
-    HMENU popup = GetSubMenu(bar, 0);
+    UniqueMenu bar(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU)));
+    ASSERT_TRUE(bar);
+    HMENU popup = GetSubMenu(bar.get(), 0);
     for (size_t i = 0; i < kTrayMenuItemCount; ++i) {
         const TrayMenuItem& row = kTrayMenuItems[i];
         wchar_t text[32] = {};
@@ -525,6 +518,5 @@ TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
         EXPECT_EQ(row.handler == nullptr, row.command == 0)
             << "row " << i << ": a command has a handler, a sub-menu none";
     }
-    DestroyMenu(bar);
 }
 } // namespace
