@@ -29,18 +29,16 @@ bool IsLabel(HWND control) {
     return lstrcmpiW(className, L"Static") == 0 || lstrcmpiW(className, L"Button") == 0;
 }
 
-UINT LeadingNumber(HWND control) {
+UINT LeadingNumberOf(HWND control) {
     wchar_t text[kControlTextCapacity] = {};
     GetWindowTextW(control, text, kControlTextCapacity);
-    UINT number = 0;
-    for (const wchar_t* p = text; *p >= L'0' && *p <= L'9' && number < 100000; ++p) number = number * 10 + (*p - L'0');
-    return number;
+    return LeadingNumber(text);
 }
 
 // The string id of a label: read from its resource text on the first pass and kept in the
 // control's user data, since after that the text is no longer a number.
 UINT LabelStringId(HWND control) {
-    UINT id = LeadingNumber(control);
+    UINT id = LeadingNumberOf(control);
     if (id >= kFirstStringId) SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
     else id = static_cast<UINT>(GetWindowLongPtrW(control, GWLP_USERDATA));
     return id;

@@ -13,6 +13,8 @@ import os
 import re
 import sys
 
+from layers import folders as layer_folders
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OWNERS = "base"
 EXTRA_FOLDERS = ("tests", "bench")
@@ -22,16 +24,6 @@ FREEING = ("DestroyWindow", "DestroyMenu", "DeleteObject", "DeleteDC", "ReleaseD
            "RegCloseKey")
 CALL = re.compile(r"(?<![\w:.>])(?:::)?(" + "|".join(FREEING) + r")\s*\(")
 COMMENT = re.compile(r"//[^\n]*|/\*.*?\*/", re.S)
-
-
-def layer_folders():
-    folders = []
-    with open(os.path.join(ROOT, "tools", "layers.txt"), encoding="utf-8") as table:
-        for line in table:
-            fields = line.split("#", 1)[0].split()
-            if fields:
-                folders.append(fields[1].rstrip("/"))
-    return folders
 
 
 def checked_files():
