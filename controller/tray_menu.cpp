@@ -9,6 +9,7 @@
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
 #include "settings/strings.h"
+#include "base/menu_search.h"
 
 namespace {
 
@@ -24,11 +25,13 @@ void SetItemBitmaps(HMENU menu, HINSTANCE module, std::vector<UniqueBitmap>& own
     for (size_t i = 0; i < kTrayMenuItemCount; ++i) {
         const TrayMenuItem& entry = kTrayMenuItems[i];
         if (!entry.unchecked && !entry.checked) continue;
-        const bool byPosition = entry.command == 0;
         HBITMAP unchecked = LoadMenuBitmap(module, entry.unchecked, owners);
         HBITMAP checked = LoadMenuBitmap(module, entry.checked, owners);
-        SetMenuItemBitmaps(menu, byPosition ? static_cast<UINT>(entry.position) : entry.command,
-                           byPosition ? MF_BYPOSITION : MF_BYCOMMAND, unchecked, checked);
+        if (entry.command) {
+            SetMenuItemBitmaps(menu, entry.command, MF_BYCOMMAND, unchecked, checked);
+        } else if (MenuItemPlace sub = FindSubMenuHolding(menu, entry.heldCommand)) {
+            SetMenuItemBitmaps(sub.menu, static_cast<UINT>(sub.position), MF_BYPOSITION, unchecked, checked);
+        }
     }
 }
 
@@ -76,10 +79,8 @@ void Trelvane::BuildTrayMenu() {
 void Trelvane::InitMenuText() {
     HINSTANCE module = core_api::get_my_instance();
     WORD language = static_cast<WORD>(cfg::Language & 0xFFFF);
-    int count = GetMenuItemCount(TrayMenu());
-    for (int position = 0; position < count; ++position) SetMenuString(module, TrayMenu(), position, language);
-    HMENU load = GetSubMenu(TrayMenu(), TRAY_MENU_LOAD_POSITION);
-    for (int position : {0, 1, 2}) SetMenuString(module, load, position, language);
-    HMENU configuration = GetSubMenu(TrayMenu(), TRAY_MENU_CONFIGURATION_POSITION);
-    for (int position : {0, 1, 3, 4}) SetMenuString(module, configuration, position, language);
+    // Every item at every depth: an item that is no string id (a separator, the title band)
+    // is left as it is.
+    ForEachMenuItem(TrayMenu(),
+                    [&](HMENU menu, int position) { SetMenuString(module, menu, position, language); });
 }

@@ -198,15 +198,15 @@ class MenuTranslation : public testing::Test {
 protected:
     MenuTranslation() : bar(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_TRAY_MENU))), menu(GetSubMenu(bar.get(), 0)) {}
 
-    // In the order the tray menu does it: the top level, then the two submenus.
+    // Every item of the popup and of its two submenus.
     void Translate(WORD language) {
-        for (int position = 0; position < GetMenuItemCount(menu); ++position)
-            SetMenuString(Module(), menu, position, language);
-        for (int position : {0, 1, 2})
-            SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_LOAD_POSITION), position, language);
-        for (int position : {0, 1, 3, 4})
-            SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION), position, language);
+        for (HMENU m : {menu, Load(), Configuration()})
+            for (int position = 0; position < GetMenuItemCount(m); ++position)
+                SetMenuString(Module(), m, position, language);
     }
+    // The submenus as the resource places them.
+    HMENU Load() { return GetSubMenu(menu, 4); }
+    HMENU Configuration() { return GetSubMenu(menu, 7); }
     UINT State(HMENU m, int position) { return GetMenuState(m, static_cast<UINT>(position), MF_BYPOSITION); }
 
     UniqueMenu bar;
@@ -215,8 +215,8 @@ protected:
 
 TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWere) {
     ASSERT_NE(menu, nullptr);
-    HMENU load = GetSubMenu(menu, TRAY_MENU_LOAD_POSITION);
-    HMENU configuration = GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION);
+    HMENU load = Load();
+    HMENU configuration = Configuration();
     std::vector<UINT> ids;
     for (int position = 0; position < GetMenuItemCount(menu); ++position) ids.push_back(GetMenuItemID(menu, position));
 
@@ -238,8 +238,8 @@ TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWe
 
     for (int position = 0; position < GetMenuItemCount(menu); ++position)
         EXPECT_EQ(GetMenuItemID(menu, position), ids[position]) << position;
-    EXPECT_EQ(GetSubMenu(menu, TRAY_MENU_LOAD_POSITION), load);
-    EXPECT_EQ(GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION), configuration);
+    EXPECT_EQ(Load(), load);
+    EXPECT_EQ(Configuration(), configuration);
     EXPECT_EQ(GetMenuItemID(load, 0), UINT(ID_TRAY_LOAD_FILE));
     EXPECT_TRUE(State(configuration, 1) & MF_CHECKED) << "the check mark of the resource stays";
     EXPECT_TRUE(State(menu, 6) & MF_SEPARATOR);

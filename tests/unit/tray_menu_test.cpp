@@ -306,6 +306,40 @@ TEST_F(TrayMenuTest, ItemsCarryThirteenPixelGlyphsAndBothSliderItemsTheCheckGlyp
     EXPECT_EQ(ReadBitmap(info.hbmpChecked).rgb, ReadBitmap(check.get()).rgb);
 }
 
+// Every item the user can read, in the popup and its sub-menus, in every language the
+// component carries: a text, never the bare string id of an item the translation missed.
+TEST_F(TrayMenuTest, EveryItemShowsATextInEachLanguage) {
+    const LanguageList languages = EnumLanguages(GetModuleHandleW(nullptr));
+    ASSERT_EQ(languages.size(), 24u);
+    for (const auto& language : languages) {
+        cfg::Language = language.second;
+        controller().InitMenuText();
+        int readable = 0;
+        std::function<void(HMENU, const std::string&)> check = [&](HMENU m, const std::string& where) {
+            for (int position = 0; position < GetMenuItemCount(m); ++position) {
+                const std::string item = where + "/" + std::to_string(position);
+                if (HMENU sub = GetSubMenu(m, position)) check(sub, item);
+                MENUITEMINFOW info = {};
+                info.cbSize = sizeof(info);
+                info.fMask = MIIM_FTYPE;
+                GetMenuItemInfoW(m, static_cast<UINT>(position), TRUE, &info);
+                if (info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW)) continue;
+                ++readable;
+                const std::wstring text = GetMenuString(m, position);
+                EXPECT_FALSE(text.empty()) << "language " << language.second << ", item " << item << ": no text";
+                if (!text.empty()) {
+                    EXPECT_NE(text.find_first_not_of(L"0123456789"), std::wstring::npos)
+                        << "language " << language.second << ", item " << item << ": a bare number, " << text.size()
+                        << " digits";
+                }
+            }
+        };
+        check(menu(), "");
+        // 9 in the popup (the title band is drawn), 3 under Load, 4 under Configuration.
+        EXPECT_EQ(readable, 16) << "language " << language.second;
+    }
+}
+
 TEST_F(TrayMenuTest, ResetTrayIconsTakesBothIconsAwayAndAddsThemInTheProfilesOrder) {
     ASSERT_EQ(startUpAdds.size(), 2u);
     Choose(L"cr");
@@ -502,6 +536,16 @@ TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
     EXPECT_EQ(child.exitCode, 7u);
 }
 
+// The position of the popup's sub-menu that holds `command` itself, -1 when none does.
+int SubMenuHolding(HMENU popup, UINT command) {
+    for (int position = 0; position < GetMenuItemCount(popup); ++position) {
+        HMENU sub = GetSubMenu(popup, position);
+        for (int item = 0; sub && item < GetMenuItemCount(sub); ++item)
+            if (GetMenuItemID(sub, item) == command) return position;
+    }
+    return -1;
+}
+
 // The menu resource shows, as each item's text, the string id the item table gives it: the
 // table is what a reader of the code sees, the resource is what the user sees translated.
 TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
@@ -512,7 +556,7 @@ TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
         const TrayMenuItem& row = kTrayMenuItems[i];
         wchar_t text[32] = {};
         if (row.command) GetMenuStringW(popup, row.command, text, 32, MF_BYCOMMAND);
-        else GetMenuStringW(popup, static_cast<UINT>(row.position), text, 32, MF_BYPOSITION);
+        else GetMenuStringW(popup, static_cast<UINT>(SubMenuHolding(popup, row.heldCommand)), text, 32, MF_BYPOSITION);
         EXPECT_EQ(std::wstring(text), std::to_wstring(row.text))
             << "row " << i << " (command " << row.command << "): the resource's text is the row's string id";
         EXPECT_EQ(row.handler == nullptr, row.command == 0)
