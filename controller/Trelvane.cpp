@@ -101,7 +101,7 @@ void Trelvane::CreateMessageWindow() {
 
 void Trelvane::StartTimers() {
     SetTimer(MessageWindow(), kSliderTimer, kSliderTimerPeriod, nullptr);
-    if (GetPlayerKeyInt(L"PreventSleep") != 0)
+    if (SwitchOn(RegistrySwitch::PreventSleep))
         SetTimer(MessageWindow(), kKeepAwakeTimer, kKeepAwakeTimerPeriod, nullptr);
 }
 
@@ -125,7 +125,7 @@ void Trelvane::SFIHState() {
     data.uID = 0;
     data.uFlags = NIF_STATE;
     data.dwStateMask = NIS_HIDDEN;
-    data.dwState = GetPlayerKeyInt(L"HideFoobarIcon") != 0 ? NIS_HIDDEN : 0;
+    data.dwState = SwitchOn(RegistrySwitch::HideFoobarIcon) ? NIS_HIDDEN : 0;
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 

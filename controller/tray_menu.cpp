@@ -70,7 +70,7 @@ void Trelvane::BuildTrayMenu() {
     trayMenu = LoadTrayPopup(module, kTrayMenuResource);
     menuBitmaps.clear();
     if (!trayMenu) return;
-    if (GetPlayerKeyInt(L"ShowExitMenuItem", 1) == 0) RemoveMenu(TrayMenu(), kQuitItem, MF_BYCOMMAND);
+    if (!SwitchOn(RegistrySwitch::ShowExitMenuItem)) RemoveMenu(TrayMenu(), kQuitItem, MF_BYCOMMAND);
     SetItemBitmaps(TrayMenu(), module, menuBitmaps);
     InitMenuText();
     AddMenuTitle(TrayMenu());
@@ -81,6 +81,5 @@ void Trelvane::InitMenuText() {
     WORD language = static_cast<WORD>(cfg::Language & 0xFFFF);
     // Every item at every depth: an item that is no string id (a separator, the title band)
     // is left as it is.
-    ForEachMenuItem(TrayMenu(),
-                    [&](HMENU menu, int position) { SetMenuString(module, menu, position, language); });
+    ForEachMenuItem(TrayMenu(), [&](HMENU menu, int position) { SetMenuString(module, menu, position, language); });
 }

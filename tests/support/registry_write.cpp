@@ -7,8 +7,7 @@ UniqueRegistryKey CreateRegistryKey(HKEY root, const wchar_t* path, REGSAM acces
     return UniqueRegistryKey(key);
 }
 
-bool WriteRegistryValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data,
-                        DWORD size) {
+bool WriteRegistryValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size) {
     UniqueRegistryKey key = CreateRegistryKey(root, path);
     return key && RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }

@@ -10,7 +10,7 @@
 ::testing::AssertionResult IconPixelsMatch(const TestStrip& strip, const Pixels (&expected)[2]);
 
 // For a test's own description of the strip that holds its two icons' pixels as `icon`.
-template <typename Expected> ::testing::AssertionResult IconsMatch(const TestStrip& strip, const Expected& expected) {
+template <typename Expected>::testing::AssertionResult IconsMatch(const TestStrip& strip, const Expected& expected) {
     return IconPixelsMatch(strip, expected.icon);
 }
 
