@@ -96,7 +96,7 @@ void Trelvane::CreateMessageWindow() {
                                         core_api::get_my_instance(), nullptr));
     oldWndProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(MessageWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Trelvane::WndProc)));
-    LetMessageThrough(MessageWindow(), taskbarCreatedMsg);
+    LetMessageThrough(MessageWindow(), TaskbarCreatedMessage());
 }
 
 void Trelvane::StartTimers() {
@@ -106,7 +106,7 @@ void Trelvane::StartTimers() {
 }
 
 void Trelvane::ShowWindows7NoticeIfDue() {
-    if (!isWin7 || cfg::Windows7NoticeShown) return;
+    if (!Windows7Profile() || cfg::Windows7NoticeShown) return;
     standard_api_create_t<popup_message>()->show_ex(kNoticeText, pfc_infinite, kNoticeTitle, pfc_infinite,
                                                     popup_message::icon_information);
     cfg::Windows7NoticeShown = true;

@@ -39,7 +39,7 @@ void Trelvane::onTitleChange(const std::wstring& title) {
     bool stream = Player::Length() <= 0;
     VolumeSlider();
     bool wanted = stream ? cfg::ShowBalloonOnStream : cfg::ShowBalloon;
-    if (drawnPlayMode == Playing && wanted) ShowBalloon(false);
+    if (ShownPlayMode() == Playing && wanted) ShowBalloon(false);
     Refresh();
 }
 
