@@ -5,6 +5,7 @@
 // Abstract: the controller implements the event hooks.
 #include "tray/strip_canvas.h"
 #include "tray/icon_placement.h"
+#include "tray/menu_anchor.h"
 #include "tray/strip_image.h"
 #include "tray/tray_windows.h"
 #include "tray/strip_layout.h"
@@ -196,9 +197,8 @@ private:
     bool rightReleaseSeen = false;
     DWORD lastKeyboardSelect = 0;
     bool keyboardSelectSeen = false;
-    // Set while the menu is opened from the keyboard: the point of the icon it opens at.
-    bool menuAtIcon = false;
-    POINT menuIconPoint = {};
+    // Where the tray menu opens.
+    MenuAnchor menuAnchor;
 
     // A hover of the pointer over the strip, with the wheel hook it holds.
     void BeginWheelHover(int icon);
