@@ -7,6 +7,7 @@
 #include "tests/support/shell_tray.h"
 #include "tests/support/test_strip.h"
 #include "tests/support/tray_geometry.h"
+#include "base/user_handles.h"
 
 #include <cstdio>
 #include <ctime>
@@ -44,7 +45,8 @@ int main() {
     const RECT toolbar = {1100, 770, 1246, 800}; // not a resource id: screen pixels
     geometry.SetClassicTaskbar({0, 760, 1280, 800}, toolbar, SIZE{24, 30});
     geometry.SetPointer(400, 300);
-    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    HWND window = owner.get();
 
     TestStrip strip;
     strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
@@ -80,6 +82,5 @@ int main() {
                 "removed, %d live (goal 1, 0, 1, 0)\n",
                 installedDuringHover, removedDuringHover, hoverTicks, removals, installs - removals);
     std::printf("tick during a hover: %.3f microseconds per tick\n", seconds / hoverTicks * 1e6);
-    DestroyWindow(window);
     return installs == 1 && removals == 1 ? 0 : 1;
 }

@@ -14,3 +14,7 @@ set_tests_properties(check_resource_ids PROPERTIES TIMEOUT 60)
 # clang-tidy and cppcheck over the product code (about three minutes of one core).
 add_test(NAME check_lint COMMAND ${CMAKE_SOURCE_DIR}/tools/lint.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(check_lint PROPERTIES TIMEOUT 600)
+
+# Handles freed by hand outside base/'s owners.
+add_test(NAME check_handle_owners COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_handle_owners.py)
+set_tests_properties(check_handle_owners PROPERTIES TIMEOUT 60)

@@ -63,6 +63,16 @@ Trelvane::Trelvane() {
     CompileTooltipScript();
 }
 
+// The window and the menu stay until the process ends; they go with this static object. The
+// icons leave the tray while their window still exists, and the window gets its first
+// procedure back, so that its destruction runs none of ours.
+Trelvane::~Trelvane() {
+    uCallStackTracker tracker("Trelvane::~Trelvane()");
+    UnInitIcons();
+    if (messageWindow && oldWndProc)
+        SetWindowLongPtrW(messageWindow.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldWndProc));
+}
+
 void Trelvane::onInit() {
     uCallStackTracker tracker("Trelvane::onInit()");
     {
@@ -81,22 +91,22 @@ void Trelvane::onInit() {
 }
 
 void Trelvane::CreateMessageWindow() {
-    hMessageWindow = CreateWindowExW(0, L"#32770", L"TrelvaneMessageWindow", 0, 0, 0, 0, 0, nullptr, nullptr,
-                                     core_api::get_my_instance(), nullptr);
+    messageWindow.reset(CreateWindowExW(0, L"#32770", L"TrelvaneMessageWindow", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                        core_api::get_my_instance(), nullptr));
     oldWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hMessageWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Trelvane::WndProc)));
-    LetMessageThrough(hMessageWindow, taskbarCreatedMsg);
-    playerCommands.Attach(hMessageWindow);
+        SetWindowLongPtrW(MessageWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Trelvane::WndProc)));
+    LetMessageThrough(MessageWindow(), TaskbarCreatedMessage());
+    playerCommands.Attach(MessageWindow());
 }
 
 void Trelvane::StartTimers() {
-    SetTimer(hMessageWindow, kSliderTimer, kSliderTimerPeriod, nullptr);
-    if (GetPlayerKeyInt(L"PreventSleep") != 0)
-        SetTimer(hMessageWindow, kKeepAwakeTimer, kKeepAwakeTimerPeriod, nullptr);
+    SetTimer(MessageWindow(), kSliderTimer, kSliderTimerPeriod, nullptr);
+    if (SwitchOn(RegistrySwitch::PreventSleep))
+        SetTimer(MessageWindow(), kKeepAwakeTimer, kKeepAwakeTimerPeriod, nullptr);
 }
 
 void Trelvane::ShowWindows7NoticeIfDue() {
-    if (!isWin7 || cfg::Windows7NoticeShown) return;
+    if (!Windows7Profile() || cfg::Windows7NoticeShown) return;
     standard_api_create_t<popup_message>()->show_ex(kNoticeText, pfc_infinite, kNoticeTitle, pfc_infinite,
                                                     popup_message::icon_information);
     cfg::Windows7NoticeShown = true;
@@ -115,13 +125,13 @@ void Trelvane::SFIHState() {
     data.uID = 0;
     data.uFlags = NIF_STATE;
     data.dwStateMask = NIS_HIDDEN;
-    data.dwState = GetPlayerKeyInt(L"HideFoobarIcon") != 0 ? NIS_HIDDEN : 0;
+    data.dwState = SwitchOn(RegistrySwitch::HideFoobarIcon) ? NIS_HIDDEN : 0;
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void Trelvane::InitIcons() {
     std::wstring skinName;
     if (!cfg::SkinName.is_empty()) skinName = String8ToWide(cfg::SkinName.get_ptr());
-    NotifyIcons::InitIcons(hMessageWindow, core_api::get_my_instance(),
+    NotifyIcons::InitIcons(MessageWindow(), core_api::get_my_instance(),
                            SkinFolder(core_api::get_my_instance(), skinName));
 }

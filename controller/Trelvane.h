@@ -1,9 +1,13 @@
 #pragma once
 // The controller: one object per process that owns the tray strip, the tray popup menu and a
 // hidden message window with its timers, and reacts to playback events and clicks.
+#include "base/gdi_handles.h"
+#include "base/user_handles.h"
 #include "resources/resource.h"
 #include "controller/player_command_queue.h"
 #include "tray/NotifyIcons.h"
+
+#include <vector>
 
 // Marker base of the player's general-purpose plug-ins; no data, no virtual operations.
 class GeneralPurposePlugin {};
@@ -75,13 +79,13 @@ public:
     static void DeleteCurrentFile();
     static void ShowOrHideMainWindow();
 
-    HWND MessageWindow() const { return hMessageWindow; }
-    HMENU TrayMenu() const { return hMenu; }
+    HWND MessageWindow() const { return messageWindow.get(); }
+    HMENU TrayMenu() const { return trayMenu.get(); }
     bool VolumeSliderActive() const { return volumeSliderActive; }
 
 private:
     Trelvane();
-    ~Trelvane() override = default;
+    ~Trelvane() override;
 
     void BuildTrayMenu();
     void CreateMessageWindow();
@@ -99,9 +103,11 @@ private:
     bool balloonShown = false;
     // The strip's clicks, given to the player when it can take them.
     PlayerCommandQueue playerCommands{kPlayerCommandTimer, kPlayerCommandRetry};
-    HMENU hMenu = nullptr;
+    // The menu's item bitmaps outlive the menu that shows them: declared first, freed last.
+    std::vector<UniqueBitmap> menuBitmaps;
+    UniqueMenu trayMenu;
     WNDPROC oldWndProc = nullptr;
-    HWND hMessageWindow = nullptr;
+    UniqueWindow messageWindow;
 };
 
 // Steps of the tray menu's set-up that act on the menu alone.

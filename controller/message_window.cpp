@@ -64,7 +64,7 @@ LRESULT CALLBACK Trelvane::WndProc(HWND window, UINT message, WPARAM wParam, LPA
         for (const FixedMessage& fixed : kFixedMessages)
             if (fixed.message == message) return fixed.handler(self, window, message, wParam, lParam);
         // The registered numbers are only looked at for messages that are none of the above.
-        if (message == self.taskbarCreatedMsg) return self.HandleTaskbarCreated(window, message, wParam, lParam);
+        if (message == self.TaskbarCreatedMessage()) return self.HandleTaskbarCreated(window, message, wParam, lParam);
         if (message == self.WheelMessage()) return OnWheel(self, window, message, wParam, lParam);
         return self.PassToOldProc(window, message, wParam, lParam);
     });

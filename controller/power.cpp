@@ -84,7 +84,7 @@ void KeepAwakeStep() {
 }
 
 LRESULT PowerBroadcastAnswer(WPARAM event) {
-    if (event == PBT_APMQUERYSUSPEND && Player::Playing() && GetPlayerKeyInt(L"PreventSleep") != 0)
+    if (event == PBT_APMQUERYSUSPEND && Player::Playing() && SwitchOn(RegistrySwitch::PreventSleep))
         return BROADCAST_QUERY_DENY;
     return TRUE;
 }

@@ -39,7 +39,7 @@ void Trelvane::onTitleChange(const std::wstring& title) {
     bool stream = Player::Length() <= 0;
     VolumeSlider();
     bool wanted = stream ? cfg::ShowBalloonOnStream : cfg::ShowBalloon;
-    if (drawnPlayMode == Playing && wanted) ShowBalloon(false);
+    if (ShownPlayMode() == Playing && wanted) ShowBalloon(false);
     Refresh();
     // The track is known now: a seek waiting for it can go.
     playerCommands.TrackStarting(false);
@@ -55,5 +55,5 @@ void Trelvane::ShowBalloon(bool force) {
     TrimTrailingBreaks(body);
     int seconds = HideAfterSeconds();
     NotifyIcons::ShowBalloon(body.c_str(), title.c_str(), static_cast<UINT>(seconds));
-    SetTimer(hMessageWindow, kBalloonTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
+    SetTimer(MessageWindow(), kBalloonTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
 }

@@ -4,7 +4,7 @@
 #include "controller/Trelvane.h"
 
 #include "sdk/shared/shared.h"
-#include "base/gdi_handles.h"
+#include "base/compatible_surface.h"
 
 #include <cwchar>
 
@@ -14,32 +14,6 @@ constexpr int kBandLength = 245;
 constexpr int kBandThickness = 18;
 constexpr int kTextIndent = 5;
 const wchar_t kTitle[] = L"Trelvane";
-
-// A memory context compatible with `reference`, holding a bitmap of its own of the given
-// size. The context's first bitmap goes back in before the context and ours are deleted, so
-// ours is never deleted while selected.
-class CompatibleSurface {
-public:
-    CompatibleSurface(HDC reference, int width, int height)
-        : m_bitmap(CreateCompatibleBitmap(reference, width, height)), m_dc(CreateCompatibleDC(reference)) {
-        if (!m_bitmap || !m_dc) return;
-        HGDIOBJ original = SelectObject(m_dc.get(), m_bitmap.get());
-        m_original = original == HGDI_ERROR ? nullptr : original;
-    }
-    ~CompatibleSurface() {
-        if (m_original) SelectObject(m_dc.get(), m_original);
-    }
-    CompatibleSurface(const CompatibleSurface&) = delete;
-    CompatibleSurface& operator=(const CompatibleSurface&) = delete;
-
-    HDC get() const { return m_dc.get(); }
-    explicit operator bool() const { return m_original != nullptr; }
-
-private:
-    UniqueBitmap m_bitmap;
-    UniqueDC m_dc;
-    HGDIOBJ m_original = nullptr;
-};
 
 // The title across: embossed like disabled text, on the button face.
 void DrawTitleAcross(HDC dc) {

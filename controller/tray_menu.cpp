@@ -9,20 +9,29 @@
 #include "settings/config_vars.h"
 #include "settings/registry_settings.h"
 #include "settings/strings.h"
+#include "base/menu_search.h"
 
 namespace {
 
-HBITMAP LoadMenuBitmap(HINSTANCE module, WORD id) { return id ? LoadBitmapW(module, MAKEINTRESOURCEW(id)) : nullptr; }
+// A bitmap kept in `owners`, which the menu's owner keeps for as long as the menu.
+HBITMAP LoadMenuBitmap(HINSTANCE module, WORD id, std::vector<UniqueBitmap>& owners) {
+    if (!id) return nullptr;
+    owners.emplace_back(LoadBitmapW(module, MAKEINTRESOURCEW(id)));
+    return owners.back().get();
+}
 
-// The bitmaps stay with the menu for the life of the process.
-void SetItemBitmaps(HMENU menu, HINSTANCE module) {
+// The menu does not own the bitmaps it shows: `owners` does.
+void SetItemBitmaps(HMENU menu, HINSTANCE module, std::vector<UniqueBitmap>& owners) {
     for (size_t i = 0; i < kTrayMenuItemCount; ++i) {
         const TrayMenuItem& entry = kTrayMenuItems[i];
         if (!entry.unchecked && !entry.checked) continue;
-        const bool byPosition = entry.command == 0;
-        SetMenuItemBitmaps(menu, byPosition ? static_cast<UINT>(entry.position) : entry.command,
-                           byPosition ? MF_BYPOSITION : MF_BYCOMMAND, LoadMenuBitmap(module, entry.unchecked),
-                           LoadMenuBitmap(module, entry.checked));
+        HBITMAP unchecked = LoadMenuBitmap(module, entry.unchecked, owners);
+        HBITMAP checked = LoadMenuBitmap(module, entry.checked, owners);
+        if (entry.command) {
+            SetMenuItemBitmaps(menu, entry.command, MF_BYCOMMAND, unchecked, checked);
+        } else if (MenuItemPlace sub = FindSubMenuHolding(menu, entry.heldCommand)) {
+            SetMenuItemBitmaps(sub.menu, static_cast<UINT>(sub.position), MF_BYPOSITION, unchecked, checked);
+        }
     }
 }
 
@@ -44,35 +53,33 @@ namespace {
 
 // The popup of the menu resource, detached from its menu bar, which is destroyed: only the
 // popup is shown and kept.
-HMENU LoadTrayPopup(HINSTANCE module, WORD resource) {
-    HMENU bar = LoadMenuW(module, MAKEINTRESOURCEW(resource));
-    if (!bar) return nullptr;
-    HMENU popup = GetSubMenu(bar, 0);
+UniqueMenu LoadTrayPopup(HINSTANCE module, WORD resource) {
+    UniqueMenu bar(LoadMenuW(module, MAKEINTRESOURCEW(resource)));
+    if (!bar) return UniqueMenu();
+    HMENU popup = GetSubMenu(bar.get(), 0);
     // Removing the item leaves its popup alive; destroying the bar then takes nothing else.
-    if (popup) RemoveMenu(bar, 0, MF_BYPOSITION);
-    DestroyMenu(bar);
-    return popup;
+    if (popup) RemoveMenu(bar.get(), 0, MF_BYPOSITION);
+    return UniqueMenu(popup);
 }
 
 } // namespace
 
 void Trelvane::BuildTrayMenu() {
     HINSTANCE module = core_api::get_my_instance();
-    hMenu = LoadTrayPopup(module, kTrayMenuResource);
-    if (!hMenu) return;
-    if (GetPlayerKeyInt(L"ShowExitMenuItem", 1) == 0) RemoveMenu(hMenu, kQuitItem, MF_BYCOMMAND);
-    SetItemBitmaps(hMenu, module);
+    // The new menu goes first, then the bitmaps the old one showed.
+    trayMenu = LoadTrayPopup(module, kTrayMenuResource);
+    menuBitmaps.clear();
+    if (!trayMenu) return;
+    if (!SwitchOn(RegistrySwitch::ShowExitMenuItem)) RemoveMenu(TrayMenu(), kQuitItem, MF_BYCOMMAND);
+    SetItemBitmaps(TrayMenu(), module, menuBitmaps);
     InitMenuText();
-    AddMenuTitle(hMenu);
+    AddMenuTitle(TrayMenu());
 }
 
 void Trelvane::InitMenuText() {
     HINSTANCE module = core_api::get_my_instance();
     WORD language = static_cast<WORD>(cfg::Language & 0xFFFF);
-    int count = GetMenuItemCount(hMenu);
-    for (int position = 0; position < count; ++position) SetMenuString(module, hMenu, position, language);
-    HMENU load = GetSubMenu(hMenu, TRAY_MENU_LOAD_POSITION);
-    for (int position : {0, 1, 2}) SetMenuString(module, load, position, language);
-    HMENU configuration = GetSubMenu(hMenu, TRAY_MENU_CONFIGURATION_POSITION);
-    for (int position : {0, 1, 3, 4}) SetMenuString(module, configuration, position, language);
+    // Every item at every depth: an item that is no string id (a separator, the title band)
+    // is left as it is.
+    ForEachMenuItem(TrayMenu(), [&](HMENU menu, int position) { SetMenuString(module, menu, position, language); });
 }

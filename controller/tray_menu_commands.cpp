@@ -62,23 +62,23 @@ void Quit(Trelvane&) { RunExitCommand(); }
 
 // clang-format off
 const TrayMenuItem kTrayMenuItems[] = {
-    // command                 position                          text                     unchecked               checked                handler
-    {ID_TRAY_BACK,             -1,                               IDS_MENU_BACK,           IDB_MENU_BACK,          0,                     &Back},
-    {ID_TRAY_PLAY_PAUSE,       -1,                               IDS_MENU_PLAY_PAUSE,     IDB_MENU_PLAY,          IDB_MENU_PAUSE,        &PlayPause},
-    {ID_TRAY_STOP,             -1,                               IDS_MENU_STOP,           IDB_MENU_STOP,          0,                     &Stop},
-    {ID_TRAY_NEXT,             -1,                               IDS_MENU_NEXT,           IDB_MENU_NEXT,          0,                     &Next},
-    {0,                        TRAY_MENU_LOAD_POSITION,          IDS_MENU_LOAD,           IDB_MENU_LOAD,          0,                     nullptr},
-    {ID_TRAY_DELETE_FILE,      -1,                               IDS_MENU_DELETE_FILE,    IDB_MENU_DELETE,        0,                     &DeleteCurrentFile},
-    {0,                        TRAY_MENU_CONFIGURATION_POSITION, IDS_MENU_CONFIGURATION,  IDB_MENU_CONFIGURATION, 0,                     nullptr},
-    {ID_TRAY_VOLUME_SLIDER,    -1,                               IDS_MENU_VOLUME_SLIDER,  0,                      IDB_MENU_SLIDER_CHECK, &VolumeSlider},
-    {ID_TRAY_SEEK_SLIDER,      -1,                               IDS_MENU_SEEK_SLIDER,    0,                      IDB_MENU_SLIDER_CHECK, &SeekSlider},
-    {ID_TRAY_RESET_ICONS,      -1,                               IDS_MENU_RESET_ICONS,    IDB_MENU_RESET,         0,                     &ResetTrayIcons},
-    {ID_TRAY_SHOW_HIDE,        -1,                               IDS_MENU_SHOW_HIDE,      IDB_MENU_SHOW_HIDE,     0,                     &ShowHide},
-    {ID_TRAY_QUIT,             -1,                               IDS_MENU_QUIT,           IDB_MENU_QUIT,          0,                     &Quit},
-    {ID_TRAY_LOAD_FILE,        -1,                               IDS_MENU_LOAD_FILE,      IDB_MENU_FILE,          0,                     &LoadFile},
-    {ID_TRAY_LOAD_DIRECTORY,   -1,                               IDS_MENU_LOAD_DIRECTORY, IDB_MENU_DIRECTORY,     0,                     &LoadDirectory},
-    {ID_TRAY_LOAD_URL,         -1,                               IDS_MENU_LOAD_URL,       IDB_MENU_URL,           0,                     &LoadUrl},
-    {ID_TRAY_PREFERENCES,      -1,                               IDS_MENU_PREFERENCES,    0,                      0,                     &Configuration},
+    // command                 held command                      text                     unchecked               checked                handler
+    {ID_TRAY_BACK,             0,                                IDS_MENU_BACK,           IDB_MENU_BACK,          0,                     &Back},
+    {ID_TRAY_PLAY_PAUSE,       0,                                IDS_MENU_PLAY_PAUSE,     IDB_MENU_PLAY,          IDB_MENU_PAUSE,        &PlayPause},
+    {ID_TRAY_STOP,             0,                                IDS_MENU_STOP,           IDB_MENU_STOP,          0,                     &Stop},
+    {ID_TRAY_NEXT,             0,                                IDS_MENU_NEXT,           IDB_MENU_NEXT,          0,                     &Next},
+    {0,                        ID_TRAY_LOAD_FILE,                IDS_MENU_LOAD,           IDB_MENU_LOAD,          0,                     nullptr},
+    {ID_TRAY_DELETE_FILE,      0,                                IDS_MENU_DELETE_FILE,    IDB_MENU_DELETE,        0,                     &DeleteCurrentFile},
+    {0,                        ID_TRAY_PREFERENCES,              IDS_MENU_CONFIGURATION,  IDB_MENU_CONFIGURATION, 0,                     nullptr},
+    {ID_TRAY_VOLUME_SLIDER,    0,                                IDS_MENU_VOLUME_SLIDER,  0,                      IDB_MENU_SLIDER_CHECK, &VolumeSlider},
+    {ID_TRAY_SEEK_SLIDER,      0,                                IDS_MENU_SEEK_SLIDER,    0,                      IDB_MENU_SLIDER_CHECK, &SeekSlider},
+    {ID_TRAY_RESET_ICONS,      0,                                IDS_MENU_RESET_ICONS,    IDB_MENU_RESET,         0,                     &ResetTrayIcons},
+    {ID_TRAY_SHOW_HIDE,        0,                                IDS_MENU_SHOW_HIDE,      IDB_MENU_SHOW_HIDE,     0,                     &ShowHide},
+    {ID_TRAY_QUIT,             0,                                IDS_MENU_QUIT,           IDB_MENU_QUIT,          0,                     &Quit},
+    {ID_TRAY_LOAD_FILE,        0,                                IDS_MENU_LOAD_FILE,      IDB_MENU_FILE,          0,                     &LoadFile},
+    {ID_TRAY_LOAD_DIRECTORY,   0,                                IDS_MENU_LOAD_DIRECTORY, IDB_MENU_DIRECTORY,     0,                     &LoadDirectory},
+    {ID_TRAY_LOAD_URL,         0,                                IDS_MENU_LOAD_URL,       IDB_MENU_URL,           0,                     &LoadUrl},
+    {ID_TRAY_PREFERENCES,      0,                                IDS_MENU_PREFERENCES,    0,                      0,                     &Configuration},
 };
 // clang-format on
 const size_t kTrayMenuItemCount = ARRAYSIZE(kTrayMenuItems);

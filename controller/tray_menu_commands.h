@@ -7,10 +7,10 @@ class Trelvane;
 typedef void (*TrayMenuHandler)(Trelvane&);
 
 // One item of the popup. Items are found by command id; a sub-menu has none and is found by
-// its position in the popup.
+// a command it holds, wherever it stands.
 struct TrayMenuItem {
     UINT command;            // command id, 0 for a sub-menu
-    int position;            // a sub-menu's position in the popup, -1 for a command
+    UINT heldCommand;        // a sub-menu's: the command of one of its own items; 0 for a command
     UINT text;               // string id the menu resource gives as the item's text
     WORD unchecked;          // bitmap resource shown beside the item, 0 for none
     WORD checked;            // bitmap resource shown when the item is checked, 0 for none

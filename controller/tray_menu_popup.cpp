@@ -26,12 +26,12 @@ void CheckSliderMode(HMENU menu, bool volume) {
 void Trelvane::onRightClick() {
     uCallStackTracker tracker("Trelvane::onRightClick()");
     const POINT at = MenuPoint();
-    CheckSliderMode(hMenu, static_cast<bool>(cfg::VolumeSlider));
+    CheckSliderMode(TrayMenu(), static_cast<bool>(cfg::VolumeSlider));
     // A menu whose owner is not in the foreground does not close when the user clicks
     // elsewhere; the owner is the message window, which also draws the title band.
-    SetForegroundWindow(hMessageWindow);
-    UINT command = static_cast<UINT>(TrackPopupMenu(hMenu, kTrackFlags, at.x, at.y, 0, hMessageWindow, nullptr));
+    SetForegroundWindow(MessageWindow());
+    UINT command = static_cast<UINT>(TrackPopupMenu(TrayMenu(), kTrackFlags, at.x, at.y, 0, MessageWindow(), nullptr));
     // Lets the foreground switch finish, so that the next right click opens the menu again.
-    PostMessageW(hMessageWindow, WM_NULL, 0, 0);
+    PostMessageW(MessageWindow(), WM_NULL, 0, 0);
     RunTrayMenuCommand(*this, command);
 }

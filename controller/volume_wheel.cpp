@@ -10,16 +10,16 @@ void Trelvane::onWheel(WPARAM wParam, LPARAM lParam) {
     uCallStackTracker tracker("Trelvane::onWheel(WPARAM, LPARAM)");
     const int notches = WheelNotchesAt(wParam, lParam);
     if (notches == 0) return;
-    const int step = VolumeSteps::StepAfterNotches(Player::Volume(), notches, sliderRange);
-    Player::Volume(VolumeSteps::LevelOfStep(step, sliderRange));
+    const int step = VolumeSteps::StepAfterNotches(Player::Volume(), notches, SliderSteps());
+    Player::Volume(VolumeSteps::LevelOfStep(step, SliderSteps()));
     // Each notch starts the wait again: the volume stays in view until the wheel has rested.
-    SetTimer(hMessageWindow, kWheelVolumeTimer, kWheelVolumeShownFor, nullptr);
+    SetTimer(MessageWindow(), kWheelVolumeTimer, kWheelVolumeShownFor, nullptr);
     ShowWheelVolume(true);
 }
 
 void Trelvane::EndWheelVolume() {
     uCallStackTracker tracker("Trelvane::EndWheelVolume()");
-    KillTimer(hMessageWindow, kWheelVolumeTimer);
+    KillTimer(MessageWindow(), kWheelVolumeTimer);
     ShowWheelVolume(false);
 }
 

@@ -4,6 +4,7 @@
 #include "base/text_convert.h"
 #include "prefs/hide_after.h"
 #include "prefs/page_controls.h"
+#include "prefs/page_settings.h"
 #include "settings/config_vars.h"
 #include "settings/strings.h"
 #include "sdk/core_api.h"
@@ -35,15 +36,7 @@ void TVFPrefPageInst::InitHideAfterList() {
     cfg::BalloonHideAfter = HideAfter::Clamp(cfg::BalloonHideAfter);
 }
 
-void TVFPrefPageInst::ShowSettings() {
-    SetTicked(window, IDC_SHOW_BALLOON, cfg::ShowBalloon);
-    SetText(window, IDC_BALLOON_TITLE, String8ToWide(cfg::BalloonTitle.get_ptr()));
-    SetText(window, IDC_BALLOON_FORMAT, String8ToWide(cfg::BalloonFormat.get_ptr()));
-    SetTicked(window, IDC_PAUSE_ON_SCREEN_SAVER, cfg::PauseOnScreenSaver);
-    SetTicked(window, IDC_SHOW_BALLOON_ON_STREAM, cfg::ShowBalloonOnStream);
-    SetTicked(window, IDC_AUTO_VOLUME_ON_STREAM, cfg::AutoVolumeOnStream);
-    Select(window, IDC_HIDE_AFTER, HideAfter::PositionOf(cfg::BalloonHideAfter));
-}
+void TVFPrefPageInst::ShowSettings() { PageSettings::Show(window); }
 
 void TVFPrefPageInst::InitLanguagesList() {
     HWND list = GetDlgItem(window, IDC_LANGUAGES);

@@ -2,8 +2,8 @@
 #include "prefs/pref_page_instance.h"
 #include "base/text_convert.h"
 #include "controller/Trelvane.h"
-#include "prefs/hide_after.h"
 #include "prefs/page_controls.h"
+#include "prefs/page_settings.h"
 #include "sdk/boundary.h"
 #include "sdk/core_api.h"
 #include "settings/config_vars.h"
@@ -13,11 +13,6 @@
 using namespace PageControls;
 
 TVFPrefPageInst* TVFPrefPageInst::current = nullptr;
-
-namespace {
-std::string Utf8Text(HWND dialog, int id) { return WideToString8(Text(dialog, id)); }
-bool Differs(const std::string& shown, const cfg_string& stored) { return shown != stored.get_ptr(); }
-} // namespace
 
 TVFPrefPageInst::TVFPrefPageInst(HWND parent, service_ptr_t<preferences_page_callback> pageCallback)
     : callback(std::move(pageCallback)) {
@@ -42,27 +37,15 @@ int TVFPrefPageInst::ChosenLanguage() const {
 
 t_uint32 TVFPrefPageInst::StateShown() const {
     const t_uint32 unchanged = resettable, modified = resettable | changed;
-    if (IsTicked(window, IDC_SHOW_BALLOON) != cfg::ShowBalloon) return modified;
-    if (HideAfter::SecondsAt(Selection(window, IDC_HIDE_AFTER)) != cfg::BalloonHideAfter) return modified;
-    if (IsTicked(window, IDC_SHOW_BALLOON_ON_STREAM) != cfg::ShowBalloonOnStream) return modified;
-    if (IsTicked(window, IDC_AUTO_VOLUME_ON_STREAM) != cfg::AutoVolumeOnStream) return modified;
-    if (IsTicked(window, IDC_PAUSE_ON_SCREEN_SAVER) != cfg::PauseOnScreenSaver) return modified;
+    if (PageSettings::ShownDiffer(window)) return modified;
     int language = ChosenLanguage();
     if (language >= 0 && language != (cfg::Language & 0xFFFF)) return modified;
-    if (Differs(Utf8Text(window, IDC_BALLOON_TITLE), cfg::BalloonTitle)) return modified;
-    if (Differs(Utf8Text(window, IDC_BALLOON_FORMAT), cfg::BalloonFormat)) return modified;
     if (SkinText() != String8ToWide(cfg::SkinName.get_ptr())) return modified;
     return unchanged;
 }
 
 void TVFPrefPageInst::StoreShown() {
-    cfg::ShowBalloon = IsTicked(window, IDC_SHOW_BALLOON);
-    cfg::PauseOnScreenSaver = IsTicked(window, IDC_PAUSE_ON_SCREEN_SAVER);
-    cfg::ShowBalloonOnStream = IsTicked(window, IDC_SHOW_BALLOON_ON_STREAM);
-    cfg::AutoVolumeOnStream = IsTicked(window, IDC_AUTO_VOLUME_ON_STREAM);
-    cfg::BalloonHideAfter = HideAfter::SecondsAt(Selection(window, IDC_HIDE_AFTER));
-    cfg::BalloonTitle = Utf8Text(window, IDC_BALLOON_TITLE).c_str();
-    cfg::BalloonFormat = Utf8Text(window, IDC_BALLOON_FORMAT).c_str();
+    PageSettings::Store(window);
 
     Trelvane& controller = Trelvane::Instance();
     Trelvane::SFIHState();
@@ -81,13 +64,7 @@ void TVFPrefPageInst::StoreShown() {
 }
 
 void TVFPrefPageInst::ShowDefaults() {
-    SetTicked(window, IDC_SHOW_BALLOON, true);
-    Select(window, IDC_HIDE_AFTER, HideAfter::PositionOf(HideAfter::kDefaultSeconds));
-    SetTicked(window, IDC_SHOW_BALLOON_ON_STREAM, true);
-    SetTicked(window, IDC_AUTO_VOLUME_ON_STREAM, true);
-    SetTicked(window, IDC_PAUSE_ON_SCREEN_SAVER, false);
-    SetText(window, IDC_BALLOON_TITLE, String8ToWide(cfg::kDefaultBalloonTitle));
-    SetText(window, IDC_BALLOON_FORMAT, DEFBALLOONFORMAT());
+    PageSettings::ShowDefaults(window);
     Select(window, IDC_SKINS, 0);
     NotifyStateChanged();
 }

@@ -1,6 +1,8 @@
 // Labels of the page in a language: the numbered controls, the balloon check box with the
 // hide-after list beside it, the translator's credit line and the maker's address line.
 #include "prefs/pref_page_instance.h"
+#include "base/scoped_select.h"
+#include "base/window_dc.h"
 #include "prefs/page_controls.h"
 #include "sdk/core_api.h"
 #include "settings/strings.h"
@@ -27,18 +29,16 @@ bool IsLabel(HWND control) {
     return lstrcmpiW(className, L"Static") == 0 || lstrcmpiW(className, L"Button") == 0;
 }
 
-UINT LeadingNumber(HWND control) {
+UINT LeadingNumberOf(HWND control) {
     wchar_t text[kControlTextCapacity] = {};
     GetWindowTextW(control, text, kControlTextCapacity);
-    UINT number = 0;
-    for (const wchar_t* p = text; *p >= L'0' && *p <= L'9' && number < 100000; ++p) number = number * 10 + (*p - L'0');
-    return number;
+    return LeadingNumber(text);
 }
 
 // The string id of a label: read from its resource text on the first pass and kept in the
 // control's user data, since after that the text is no longer a number.
 UINT LabelStringId(HWND control) {
-    UINT id = LeadingNumber(control);
+    UINT id = LeadingNumberOf(control);
     if (id >= kFirstStringId) SetWindowLongPtrW(control, GWLP_USERDATA, static_cast<LONG_PTR>(id));
     else id = static_cast<UINT>(GetWindowLongPtrW(control, GWLP_USERDATA));
     return id;
@@ -49,25 +49,6 @@ UINT LabelStringId(HWND control) {
 bool EndsWithColon(const std::wstring& text) {
     return !text.empty() && (text.back() == L':' || text.back() == L'\xFF1A');
 }
-
-// A window's device context with the default GUI font selected, for measuring text.
-class MeasuringDC {
-public:
-    explicit MeasuringDC(HWND owner)
-        : window(owner), dc(GetDC(owner)), oldFont(SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT))) {}
-    ~MeasuringDC() {
-        SelectObject(dc, oldFont);
-        ReleaseDC(window, dc);
-    }
-    MeasuringDC(const MeasuringDC&) = delete;
-    MeasuringDC& operator=(const MeasuringDC&) = delete;
-    HDC get() const { return dc; }
-
-private:
-    HWND window;
-    HDC dc;
-    HGDIOBJ oldFont;
-};
 
 } // namespace
 
@@ -123,7 +104,12 @@ int TVFPrefPageInst::ShrinkLabel() {
     GetWindowRect(label, &rect);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
     RECT measured = rect;
-    DrawTextW(MeasuringDC(label).get(), text, -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    {
+        // Measured in the default GUI font, which the label shows.
+        WindowDC dc(label);
+        ScopedSelectObject font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextW(dc.get(), text, -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    }
     int right = measured.right + kLabelPadding;
     SetWindowPos(label, nullptr, 0, 0, right - rect.left, measured.bottom - measured.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -50,10 +50,8 @@
 // The string block that holds IDS_LANGUAGE_NAME: a language is present when this block is.
 #define IDS_LANGUAGE_BLOCK (IDS_LANGUAGE_NAME / 16 + 1)
 
-// The tray popup menu: one popup, with two sub-menus at fixed positions.
+// The tray popup menu: one popup, with two sub-menus, each found by a command it holds.
 #define IDR_TRAY_MENU 30058
-#define TRAY_MENU_LOAD_POSITION 4
-#define TRAY_MENU_CONFIGURATION_POSITION 7
 
 // Commands of the tray popup menu.
 #define ID_TRAY_BACK 59000

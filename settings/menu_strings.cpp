@@ -10,8 +10,6 @@ namespace {
 constexpr int kMenuTextCapacity = 255; // at most 254 characters and the NUL
 // Texts below this are not string ids (the owner-drawn title item, separators).
 constexpr UINT kFirstStringId = IDS_FIRST;
-// What a text that is no string id (or a number too large for one) counts as.
-constexpr UINT kNoStringId = 0;
 
 typedef std::map<std::pair<HMENU, int>, UINT> MenuTextCache;
 
@@ -21,21 +19,10 @@ MenuTextCache& Cache() {
     return cache;
 }
 
-// The leading decimal digits of the text as a number, 0 when it does not start with one.
-UINT LeadingNumber(const std::wstring& text) {
-    UINT value = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') break;
-        value = value * 10 + static_cast<UINT>(c - L'0');
-        if (value > 0xFFFF) return kNoStringId;
-    }
-    return value;
-}
-
 // An item whose text is still an id is fresh from its resource: its own text wins over the
 // cache, which may remember another menu that had the same handle before it was destroyed.
 UINT StringIdOf(HMENU menu, int position) {
-    UINT fresh = LeadingNumber(GetMenuString(menu, position));
+    UINT fresh = LeadingNumber(GetMenuString(menu, position).c_str());
     auto key = std::make_pair(menu, position);
     auto found = Cache().find(key);
     if (found != Cache().end() && fresh < kFirstStringId) return found->second;

@@ -13,6 +13,12 @@ int GetPlayerKeyInt(const wchar_t* name);
 // A live switch with its own default (ShowExitMenuItem defaults to 1).
 int GetPlayerKeyInt(const wchar_t* name, int defaultValue);
 
+// The live switches the component reads, each with its value name and default in one table
+// (settings/registry_switches.cpp).
+enum class RegistrySwitch { ShowExitMenuItem, HideFoobarIcon, PreventSleep };
+// Whether the switch is on (non-zero) at this moment; read each time, never cached.
+bool SwitchOn(RegistrySwitch which);
+
 void LoadConfig();
 std::wstring DEFBALLOONFORMAT();
 // Replaces the "*DEFAULT*" marker in BalloonFormat by the default format of the current language.

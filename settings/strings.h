@@ -14,6 +14,10 @@
 bool LoadStringEx(HINSTANCE module, UINT id, wchar_t* buffer, int capacity, WORD language);
 // The string through a 256-unit buffer; empty when no table has it.
 std::wstring LoadResString(HINSTANCE module, UINT id, WORD language);
+// The leading decimal digits of a text as a number: the string id that a menu item's or a
+// dialog control's resource text stands for. 0 when the text does not start with a digit or
+// the number is too large for a string id.
+UINT LeadingNumber(const wchar_t* text);
 // The text of the item at `position`, at most 254 characters.
 std::wstring GetMenuString(HMENU menu, int position);
 // Replaces the text of the item at `position`, a string id in the menu resource, by that

@@ -16,12 +16,14 @@ import os
 import re
 import sys
 
+from layers import folders as layer_folders
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 HEADER = os.path.join("resources", "resource.h")
 # host/ is left out: the stand-in player, like the real one, knows none of the component's resources;
 # so is tests/conformance/, a host declared from the player's binary contract alone.
-FOLDERS = ("base", "component", "controller", "player", "prefs", "resources", "sdk", "settings", "tray", "tests",
-           "bench", "tools")
+# Every layer (tools/layers.txt) and the code around them.
+FOLDERS = tuple(layer_folders()) + ("tests", "bench", "tools")
 LEFT_OUT = (os.path.join("tests", "conformance"),)
 SUFFIXES = (".h", ".cpp", ".rc")
 DEFINE = re.compile(r"^\s*#\s*define\s+(\w+)\s+(\d+)\s*$")

@@ -6,7 +6,10 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build}
 database=$build/compile_commands.json
-product='(base|component|controller|player|prefs|settings|tray)'
+# The folders built into the component's library (tools/layers.txt): the ones checked here.
+product=$("$root/tools/layers.py" --build core --regex)
+# Findings in headers count in every layer's headers.
+header_filter="/$("$root/tools/layers.py" --regex)/"
 [ -f "$database" ] || { echo "lint: no $database; configure the x64 build first" >&2; exit 2; }
 for tool in clang-tidy cppcheck; do
   command -v "$tool" >/dev/null || { echo "lint: $tool is missing (tools/deps.sh installs it)" >&2; exit 2; }
@@ -15,7 +18,7 @@ done
 # clang-tidy parses the mingw g++ commands itself: it needs the target and g++'s own C++
 # header folders, which are asked from the compiler rather than guessed.
 compiler=x86_64-w64-mingw32-g++-posix
-extra=(--extra-arg=--target=x86_64-w64-mingw32)
+extra=(--extra-arg=--target=x86_64-w64-mingw32 "--header-filter=$header_filter")
 while read -r folder; do
   extra+=("--extra-arg=-isystem$folder")
 done < <(echo | "$compiler" -x c++ -E -v - 2>&1 | sed -n '/^#include <...> search starts here:/,/^End of search list./p' |
@@ -49,5 +52,5 @@ cppcheck --quiet --error-exitcode=1 --std=c++17 --language=c++ --platform=win64 
   --suppress=duplInheritedMember:"$root/sdk/*" --suppress=virtualCallInConstructor:"$root/sdk/pfc.h" \
   --template='{file}:{line}: {severity} [{id}] {message}' \
   -I "$root" -DUNICODE -D_UNICODE -D_WIN32 -D_WIN64 -D__x86_64__ \
-  "$root"/base "$root"/component "$root"/controller "$root"/player "$root"/prefs "$root"/settings "$root"/tray
+  $("$root/tools/layers.py" --build core | sed "s|^|$root/|")
 echo "lint: no findings"

@@ -5,11 +5,11 @@
 // Abstract: the controller implements the event hooks.
 #include "tray/strip_canvas.h"
 #include "tray/icon_placement.h"
+#include "tray/menu_anchor.h"
 #include "tray/strip_image.h"
 #include "tray/tray_windows.h"
 #include "tray/strip_layout.h"
-#include "tray/wheel_hook.h"
-#include "tray/wheel_notches.h"
+#include "tray/wheel_hover.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -70,10 +70,9 @@ public:
     // Shows the slider with the volume cursor, also while stopped, or returns it to its mode.
     void ShowWheelVolume(bool shown);
     bool WheelVolumeShown() const { return wheelVolume; }
-    bool WheelHookInstalled() const { return wheelHook.Installed(); }
-    // Posted to the message window for each turn of the wheel during a hover (wheel_hook.h). A
-    // registered number, so that it stands for nothing else to the window or its old procedure.
-    UINT WheelMessage() const { return wheelMessage; }
+    bool WheelHookInstalled() const { return wheelHover.HookInstalled(); }
+    // Posted to the message window for each turn of the wheel during a hover (wheel_hover.h).
+    UINT WheelMessage() const { return wheelHover.Message(); }
 
     void ShowBalloon(const wchar_t* text, const wchar_t* title, UINT timeout);
     void HideBalloon();
@@ -91,6 +90,16 @@ public:
     // which half of the strip is learnt again, from the shell where it says, else from the
     // pointer's next visit.
     void RelearnIconOrder();
+
+    // What the strip's owner reads of it.
+    // The play mode the icons show now (the one set may not be drawn yet).
+    PlayMode ShownPlayMode() const { return drawnPlayMode; }
+    // The slider's number of steps.
+    int SliderSteps() const { return sliderRange; }
+    // The system is Windows 7 or later, where the user places the icons.
+    bool Windows7Profile() const { return isWin7; }
+    // The registered message the shell sends when the taskbar has been created anew.
+    UINT TaskbarCreatedMessage() const { return taskbarCreatedMsg; }
 
 protected:
     NOTIFYICONDATAW icons[2];
@@ -188,19 +197,15 @@ private:
     bool rightReleaseSeen = false;
     DWORD lastKeyboardSelect = 0;
     bool keyboardSelectSeen = false;
-    // Set while the menu is opened from the keyboard: the point of the icon it opens at.
-    bool menuAtIcon = false;
-    POINT menuIconPoint = {};
+    // Where the tray menu opens.
+    MenuAnchor menuAnchor;
 
     // A hover of the pointer over the strip, with the wheel hook it holds.
     void BeginWheelHover(int icon);
     void EndWheelHoverIfLeft();
     void EndWheelHover();
     bool SliderRowShown() const;
-    bool wheelHover = false;
-    WheelHook wheelHook;
-    WheelNotches wheelNotches;
-    UINT wheelMessage = RegisterWindowMessageW(L"Trelvane mouse wheel");
+    WheelHover wheelHover;
 
     void LoadImageSet(int size, bool dark);
     StripImageSource ImageSource(int index, int layoutSize) const;

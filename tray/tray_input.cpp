@@ -3,7 +3,6 @@
 // does not report the pointer leaving.
 #include "tray/NotifyIcons.h"
 
-#include "base/scoped_flag.h"
 #include "sdk/shared/shared.h"
 
 namespace {
@@ -124,22 +123,18 @@ void NotifyIcons::OnKeyboardSelect(int) {
 // may be anywhere.
 void NotifyIcons::OnContextMenuKey(int icon) {
     RECT cell = {};
-    if (TrayWindows::ShellRectOf(icons[icon], cell)) menuIconPoint = POINT{cell.left, cell.top};
-    else if (placement.Known(icon)) menuIconPoint = POINT{placement.Cell(icon).left, placement.Cell(icon).top};
-    else if (!GetCursorPos(&menuIconPoint)) menuIconPoint = POINT{0, 0};
+    POINT iconPoint = {};
+    if (TrayWindows::ShellRectOf(icons[icon], cell)) iconPoint = POINT{cell.left, cell.top};
+    else if (placement.Known(icon)) iconPoint = POINT{placement.Cell(icon).left, placement.Cell(icon).top};
+    else if (!GetCursorPos(&iconPoint)) iconPoint = POINT{0, 0};
     {
-        ScopedFlag atIcon(menuAtIcon);
+        MenuAnchor::AtIcon atIcon(menuAnchor, iconPoint);
         onRightClick();
     }
     Refresh();
 }
 
-POINT NotifyIcons::MenuPoint() const {
-    if (menuAtIcon) return menuIconPoint;
-    POINT pointer = {};
-    GetCursorPos(&pointer);
-    return pointer;
-}
+POINT NotifyIcons::MenuPoint() const { return menuAnchor.Point(); }
 
 void NotifyIcons::OnPointerMove(UINT, const StripPointer& pointer) {
     if (!pointer.onTray) return;

@@ -1,50 +1,34 @@
-// The mouse wheel over the strip: a hover begins with the first tray mouse message on one of
-// the icons and ends at the first timer tick that finds the pointer off both, or when the
-// icons are withdrawn. Only during a hover is the wheel hook installed, and only wheel turns
-// on the strip's cells count.
-#include "tray/NotifyIcons.h"
+// A hover begins with the first tray mouse message on one of the icons and ends at the first
+// timer tick that finds the pointer off both, or when the icons are withdrawn.
+#include "tray/wheel_hover.h"
 
 #include <windowsx.h>
 
-void NotifyIcons::BeginWheelHover(int icon) {
-    if (wheelHover || iconsWithdrawn) return;
-    // The area found here is what the timer and the wheel's points are held against. A message
-    // whose pointer is already off the icon's cell begins nothing.
-    if (!LocatePointer(icon, IconPlacement::Evidence::None).onTray) return;
-    wheelHover = true;
-    wheelNotches.Reset();
-    // A hook that cannot be had leaves the wheel without effect for this hover; the next hover
-    // tries again.
-    wheelHook.Install(hWnd, wheelMessage);
+void WheelHover::Begin(HWND window) {
+    if (m_active) return;
+    m_active = true;
+    m_notches.Reset();
+    m_hook.Install(window, m_message);
 }
 
-void NotifyIcons::EndWheelHoverIfLeft() {
-    if (!wheelHover) return;
-    // The strip's area with its far edges, as the tick that clears the press and the hover
-    // takes it.
-    RECT area = toolbarRect;
-    ++area.right;
-    ++area.bottom;
+void WheelHover::EndIfLeft(const RECT& area) {
+    if (!m_active) return;
+    RECT withEdges = area;
+    ++withEdges.right;
+    ++withEdges.bottom;
     POINT pointer = {};
-    if (GetCursorPos(&pointer) && PtInRect(&area, pointer)) return;
-    EndWheelHover();
+    if (GetCursorPos(&pointer) && PtInRect(&withEdges, pointer)) return;
+    End();
 }
 
-void NotifyIcons::EndWheelHover() {
-    wheelHook.Remove();
-    wheelHover = false;
+void WheelHover::End() {
+    m_hook.Remove();
+    m_active = false;
 }
 
-int NotifyIcons::WheelNotchesAt(WPARAM wParam, LPARAM lParam) {
+int WheelHover::NotchesAt(WPARAM wParam, LPARAM lParam, const RECT& area) {
     // A turn posted just before the hover ended may still arrive; it counts no more.
     const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (!wheelHover || !PtInRect(&toolbarRect, point)) return 0;
-    return wheelNotches.Add(static_cast<int>(static_cast<LONG_PTR>(wParam)));
+    if (!m_active || !PtInRect(&area, point)) return 0;
+    return m_notches.Add(static_cast<int>(static_cast<LONG_PTR>(wParam)));
 }
-
-void NotifyIcons::ShowWheelVolume(bool shown) {
-    wheelVolume = shown;
-    Refresh();
-}
-
-bool NotifyIcons::SliderRowShown() const { return playMode != Stopped || wheelVolume; }

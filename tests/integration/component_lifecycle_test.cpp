@@ -11,6 +11,7 @@
 #include "sdk/preferences_page.h"
 #include "sdk/titleformat.h"
 #include "tests/support/child_process.h"
+#include "tests/support/registry_write.h"
 
 #include <gtest/gtest.h>
 #include <csignal>
@@ -210,11 +211,8 @@ void SetWindowsVersionOfThisExecutable(const wchar_t* version) {
     std::wstring name(self);
     name = name.substr(name.find_last_of(L"\\/") + 1);
     std::wstring key = L"Software\\Wine\\AppDefaults\\" + name;
-    HKEY handle;
-    RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr);
-    RegSetValueExW(handle, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
+    WriteRegistryValue(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ, version,
+                       static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
 }
 
 void ClearWindowsVersionOfThisExecutable() {

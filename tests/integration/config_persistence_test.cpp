@@ -6,6 +6,8 @@
 #include "host/config_store.h"
 #include "host/host_core.h"
 #include "host/popup_log.h"
+#include "tests/support/registry_write.h"
+#include "settings/registry_key.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -83,21 +85,14 @@ private:
 };
 
 void SetImportValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kImportKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+    ASSERT_TRUE(WriteRegistryValue(HKEY_CURRENT_USER, kImportKey, name, type, data, size)) << "import value";
 }
 void SetImportText(const wchar_t* name, const std::wstring& text) {
     SetImportValue(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 void SetImportNumber(const wchar_t* name, DWORD value) { SetImportValue(name, REG_DWORD, &value, sizeof(value)); }
 bool ImportKeyExists() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kImportKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    return static_cast<bool>(OpenRegistryKey(HKEY_CURRENT_USER, kImportKey));
 }
 
 bool Mentions(const std::vector<fb2k_host::ShownPopup>& popups, const std::string& text) {

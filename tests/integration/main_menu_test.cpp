@@ -10,6 +10,7 @@
 #include "tests/support/shell_tray.h"
 
 #include "sdk/shared/shared.h"
+#include "tests/support/config_value.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -39,21 +40,6 @@ template <typename T> service_ptr_t<T> Find(Host& host, const GUID& cls) {
     for (t_size i = 0; host.CreateService(found, cls, i); ++i)
         if (found.cast(typed)) return typed;
     return typed;
-}
-
-// The value bytes of one configuration variable in the component's configuration stream.
-std::vector<char> ConfigValue(LoadedComponent& component, const GUID& guid) {
-    std::vector<char> stream = component.GetConfig();
-    for (size_t at = 0; at + 20 <= stream.size();) {
-        GUID id;
-        t_uint32 size;
-        std::memcpy(&id, &stream[at], 16);
-        std::memcpy(&size, &stream[at + 16], 4);
-        if (pfc::guid_equal(id, guid))
-            return std::vector<char>(stream.begin() + at + 20, stream.begin() + at + 20 + size);
-        at += 20 + size;
-    }
-    return {};
 }
 
 std::vector<char> ConfigRecord(const GUID& guid, const void* value, t_uint32 size) {

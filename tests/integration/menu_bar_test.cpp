@@ -6,6 +6,7 @@
 #include "host/main_window.h"
 #include "host/playback_engine.h"
 #include "host/popup_log.h"
+#include "tests/support/config_value.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -15,22 +16,6 @@
 namespace {
 
 const GUID kVolumeSliderSetting = {0x430BE47B, 0xE9B9, 0x4DA2, {0xBF, 0x2A, 0x8B, 0xC0, 0x10, 0xA7, 0x13, 0xD5}};
-
-// The value bytes of one configuration variable in the component's configuration stream
-// (records of GUID, 32-bit size, value).
-std::vector<char> ConfigValue(fb2k_host::LoadedComponent& component, const GUID& guid) {
-    std::vector<char> stream = component.GetConfig();
-    for (size_t at = 0; at + 20 <= stream.size();) {
-        GUID id;
-        t_uint32 size;
-        std::memcpy(&id, &stream[at], 16);
-        std::memcpy(&size, &stream[at + 16], 4);
-        if (pfc::guid_equal(id, guid))
-            return std::vector<char>(stream.begin() + at + 20, stream.begin() + at + 20 + size);
-        at += 20 + size;
-    }
-    return {};
-}
 
 std::wstring ItemText(HMENU menu, int position) {
     wchar_t text[128] = {};

@@ -7,6 +7,7 @@
 #include "host/preferences_window.h"
 #include "resources/resource.h"
 #include "sdk/preferences_page.h"
+#include "base/user_handles.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -46,8 +47,9 @@ TEST(PreferencesPageFromTheComponent, OpensInThePlayersWindowWithTheComponentsRe
     const GUID toolsPage = {0x627C0767, 0x0793, 0x44F8, {0x80, 0x87, 0xBE, 0x49, 0x34, 0x31, 0x12, 0x82}};
     EXPECT_TRUE(pfc::guid_equal(page->parent_guid(), toolsPage)) << "shown under the player's Tools page";
 
-    HWND parent = CreateWindowExW(0, L"Static", L"Preferences", WS_OVERLAPPEDWINDOW, 0, 0, 700, 700, nullptr, nullptr,
-                                  nullptr, nullptr);
+    UniqueWindow parentWindow(CreateWindowExW(0, L"Static", L"Preferences", WS_OVERLAPPEDWINDOW, 0, 0, 700, 700,
+                                              nullptr, nullptr, nullptr, nullptr));
+    HWND parent = parentWindow.get();
     service_ptr_t<preferences_page_callback> callback = fb2k_service_new<NoCallback>();
     {
         service_ptr_t<preferences_page_instance> instance = page->make_instance(parent, callback);
@@ -62,7 +64,6 @@ TEST(PreferencesPageFromTheComponent, OpensInThePlayersWindowWithTheComponentsRe
         EXPECT_EQ(instance->get_state(), preferences_page_instance::resettable);
         EXPECT_GE(static_cast<NoCallback*>(callback.get_ptr())->calls, 1);
     }
-    DestroyWindow(parent);
 }
 
 } // namespace
@@ -98,12 +99,13 @@ TEST(PreferencesWindowOfThePlayer, HostsThePageAndAppliesIt) {
     SendDlgItemMessageW(window, kOk, BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindow(window)) << "OK closes the window";
 
-    window = fb2k_host::ShowPreferences(host);
+    UniqueWindow reopened(fb2k_host::ShowPreferences(host));
+    window = reopened.get();
     page = FindWindowExW(window, nullptr, MAKEINTATOM(32770), nullptr);
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_PAUSE_ON_SCREEN_SAVER), BST_CHECKED) << "the change was stored";
     SendDlgItemMessageW(page, IDC_PAUSE_ON_SCREEN_SAVER, BM_CLICK, 0, 0);
     SendDlgItemMessageW(window, kApply, BM_CLICK, 0, 0);
-    DestroyWindow(window);
+    reopened.reset();
     component.Quit();
 }
 

@@ -13,6 +13,7 @@
 #include "tests/support/strip_player.h"
 #include "tests/support/tray_icon_windows.h"
 #include "tests/support/windows_version.h"
+#include "tests/support/registry_write.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -111,20 +112,12 @@ const ClickPlan* PlanForThisDpi() {
 // ---- Registry set-up of one run, put back afterwards ----
 
 void SetString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    HKEY handle;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr))
-        return;
-    RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
+    WriteRegistryValue(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 void SetDword(const std::wstring& key, const wchar_t* name, DWORD value) {
-    HKEY handle;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr))
-        return;
-    RegSetValueExW(handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    RegCloseKey(handle);
+    WriteRegistryValue(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof(value));
 }
 
 const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";

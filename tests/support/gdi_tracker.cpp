@@ -1,5 +1,6 @@
 // Hooks on the creating and releasing functions of device contexts, bitmaps and icons.
 #include "tests/support/gdi_tracker.h"
+#include "base/gdi_handles.h"
 
 GdiTracker* GdiTracker::s_active = nullptr;
 
@@ -139,8 +140,8 @@ size_t GdiTracker::LiveByObjectType() const {
             ICONINFO info = {};
             if (GetIconInfo(static_cast<HICON>(handle), &info)) {
                 ++live;
-                DeleteObject(info.hbmColor);
-                DeleteObject(info.hbmMask);
+                UniqueBitmap(info.hbmColor).reset();
+                UniqueBitmap(info.hbmMask).reset();
             }
         } else if (GetObjectType(handle) != 0) {
             ++live;

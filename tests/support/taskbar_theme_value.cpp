@@ -1,6 +1,7 @@
 #include "tests/support/taskbar_theme_value.h"
 
 #include "tray/taskbar_theme.h"
+#include "tests/support/registry_write.h"
 
 TaskbarThemeValue::TaskbarThemeValue() {
     DWORD size = 0;
@@ -19,12 +20,7 @@ TaskbarThemeValue::~TaskbarThemeValue() {
 }
 
 void TaskbarThemeValue::SetRaw(DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, TaskbarTheme::kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExW(key, TaskbarTheme::kValue, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+    WriteRegistryValue(HKEY_CURRENT_USER, TaskbarTheme::kKey, TaskbarTheme::kValue, type, data, size);
 }
 
 void TaskbarThemeValue::Remove() { RegDeleteKeyValueW(HKEY_CURRENT_USER, TaskbarTheme::kKey, TaskbarTheme::kValue); }

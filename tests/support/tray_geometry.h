@@ -12,6 +12,9 @@
 #include <windows.h>
 #include <map>
 
+// A screen rectangle from its corner and size, as the shell reports an icon's cell.
+inline RECT Cell(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
+
 class TrayGeometry {
 public:
     explicit TrayGeometry(HMODULE module = GetModuleHandleW(nullptr));

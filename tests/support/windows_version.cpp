@@ -1,4 +1,5 @@
 #include "tests/support/windows_version.h"
+#include "tests/support/registry_write.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -21,25 +22,23 @@ std::wstring AppDefaultsKey() {
 } // namespace
 
 ScopedAppVersion::ScopedAppVersion(const wchar_t* version) {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, AppDefaultsKey().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
+    m_key = CreateRegistryKey(HKEY_CURRENT_USER, AppDefaultsKey().c_str(), KEY_ALL_ACCESS);
+    if (!m_key) return;
     wchar_t old[64] = {};
     DWORD size = sizeof(old) - sizeof(wchar_t);
     m_hadValue =
-        RegQueryValueExW(m_key, L"Version", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+        RegQueryValueExW(m_key.get(), L"Version", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
     m_old = old;
-    RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+    RegSetValueExW(m_key.get(), L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                    static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
 }
 
 ScopedAppVersion::~ScopedAppVersion() {
     if (!m_key) return;
     if (m_hadValue)
-        RegSetValueExW(m_key, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
+        RegSetValueExW(m_key.get(), L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_old.c_str()),
                        static_cast<DWORD>((m_old.size() + 1) * sizeof(wchar_t)));
-    else RegDeleteValueW(m_key, L"Version");
-    RegCloseKey(m_key);
+    else RegDeleteValueW(m_key.get(), L"Version");
 }
 
 CHILD_PROCESS_BODY(gtest_as_other_windows) {

@@ -2,6 +2,7 @@
 // Runs GoogleTest cases of this test executable in a child process that Wine reports as
 // another Windows version (the prefix's HKCU\Software\Wine\AppDefaults\<exe name>\Version),
 // so that code which reads the version once sees each operating-system profile for real.
+#include "base/system_handles.h"
 #include "tests/support/child_process.h"
 #include "tests/support/iat_hook.h"
 
@@ -18,7 +19,7 @@ public:
     ScopedAppVersion& operator=(const ScopedAppVersion&) = delete;
 
 private:
-    HKEY m_key = nullptr;
+    UniqueRegistryKey m_key;
     bool m_hadValue = false;
     std::wstring m_old;
 };

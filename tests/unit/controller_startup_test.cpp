@@ -3,6 +3,7 @@
 #include "controller/Trelvane.h"
 #include "tests/support/child_process.h"
 #include "tests/support/in_process_host.h"
+#include "tests/support/registry_write.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,7 @@ namespace {
 const wchar_t* const kLiveKey = L"Software\\Morvalen\\Trelvane";
 
 void SetSwitch(const wchar_t* name, DWORD value) {
-    HKEY key;
-    RegCreateKeyExW(HKEY_CURRENT_USER, kLiveKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    RegCloseKey(key);
+    WriteRegistryValue(HKEY_CURRENT_USER, kLiveKey, name, REG_DWORD, &value, sizeof(value));
 }
 
 void ClearSwitches() { RegDeleteKeyW(HKEY_CURRENT_USER, kLiveKey); }

@@ -6,6 +6,8 @@
 
 #include "base/text_convert.h"
 #include "tests/support/in_process_host.h"
+#include "tests/support/registry_write.h"
+#include "settings/registry_key.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
@@ -60,22 +62,15 @@ protected:
         RegDeleteKeyW(HKEY_CURRENT_USER, kLiveKeyPath);
     }
     static void Set(const wchar_t* path, const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(
-            RegSetValueExW(key, name, 0, type, data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size())),
-            ERROR_SUCCESS);
-        RegCloseKey(key);
+        EXPECT_TRUE(WriteRegistryValue(HKEY_CURRENT_USER, path, name, type, data.empty() ? nullptr : data.data(),
+                                       static_cast<DWORD>(data.size())))
+            << "writing the test value";
     }
     static void SetImport(const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
         Set(kImportKeyPath, name, type, data);
     }
     static bool ImportKeyExists() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kImportKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-        RegCloseKey(key);
-        return true;
+        return static_cast<bool>(OpenRegistryKey(HKEY_CURRENT_USER, kImportKeyPath));
     }
 
     InProcessHost stand_in;
@@ -243,12 +238,11 @@ TEST_F(RegistrySettings, LiveSwitchesHaveTheirDefaultsWithoutTheKeyAndAreNeverWr
     EXPECT_EQ(GetPlayerKeyInt(L"HideFoobarIcon"), 1);
     EXPECT_EQ(GetPlayerKeyInt(L"PreventSleep"), 0);
     LoadConfig();
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kLiveKeyPath, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    UniqueRegistryKey key = OpenRegistryKey(HKEY_CURRENT_USER, kLiveKeyPath);
+    ASSERT_TRUE(key) << "the live key";
     DWORD values = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
-                     nullptr);
-    RegCloseKey(key);
+    RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                     nullptr, nullptr);
     EXPECT_EQ(values, 2u) << "the live key is left as it was";
 }
 

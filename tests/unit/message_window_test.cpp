@@ -11,6 +11,7 @@
 #include "tests/support/taskbar_theme_value.h"
 #include "tests/support/test_strip.h"
 #include "tests/support/windows_version.h"
+#include "tests/support/registry_write.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -49,11 +50,7 @@ bool Reached(UINT message, WPARAM wParam) {
 class RegistrySwitch {
 public:
     RegistrySwitch(const wchar_t* name, DWORD value) : m_name(name) {
-        HKEY key;
-        RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Morvalen\\Trelvane", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr);
-        RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-        RegCloseKey(key);
+        WriteRegistryValue(HKEY_CURRENT_USER, L"Software\\Morvalen\\Trelvane", name, REG_DWORD, &value, sizeof(value));
     }
     ~RegistrySwitch() { RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Morvalen\\Trelvane", m_name); }
 

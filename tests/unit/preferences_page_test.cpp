@@ -11,6 +11,7 @@
 #include "settings/strings.h"
 #include "tests/support/in_process_host.h"
 #include "tests/support/shell_tray.h"
+#include "base/user_handles.h"
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -37,11 +38,12 @@ public:
 class ParentWindow {
 public:
     ParentWindow()
-        : window(CreateWindowExW(0, L"Static", L"Preferences", WS_OVERLAPPEDWINDOW, 0, 0, 700, 700, nullptr, nullptr,
-                                 nullptr, nullptr)) {}
-    ~ParentWindow() { DestroyWindow(window); }
+        : owner(CreateWindowExW(0, L"Static", L"Preferences", WS_OVERLAPPEDWINDOW, 0, 0, 700, 700, nullptr, nullptr,
+                                nullptr, nullptr)),
+          window(owner.get()) {}
     ParentWindow(const ParentWindow&) = delete;
     ParentWindow& operator=(const ParentWindow&) = delete;
+    UniqueWindow owner;
     HWND window;
 };
 

@@ -2,6 +2,7 @@
 // executable) and the loader, menu translation and language list built on them.
 #include "settings/strings.h"
 #include "resources/resource.h"
+#include "base/user_handles.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -195,28 +196,27 @@ TEST(LoadStringEx, IdsThatNoTableHoldsGiveAnEmptyText) {
 
 class MenuTranslation : public testing::Test {
 protected:
-    MenuTranslation() : bar(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_TRAY_MENU))), menu(GetSubMenu(bar, 0)) {}
-    ~MenuTranslation() override { DestroyMenu(bar); }
+    MenuTranslation() : bar(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_TRAY_MENU))), menu(GetSubMenu(bar.get(), 0)) {}
 
-    // In the order the tray menu does it: the top level, then the two submenus.
+    // Every item of the popup and of its two submenus.
     void Translate(WORD language) {
-        for (int position = 0; position < GetMenuItemCount(menu); ++position)
-            SetMenuString(Module(), menu, position, language);
-        for (int position : {0, 1, 2})
-            SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_LOAD_POSITION), position, language);
-        for (int position : {0, 1, 3, 4})
-            SetMenuString(Module(), GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION), position, language);
+        for (HMENU m : {menu, Load(), Configuration()})
+            for (int position = 0; position < GetMenuItemCount(m); ++position)
+                SetMenuString(Module(), m, position, language);
     }
+    // The submenus as the resource places them.
+    HMENU Load() { return GetSubMenu(menu, 4); }
+    HMENU Configuration() { return GetSubMenu(menu, 7); }
     UINT State(HMENU m, int position) { return GetMenuState(m, static_cast<UINT>(position), MF_BYPOSITION); }
 
-    HMENU bar;
+    UniqueMenu bar;
     HMENU menu;
 };
 
 TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWere) {
     ASSERT_NE(menu, nullptr);
-    HMENU load = GetSubMenu(menu, TRAY_MENU_LOAD_POSITION);
-    HMENU configuration = GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION);
+    HMENU load = Load();
+    HMENU configuration = Configuration();
     std::vector<UINT> ids;
     for (int position = 0; position < GetMenuItemCount(menu); ++position) ids.push_back(GetMenuItemID(menu, position));
 
@@ -238,8 +238,8 @@ TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWe
 
     for (int position = 0; position < GetMenuItemCount(menu); ++position)
         EXPECT_EQ(GetMenuItemID(menu, position), ids[position]) << position;
-    EXPECT_EQ(GetSubMenu(menu, TRAY_MENU_LOAD_POSITION), load);
-    EXPECT_EQ(GetSubMenu(menu, TRAY_MENU_CONFIGURATION_POSITION), configuration);
+    EXPECT_EQ(Load(), load);
+    EXPECT_EQ(Configuration(), configuration);
     EXPECT_EQ(GetMenuItemID(load, 0), UINT(ID_TRAY_LOAD_FILE));
     EXPECT_TRUE(State(configuration, 1) & MF_CHECKED) << "the check mark of the resource stays";
     EXPECT_TRUE(State(menu, 6) & MF_SEPARATOR);
@@ -250,7 +250,8 @@ TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWe
 
 // resource values typed: item texts that are string ids, written as a menu resource holds them.
 TEST(MenuStrings, OnlyTextsThatStartWithAStringIdAreReplaced) {
-    HMENU menu = CreatePopupMenu();
+    UniqueMenu owner(CreatePopupMenu());
+    HMENU menu = owner.get();
     for (const wchar_t* text : {L"999", L"abc", L"", L"1000 and more", L"1001", L"99999999999", L"-1000"})
         AppendMenuW(menu, MF_STRING, 1, text);
     for (int position = 0; position < 9; ++position) SetMenuString(Module(), menu, position, kGerman);
@@ -262,13 +263,13 @@ TEST(MenuStrings, OnlyTextsThatStartWithAStringIdAreReplaced) {
     EXPECT_EQ(GetMenuString(menu, 5), L"99999999999");
     EXPECT_EQ(GetMenuString(menu, 6), L"-1000");
     EXPECT_EQ(GetMenuItemCount(menu), 7) << "positions past the end add nothing";
-    DestroyMenu(menu);
 }
 
 // A destroyed menu's handle may come back for a new menu: the new item's own id counts.
 // resource values typed: item texts that are string ids, written as a menu resource holds them.
 TEST(MenuStrings, AnItemStillShowingAnIdIsTranslatedFromThatId) {
-    HMENU menu = CreatePopupMenu();
+    UniqueMenu owner(CreatePopupMenu());
+    HMENU menu = owner.get();
     AppendMenuW(menu, MF_STRING, 7, L"1000");
     SetMenuString(Module(), menu, 0, kNeutral);
     ASSERT_EQ(GetMenuString(menu, 0), L"&Back");
@@ -277,15 +278,14 @@ TEST(MenuStrings, AnItemStillShowingAnIdIsTranslatedFromThatId) {
     EXPECT_EQ(GetMenuString(menu, 0), L"&Next");
     SetMenuString(Module(), menu, 0, kGerman);
     EXPECT_EQ(GetMenuString(menu, 0), L"&Weiter");
-    DestroyMenu(menu);
 }
 
 TEST(MenuStrings, GetMenuStringReadsAtMost254Characters) {
-    HMENU menu = CreatePopupMenu();
+    UniqueMenu owner(CreatePopupMenu());
+    HMENU menu = owner.get();
     AppendMenuW(menu, MF_STRING, 1, std::wstring(300, L'x').c_str());
     EXPECT_EQ(GetMenuString(menu, 0), std::wstring(254, L'x'));
     EXPECT_EQ(GetMenuString(menu, 5), L"");
-    DestroyMenu(menu);
 }
 
 } // namespace

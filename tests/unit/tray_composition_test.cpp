@@ -4,6 +4,7 @@
 #include "tests/support/shell_tray.h"
 #include "tests/support/test_strip.h"
 #include "tests/support/windows_version.h"
+#include "tests/support/strip_match.h"
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -49,26 +50,6 @@ struct ExpectedStrip {
     }
 };
 
-::testing::AssertionResult IconsMatch(const TestStrip& strip, const ExpectedStrip& expected) {
-    for (int i = 0; i < 2; ++i) {
-        Pixels actual = ReadIconPixels(strip.icons[i].hIcon);
-        if (actual.width != 16 || actual.height != 16)
-            return ::testing::AssertionFailure() << "icon " << i << " is " << actual.width << "x" << actual.height;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) {
-                const Pixels& want = expected.icon[i];
-                if (actual.Opaque(x, y) != want.Opaque(x, y))
-                    return ::testing::AssertionFailure() << "icon " << i << " (" << x << "," << y << ") is "
-                                                         << (actual.Opaque(x, y) ? "opaque" : "transparent");
-                if (want.Opaque(x, y) && (actual.Rgb(x, y) != want.Rgb(x, y) || actual.Alpha(x, y) != want.Alpha(x, y)))
-                    return ::testing::AssertionFailure()
-                           << "icon " << i << " (" << x << "," << y << ") colour " << std::hex
-                           << actual.color[y * 16 + x] << " instead of " << want.color[y * 16 + x];
-            }
-    }
-    return ::testing::AssertionSuccess();
-}
-
 bool RowsTransparent(HICON icon, int firstRow, int lastRow) {
     Pixels pixels = ReadIconPixels(icon);
     for (int y = firstRow; y <= lastRow; ++y)
@@ -84,9 +65,6 @@ bool HasColour(HICON icon, int left, int top, int right, int bottom, uint32_t rg
             if (pixels.Opaque(x, y) && pixels.Rgb(x, y) == rgb) return true;
     return false;
 }
-
-// A fraction that lands on a whole step without rounding trouble.
-double AtStep(int step) { return (step + 0.5) / 24.0; }
 
 class TrayComposition : public testing::Test {
 protected:

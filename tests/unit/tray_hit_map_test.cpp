@@ -213,7 +213,6 @@ struct TrayKind {
     std::function<Placement(TrayGeometry&, int smallIcon, const Profile&)> place;
 };
 
-RECT Cell(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
 // The classic toolbar's buttons: Windows 7 makes them 24 x 30 at 96 DPI.
 SIZE ToolbarButton(int smallIcon) { return SIZE{smallIcon * 3 / 2, smallIcon * 15 / 8}; }

@@ -5,6 +5,7 @@
 #include "tests/support/test_strip.h"
 #include "tests/support/tray_geometry.h"
 #include "tests/support/windows_version.h"
+#include "base/user_handles.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -280,14 +281,14 @@ public:
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"__wine_tray_icon";
         RegisterClassW(&windowClass);
-        m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"__wine_tray_icon", L"", WS_POPUP | WS_VISIBLE,
-                                   left, top, 20, 20, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        m_window.reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"__wine_tray_icon", L"",
+                                       WS_POPUP | WS_VISIBLE, left, top, 20, 20, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr));
     }
-    ~WineIconWindow() { DestroyWindow(m_window); }
-    HWND get() const { return m_window; }
+    HWND get() const { return m_window.get(); }
 
 private:
-    HWND m_window = nullptr;
+    UniqueWindow m_window;
 };
 
 TEST_F(TrayInput, WithoutAToolbarTheIconWindowUnderThePointerPlacesIt) {

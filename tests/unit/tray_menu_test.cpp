@@ -18,6 +18,8 @@
 #include "tests/support/tray_geometry.h"
 
 #include "tests/support/icon_pixels.h"
+#include "base/user_handles.h"
+#include "base/window_dc.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -95,9 +97,7 @@ Pixels ReadBitmap(HBITMAP bitmap) {
     pixels.height = info.bmHeight;
     BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
     std::vector<DWORD> bgr(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, info.bmHeight, bgr.data(), &format, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(WindowDC(nullptr).get(), bitmap, 0, info.bmHeight, bgr.data(), &format, DIB_RGB_COLORS);
     for (DWORD p : bgr) pixels.rgb.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     return pixels;
 }
@@ -298,13 +298,46 @@ TEST_F(TrayMenuTest, ItemsCarryThirteenPixelGlyphsAndBothSliderItemsTheCheckGlyp
         EXPECT_EQ(info.hbmpUnchecked != nullptr, entry.unchecked) << entry.item;
         EXPECT_EQ(info.hbmpChecked != nullptr, entry.checked) << entry.item;
     }
-    HBITMAP check = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(30003));
+    UniqueBitmap check(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(30003)));
     MENUITEMINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_CHECKMARKS;
     GetMenuItemInfoW(configuration, kVolumeSliderItem, FALSE, &info);
-    EXPECT_EQ(ReadBitmap(info.hbmpChecked).rgb, ReadBitmap(check).rgb);
-    DeleteObject(check);
+    EXPECT_EQ(ReadBitmap(info.hbmpChecked).rgb, ReadBitmap(check.get()).rgb);
+}
+
+// Every item the user can read, in the popup and its sub-menus, in every language the
+// component carries: a text, never the bare string id of an item the translation missed.
+TEST_F(TrayMenuTest, EveryItemShowsATextInEachLanguage) {
+    const LanguageList languages = EnumLanguages(GetModuleHandleW(nullptr));
+    ASSERT_EQ(languages.size(), 24u);
+    for (const auto& language : languages) {
+        cfg::Language = language.second;
+        controller().InitMenuText();
+        int readable = 0;
+        std::function<void(HMENU, const std::string&)> check = [&](HMENU m, const std::string& where) {
+            for (int position = 0; position < GetMenuItemCount(m); ++position) {
+                const std::string item = where + "/" + std::to_string(position);
+                if (HMENU sub = GetSubMenu(m, position)) check(sub, item);
+                MENUITEMINFOW info = {};
+                info.cbSize = sizeof(info);
+                info.fMask = MIIM_FTYPE;
+                GetMenuItemInfoW(m, static_cast<UINT>(position), TRUE, &info);
+                if (info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW)) continue;
+                ++readable;
+                const std::wstring text = GetMenuString(m, position);
+                EXPECT_FALSE(text.empty()) << "language " << language.second << ", item " << item << ": no text";
+                if (!text.empty()) {
+                    EXPECT_NE(text.find_first_not_of(L"0123456789"), std::wstring::npos)
+                        << "language " << language.second << ", item " << item << ": a bare number, " << text.size()
+                        << " digits";
+                }
+            }
+        };
+        check(menu(), "");
+        // 9 in the popup (the title band is drawn), 3 under Load, 4 under Configuration.
+        EXPECT_EQ(readable, 16) << "language " << language.second;
+    }
 }
 
 TEST_F(TrayMenuTest, ResetTrayIconsTakesBothIconsAwayAndAddsThemInTheProfilesOrder) {
@@ -366,19 +399,10 @@ TEST_F(TrayMenuTest, DeleteAsksInTheUsersLanguageAndANoKeepsEverything) {
 class Canvas {
 public:
     static constexpr COLORREF kUntouched = RGB(1, 2, 3);
-    Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO format = TopDown32(width, height);
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_original = SelectObject(m_dc, m_bitmap);
+    Canvas(int width, int height) : m_width(width), m_height(height), m_surface(Section(width, height, m_bits)) {
         for (int i = 0; i < width * height; ++i) m_bits[i] = 0x010203;
     }
-    ~Canvas() {
-        SelectObject(m_dc, m_original);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC dc() const { return m_dc; }
+    HDC dc() const { return m_surface.get(); }
     COLORREF at(int x, int y) const {
         GdiFlush();
         DWORD p = m_bits[y * m_width + x];
@@ -388,11 +412,14 @@ public:
     int height() const { return m_height; }
 
 private:
+    static UniqueBitmap Section(int width, int height, DWORD*& bits) {
+        BITMAPINFO format = TopDown32(width, height);
+        return UniqueBitmap(
+            CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    }
     int m_width, m_height;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_original;
     DWORD* m_bits = nullptr;
+    MemorySurface m_surface;
 };
 
 TEST_F(TrayMenuTest, TitleBandIs18By245ReadsTopToBottomAndLeavesNoObjectsBehind) {
@@ -509,22 +536,31 @@ TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
     EXPECT_EQ(child.exitCode, 7u);
 }
 
+// The position of the popup's sub-menu that holds `command` itself, -1 when none does.
+int SubMenuHolding(HMENU popup, UINT command) {
+    for (int position = 0; position < GetMenuItemCount(popup); ++position) {
+        HMENU sub = GetSubMenu(popup, position);
+        for (int item = 0; sub && item < GetMenuItemCount(sub); ++item)
+            if (GetMenuItemID(sub, item) == command) return position;
+    }
+    return -1;
+}
+
 // The menu resource shows, as each item's text, the string id the item table gives it: the
 // table is what a reader of the code sees, the resource is what the user sees translated.
 TEST(TrayMenuTable, EachItemOfTheResourceShowsTheStringIdOfItsRow) {
-    HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU));
-    ASSERT_NE(bar, nullptr);
-    HMENU popup = GetSubMenu(bar, 0);
+    UniqueMenu bar(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAY_MENU)));
+    ASSERT_TRUE(bar);
+    HMENU popup = GetSubMenu(bar.get(), 0);
     for (size_t i = 0; i < kTrayMenuItemCount; ++i) {
         const TrayMenuItem& row = kTrayMenuItems[i];
         wchar_t text[32] = {};
         if (row.command) GetMenuStringW(popup, row.command, text, 32, MF_BYCOMMAND);
-        else GetMenuStringW(popup, static_cast<UINT>(row.position), text, 32, MF_BYPOSITION);
+        else GetMenuStringW(popup, static_cast<UINT>(SubMenuHolding(popup, row.heldCommand)), text, 32, MF_BYPOSITION);
         EXPECT_EQ(std::wstring(text), std::to_wstring(row.text))
             << "row " << i << " (command " << row.command << "): the resource's text is the row's string id";
         EXPECT_EQ(row.handler == nullptr, row.command == 0)
             << "row " << i << ": a command has a handler, a sub-menu none";
     }
-    DestroyMenu(bar);
 }
 } // namespace

@@ -13,8 +13,6 @@
 
 namespace {
 
-RECT Cell(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
-
 bool SamePixels(HICON a, HICON b) {
     Pixels pa = ReadIconPixels(a), pb = ReadIconPixels(b);
     return pa.Valid() && pa.width == pb.width && pa.color == pb.color && pa.opaque == pb.opaque;

@@ -6,6 +6,7 @@
 #include "tests/support/test_strip.h"
 #include "tests/support/windows_version.h"
 #include "tray/icon_identity.h"
+#include "base/user_handles.h"
 
 #include <gtest/gtest.h>
 
@@ -231,7 +232,8 @@ TEST_F(TrayShellTraffic, RemovingDeletesIcon0ThenIcon1) {
 
 TEST(TrayRealShell, WinesTrayTakesTheIcons) {
     ShellTray shell(GetModuleHandleW(nullptr), ShellTray::Mode::RealShell);
-    HWND window = CreateWindowExW(0, L"STATIC", L"tray owner", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"tray owner", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr));
+    HWND window = owner.get();
     {
         TestStrip strip;
         strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
@@ -244,7 +246,6 @@ TEST(TrayRealShell, WinesTrayTakesTheIcons) {
     std::vector<ShellCall> deletes = shell.CallsOf(NIM_DELETE);
     ASSERT_EQ(deletes.size(), 2u);
     EXPECT_TRUE(deletes[0].result && deletes[1].result);
-    DestroyWindow(window);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "tests/support/taskbar_theme_value.h"
 #include "tests/support/test_strip.h"
 #include "tests/support/windows_version.h"
+#include "tests/support/strip_match.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -82,27 +83,6 @@ struct ExpectedStrip {
     }
 };
 
-::testing::AssertionResult IconsMatch(const TestStrip& strip, const ExpectedStrip& expected) {
-    for (int i = 0; i < 2; ++i) {
-        const Pixels& want = expected.icon[i];
-        Pixels actual = ReadIconPixels(strip.icons[i].hIcon);
-        if (actual.width != want.width || actual.height != want.height)
-            return ::testing::AssertionFailure() << "icon " << i << " is " << actual.width << "x" << actual.height;
-        for (int y = 0; y < want.height; ++y)
-            for (int x = 0; x < want.width; ++x) {
-                if (actual.Opaque(x, y) != want.Opaque(x, y))
-                    return ::testing::AssertionFailure() << "icon " << i << " (" << x << "," << y << ") is "
-                                                         << (actual.Opaque(x, y) ? "opaque" : "transparent");
-                if (want.Opaque(x, y) && actual.color[y * want.width + x] != want.color[y * want.width + x])
-                    return ::testing::AssertionFailure()
-                           << "icon " << i << " (" << x << "," << y << ") colour " << std::hex
-                           << actual.color[y * want.width + x] << " instead of " << want.color[y * want.width + x];
-            }
-    }
-    return ::testing::AssertionSuccess();
-}
-
-double AtStep(int step) { return (step + 0.5) / 24.0; }
 
 class TraySizes : public testing::Test {
 protected:

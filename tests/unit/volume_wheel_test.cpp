@@ -12,6 +12,7 @@
 #include "tests/support/test_strip.h"
 #include "tests/support/tray_geometry.h"
 #include "settings/config_vars.h"
+#include "base/user_handles.h"
 
 #include <gtest/gtest.h>
 #include <climits>
@@ -120,13 +121,12 @@ class StripWheelHook : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(hooks.Installed());
-        window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
+        window.reset(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+        strip.InitIcons(window.get(), GetModuleHandleW(nullptr), L"");
         // Windows XP and Vista: the shell's moves matter to nothing else without a button held.
         strip.isWin7 = false;
         strip.trayXOffset = 0;
     }
-    void TearDown() override { DestroyWindow(window); }
     void Message(UINT message, int cell) {
         desk.PointAtCell(cell);
         strip.NotifyIconCallback(message, NotifyIcons::kIconId[cell]);
@@ -135,7 +135,8 @@ protected:
     WheelBoundary hooks;
     ShellTray shell;
     Desk desk{0};
-    HWND window = nullptr;
+    // Goes after the strip, which removes its icons first.
+    UniqueWindow window;
     ThrowingStrip strip;
 };
 
@@ -163,7 +164,7 @@ TEST_F(StripWheelHook, HookOfAHoverWhoseMessageThrowsIsRemovedWhenThePointerLeav
 TEST_F(StripWheelHook, StripDestroyedDuringAHoverTakesItsHookAlong) {
     {
         TestStrip other;
-        other.InitIcons(window, GetModuleHandleW(nullptr), L"");
+        other.InitIcons(window.get(), GetModuleHandleW(nullptr), L"");
         desk.PointAtCell(0);
         other.NotifyIconCallback(WM_LBUTTONDOWN, NotifyIcons::kIconId[0]);
         EXPECT_EQ(boundary.live, 1);
