@@ -8,32 +8,32 @@
 
 void Trelvane::onPlayClick() {
     uCallStackTracker tracker("Trelvane::onPlayClick()");
-    playerCommands.Give([] { RunPlayCommand(); });
+    playerCommands.Give(PlayerCommandQueue::Kind::AnyTrack, [] { RunPlayCommand(); });
 }
 
 void Trelvane::onPauseClick() {
     uCallStackTracker tracker("Trelvane::onPauseClick()");
-    playerCommands.Give([] { RunPauseCommand(); });
+    playerCommands.Give(PlayerCommandQueue::Kind::AnyTrack, [] { RunPauseCommand(); });
 }
 
 void Trelvane::onStopClick() {
     uCallStackTracker tracker("Trelvane::onStopClick()");
-    playerCommands.Give([] { RunStopCommand(); });
+    playerCommands.Give(PlayerCommandQueue::Kind::AnyTrack, [] { RunStopCommand(); });
 }
 
 void Trelvane::onPrevClick() {
     uCallStackTracker tracker("Trelvane::onPrevClick()");
-    playerCommands.Give([] { RunPreviousCommand(); });
+    playerCommands.Give(PlayerCommandQueue::Kind::ThisTrack, [] { RunPreviousCommand(); });
 }
 
 void Trelvane::onNextClick() {
     uCallStackTracker tracker("Trelvane::onNextClick()");
-    playerCommands.Give([] { RunNextCommand(); });
+    playerCommands.Give(PlayerCommandQueue::Kind::ThisTrack, [] { RunNextCommand(); });
 }
 
 void Trelvane::onLoadClick() {
     uCallStackTracker tracker("Trelvane::onLoadClick()");
-    playerCommands.Give([] {
+    playerCommands.Give(PlayerCommandQueue::Kind::AnyTrack, [] {
         RunActivateCommand();
         RunOpenCommand();
     });

@@ -9,27 +9,27 @@ namespace {
 constexpr DWORD kLongestTrackStart = 3000;
 } // namespace
 
-bool PlayerCommandQueue::CanTake() const {
+bool PlayerCommandQueue::CanTake(Kind kind) const {
     if (PlayerCalls::Inside()) return false;
-    return !trackStarting || GetTickCount() - startingSince > kLongestTrackStart;
+    return kind == Kind::AnyTrack || !trackStarting || GetTickCount() - startingSince > kLongestTrackStart;
 }
 
-void PlayerCommandQueue::Give(std::function<void()> command) {
+void PlayerCommandQueue::Give(Kind kind, std::function<void()> command) {
     // Behind what already waits: clicks act in the order they were made.
-    if (waiting.empty() && CanTake()) {
+    if (waiting.empty() && CanTake(kind)) {
         command();
         return;
     }
-    waiting.push_back(std::move(command));
+    waiting.push_back(Entry{kind, std::move(command)});
     Retry();
 }
 
 void PlayerCommandQueue::GiveWaiting() {
     if (window) KillTimer(window, timer);
-    while (!waiting.empty() && CanTake()) {
-        std::function<void()> next = std::move(waiting.front());
+    while (!waiting.empty() && CanTake(waiting.front().kind)) {
+        Entry next = std::move(waiting.front());
         waiting.pop_front();
-        next();
+        next.command();
     }
     if (!waiting.empty()) Retry();
 }

@@ -49,7 +49,7 @@ void Trelvane::onSliderPositionChange(double fraction) {
     }
     // The length is read when the seek is given, so that a seek made just after a click on
     // next lands in the new track.
-    playerCommands.Give([fraction] {
+    playerCommands.Give(PlayerCommandQueue::Kind::ThisTrack, [fraction] {
         int length = Player::Length();
         if (length >= 0) Player::Position(static_cast<int>(std::trunc(length * fraction)));
     });
