@@ -3,6 +3,7 @@
 #include "controller/Trelvane.h"
 
 #include "base/text_convert.h"
+#include "controller/strip_card.h"
 #include "player/Player.h"
 #include "sdk/shared/shared.h"
 #include "settings/config_vars.h"
@@ -41,6 +42,7 @@ void Trelvane::onTitleChange(const std::wstring& title) {
     bool wanted = stream ? cfg::ShowBalloonOnStream : cfg::ShowBalloon;
     if (drawnPlayMode == Playing && wanted) ShowBalloon(false);
     Refresh();
+    StripCard::Instance().OnNewTrack();
 }
 
 void Trelvane::ShowBalloon(bool force) {
