@@ -40,6 +40,7 @@ void TVFPrefPageInst::ShowSettings() {
     SetText(window, IDC_BALLOON_TITLE, String8ToWide(cfg::BalloonTitle.get_ptr()));
     SetText(window, IDC_BALLOON_FORMAT, String8ToWide(cfg::BalloonFormat.get_ptr()));
     SetTicked(window, IDC_PAUSE_ON_SCREEN_SAVER, cfg::PauseOnScreenSaver);
+    SetTicked(window, IDC_SHOW_CARD, cfg::ShowCard);
     SetTicked(window, IDC_SHOW_BALLOON_ON_STREAM, cfg::ShowBalloonOnStream);
     SetTicked(window, IDC_AUTO_VOLUME_ON_STREAM, cfg::AutoVolumeOnStream);
     Select(window, IDC_HIDE_AFTER, HideAfter::PositionOf(cfg::BalloonHideAfter));

@@ -2,6 +2,7 @@
 #include "prefs/pref_page_instance.h"
 #include "base/text_convert.h"
 #include "controller/Trelvane.h"
+#include "controller/strip_card.h"
 #include "prefs/hide_after.h"
 #include "prefs/page_controls.h"
 #include "sdk/boundary.h"
@@ -47,6 +48,7 @@ t_uint32 TVFPrefPageInst::StateShown() const {
     if (IsTicked(window, IDC_SHOW_BALLOON_ON_STREAM) != cfg::ShowBalloonOnStream) return modified;
     if (IsTicked(window, IDC_AUTO_VOLUME_ON_STREAM) != cfg::AutoVolumeOnStream) return modified;
     if (IsTicked(window, IDC_PAUSE_ON_SCREEN_SAVER) != cfg::PauseOnScreenSaver) return modified;
+    if (IsTicked(window, IDC_SHOW_CARD) != cfg::ShowCard) return modified;
     int language = ChosenLanguage();
     if (language >= 0 && language != (cfg::Language & 0xFFFF)) return modified;
     if (Differs(Utf8Text(window, IDC_BALLOON_TITLE), cfg::BalloonTitle)) return modified;
@@ -58,6 +60,10 @@ t_uint32 TVFPrefPageInst::StateShown() const {
 void TVFPrefPageInst::StoreShown() {
     cfg::ShowBalloon = IsTicked(window, IDC_SHOW_BALLOON);
     cfg::PauseOnScreenSaver = IsTicked(window, IDC_PAUSE_ON_SCREEN_SAVER);
+    if (IsTicked(window, IDC_SHOW_CARD) != cfg::ShowCard) {
+        cfg::ShowCard = IsTicked(window, IDC_SHOW_CARD);
+        StripCard::Instance().OnSettingChanged();
+    }
     cfg::ShowBalloonOnStream = IsTicked(window, IDC_SHOW_BALLOON_ON_STREAM);
     cfg::AutoVolumeOnStream = IsTicked(window, IDC_AUTO_VOLUME_ON_STREAM);
     cfg::BalloonHideAfter = HideAfter::SecondsAt(Selection(window, IDC_HIDE_AFTER));
@@ -86,6 +92,7 @@ void TVFPrefPageInst::ShowDefaults() {
     SetTicked(window, IDC_SHOW_BALLOON_ON_STREAM, true);
     SetTicked(window, IDC_AUTO_VOLUME_ON_STREAM, true);
     SetTicked(window, IDC_PAUSE_ON_SCREEN_SAVER, false);
+    SetTicked(window, IDC_SHOW_CARD, true);
     SetText(window, IDC_BALLOON_TITLE, String8ToWide(cfg::kDefaultBalloonTitle));
     SetText(window, IDC_BALLOON_FORMAT, DEFBALLOONFORMAT());
     Select(window, IDC_SKINS, 0);
