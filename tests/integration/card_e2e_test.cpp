@@ -4,12 +4,15 @@
 #include "host/host_core.h"
 #include "host/playback_engine.h"
 #include "tests/support/child_process.h"
+#include "tests/support/encoded_picture.h"
 #include "tests/support/strip_player.h"
 #include "tests/support/tray_icon_windows.h"
 #include "tests/support/windows_version.h"
 
 #include <gtest/gtest.h>
+#include <wincodec.h>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -19,7 +22,39 @@ namespace {
 // column 25, step 23 (3:54).
 constexpr double kTrackSeconds = 245;
 
-enum CardResult { kCardWorks = 0, kNoComponent = 30, kNoIcons = 31, kNoCard = 32, kWrongTime = 33, kCovers = 34, kStays = 35 };
+enum CardResult {
+    kCardWorks = 0,
+    kNoComponent = 30,
+    kNoIcons = 31,
+    kNoCard = 32,
+    kWrongTime = 33,
+    kCovers = 34,
+    kStays = 35,
+    kNoCover = 36
+};
+
+// A one-coloured cover.jpg beside the tracks; the card shows it in the square at 10, 10 of 64 x
+// 64 pixels (96 DPI).
+constexpr COLORREF kCoverColour = RGB(0x2E, 0x8B, 0x57);
+
+std::string TrackFolderWithCover() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"trelvane-card-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WriteBytes(folder + L"\\cover.jpg", SolidPicture(GUID_ContainerFormatJpeg, 200, 200, 0x2E8B57));
+    return std::string(folder.begin(), folder.end());
+}
+
+bool ShowsCoverColour(HWND card) {
+    RECT rect = {};
+    GetWindowRect(card, &rect);
+    HDC screen = GetDC(nullptr);
+    const COLORREF seen = GetPixel(screen, rect.left + 42, rect.top + 42);
+    ReleaseDC(nullptr, screen);
+    return std::abs(GetRValue(seen) - GetRValue(kCoverColour)) <= 6 && std::abs(GetGValue(seen) - GetGValue(kCoverColour)) <= 6 &&
+           std::abs(GetBValue(seen) - GetBValue(kCoverColour)) <= 6;
+}
 
 struct Cells {
     RECT icon[2] = {};
@@ -89,6 +124,9 @@ int RunCard(bool inTaskbar) {
     if (!player.Started()) return kNoComponent;
     Cells cells;
     if (!FindCells(inTaskbar, cells)) return kNoIcons;
+    const std::string folder = TrackFolderWithCover();
+    player.Host().Playback().SetPlaylist({{folder + "\\a.flac", kTrackSeconds, {{"title", "A"}}},
+                                          {folder + "\\b.flac", kTrackSeconds, {{"title", "B"}}}});
     player.Host().Playback().Play();
     player.Host().Playback().Seek(5);
     // The pointer passes over the strip from left to right, so that the tray's moves show
@@ -100,6 +138,8 @@ int RunCard(bool inTaskbar) {
     if (!fb2k_host::PumpMessagesUntil([] { return Card() != nullptr; }, 3000)) return Report(kNoCard, "no card after a rest");
     if (!fb2k_host::PumpMessagesUntil([] { return EndsWith(CardName(), L" \x2014 0:40"); }, 2000))
         return Report(kWrongTime, "left icon column 6: want 0:40");
+    if (!fb2k_host::PumpMessagesUntil([] { return ShowsCoverColour(Card()); }, 2000))
+        return Report(kNoCover, "the card does not show cover.jpg's colour");
     RECT card = {}, overlap = {}, strip = {};
     GetWindowRect(Card(), &card);
     UnionRect(&strip, &cells.icon[0], &cells.icon[1]);
@@ -126,7 +166,7 @@ CHILD_PROCESS_BODY(card_in_x11_tray) { return RunCard(false); }
 CHILD_PROCESS_BODY(card_in_taskbar) { return RunCard(true); }
 
 const char kFailures[] = "30: no component, 31: no icons, 32: no card after a rest, 33: the wrong time under the "
-                         "pointer, 34: the card covers the strip, 35: the card stays after the pointer left";
+                         "pointer, 34: the card covers the strip, 35: the card stays after the pointer left, 36: no cover on the card";
 
 TEST(Card, RestMoveAndLeaveInWinesX11Tray) {
     ScopedAppVersion version(L"win10");
