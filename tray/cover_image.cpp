@@ -1,11 +1,11 @@
 // Decoding through the Windows Imaging Component: the bytes become a stream, the decoder
-// finds the format itself, a converter gives premultiplied 32-bit pixels (also from CMYK,
-// palette and grey pictures), and the area filter shrinks them.
+// finds the format itself, and the area filter shrinks the rows as they are copied out.
 #include "tray/cover_image.h"
 
 #include "base/com_ptr.h"
 
 #include <wincodec.h>
+#include <vector>
 
 namespace {
 
@@ -35,17 +35,36 @@ bool FirstFrame(IWICImagingFactory* factory, const void* data, size_t size, ComP
     return SUCCEEDED(decoder->GetFrame(0, frame.put()));
 }
 
-bool ReadPremultiplied(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT width, UINT height, Pixels& out) {
+constexpr UINT kBandRows = 32;
+
+// Copies the frame in bands of rows into the scaler: JPEG's own 24-bit colour as it is, anything
+// else (alpha, palettes, grey, CMYK) through a converter to premultiplied 32-bit pixels.
+bool Scale(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT width, UINT height, AreaScaler& scaler) {
+    WICPixelFormatGUID format = {};
+    frame->GetPixelFormat(&format);
+    const bool bgr = IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
     ComPtr<IWICFormatConverter> converter;
-    if (FAILED(factory->CreateFormatConverter(converter.put()))) return false;
-    if (FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                     WICBitmapPaletteTypeCustom)))
-        return false;
-    out.width = static_cast<int>(width);
-    out.height = static_cast<int>(height);
-    out.argb.assign(static_cast<size_t>(width) * height, 0);
-    const UINT stride = width * 4;
-    return SUCCEEDED(converter->CopyPixels(nullptr, stride, stride * height, reinterpret_cast<BYTE*>(out.argb.data())));
+    IWICBitmapSource* source = frame;
+    if (!bgr) {
+        if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+            FAILED(converter->Initialize(frame, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                         WICBitmapPaletteTypeCustom)))
+            return false;
+        source = converter.get();
+    }
+    const UINT stride = bgr ? (width * 3 + 3) / 4 * 4 : width * 4;
+    std::vector<BYTE> band(static_cast<size_t>(stride) * kBandRows);
+    for (UINT top = 0; top < height; top += kBandRows) {
+        const UINT rows = height - top < kBandRows ? height - top : kBandRows;
+        const WICRect rect = {0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+        if (FAILED(source->CopyPixels(&rect, stride, stride * rows, band.data()))) return false;
+        for (UINT y = 0; y < rows; ++y) {
+            const BYTE* row = &band[static_cast<size_t>(y) * stride];
+            if (bgr) scaler.AddBgrRow(row);
+            else scaler.AddRow(reinterpret_cast<const uint32_t*>(row));
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -67,11 +86,11 @@ Outcome Decode(const void* data, size_t size, int side, Pixels& out) {
     UINT width = 0, height = 0;
     if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return Outcome::Undecodable;
     if (static_cast<long long>(width) * height > kMaxPixels) return Outcome::TooLarge;
-    Pixels full;
-    if (!ReadPremultiplied(factory.get(), frame.get(), width, height, full)) return Outcome::Undecodable;
     int w = 0, h = 0;
-    FitInSquare(full.width, full.height, side, w, h);
-    out = ScaleArea(full, w, h);
+    FitInSquare(static_cast<int>(width), static_cast<int>(height), side, w, h);
+    AreaScaler scaler(static_cast<int>(width), static_cast<int>(height), w, h);
+    if (!Scale(factory.get(), frame.get(), width, height, scaler)) return Outcome::Undecodable;
+    out = scaler.Result();
     return out.width > 0 ? Outcome::Decoded : Outcome::Undecodable;
 }
 

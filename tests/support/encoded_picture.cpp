@@ -21,7 +21,10 @@ std::vector<char> StreamBytes(IStream* stream) {
 
 } // namespace
 
-std::vector<char> SolidPicture(const GUID& container, int width, int height, uint32_t rgb) {
+namespace {
+
+// Encodes rows made by `fill(y, row)` (24-bit BGR, `stride` bytes each).
+template <typename Fill> std::vector<char> Encode(const GUID& container, int width, int height, Fill fill) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ComPtr<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -40,17 +43,36 @@ std::vector<char> SolidPicture(const GUID& container, int width, int height, uin
     frame->SetPixelFormat(&format);
     const UINT stride = (static_cast<UINT>(width) * 3 + 3) / 4 * 4;
     std::vector<BYTE> row(stride);
-    for (int x = 0; x < width; ++x) {
-        row[x * 3] = static_cast<BYTE>(rgb);
-        row[x * 3 + 1] = static_cast<BYTE>(rgb >> 8);
-        row[x * 3 + 2] = static_cast<BYTE>(rgb >> 16);
-    }
     // 24-bit BGR, or whatever the encoder asked for: only 24-bit BGR is offered here.
     if (format != GUID_WICPixelFormat24bppBGR) return {};
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < height; ++y) {
+        fill(y, row.data());
         if (FAILED(frame->WritePixels(1, stride, stride, row.data()))) return {};
+    }
     if (FAILED(frame->Commit()) || FAILED(encoder->Commit())) return {};
     return StreamBytes(stream.get());
+}
+
+} // namespace
+
+std::vector<char> SolidPicture(const GUID& container, int width, int height, uint32_t rgb) {
+    return Encode(container, width, height, [width, rgb](int, BYTE* row) {
+        for (int x = 0; x < width; ++x) {
+            row[x * 3] = static_cast<BYTE>(rgb);
+            row[x * 3 + 1] = static_cast<BYTE>(rgb >> 8);
+            row[x * 3 + 2] = static_cast<BYTE>(rgb >> 16);
+        }
+    });
+}
+
+std::vector<char> BusyPicture(const GUID& container, int width, int height) {
+    return Encode(container, width, height, [width](int y, BYTE* row) {
+        for (int x = 0; x < width; ++x) {
+            row[x * 3] = static_cast<BYTE>(x * 255 / width);
+            row[x * 3 + 1] = static_cast<BYTE>((x * 7) ^ (y * 13));
+            row[x * 3 + 2] = static_cast<BYTE>(((x / 16 + y / 16) & 1) ? 230 : 40);
+        }
+    });
 }
 
 bool WriteBytes(const std::wstring& path, const std::vector<char>& bytes) {
