@@ -11,8 +11,8 @@ bool IsRightToLeftLetter(wchar_t c) {
 }
 
 bool IsLeftToRightLetter(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= 0x00C0 && c < 0x0590 && c != 0x00D7 && c != 0x00F7) ||
-           (c >= 0x0900 && c < 0xFB1D);
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') ||
+           (c >= 0x00C0 && c < 0x0590 && c != 0x00D7 && c != 0x00F7) || (c >= 0x0900 && c < 0xFB1D);
 }
 
 // A cut before `length` that does not fall between the two halves of a surrogate pair.
@@ -23,7 +23,8 @@ size_t SafeCut(const std::wstring& text, size_t length) {
 
 } // namespace
 
-std::wstring FitWithEllipsis(const std::wstring& text, int width, const std::function<int(const std::wstring&)>& measure) {
+std::wstring FitWithEllipsis(const std::wstring& text, int width,
+                             const std::function<int(const std::wstring&)>& measure) {
     if (measure(text) <= width) return text;
     if (measure(kEllipsis) > width) return std::wstring();
     // The widths grow with the length: the longest start that fits is found by halving.

@@ -37,7 +37,7 @@ long long PrivateKb() {
     counters.cb = sizeof(counters);
     if (!query || !query(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters)))
         return -1;
-    return static_cast<long long>(counters.PagefileUsage / 1024);
+    return static_cast<long long>(counters.PagefileUsage / 1024); // not a resource id: units of measure
 }
 
 class PictureBytes : public album_art_data {
@@ -72,13 +72,13 @@ void LargeCover() {
     for (int i = 0; i < runs; ++i) {
         const double start = Now();
         CoverImage::Decode(jpeg.data(), jpeg.size(), 64, out);
-        const double ms = (Now() - start) * 1000;
+        const double ms = (Now() - start) * 1000; // not a resource id: units of measure
         total += ms;
         if (ms < best) best = ms;
     }
     std::printf("3000 x 3000 JPEG (%zu KB) read and scaled to %d x %d: best %.1f ms, mean %.1f ms of %d runs "
                 "(goal at most 30 ms)\n",
-                jpeg.size() / 1024, out.width, out.height, best, total / runs, runs);
+                static_cast<size_t>(jpeg.size() >> 10), out.width, out.height, best, total / runs, runs);
     // The system decoder's own share: opening the picture and its first frame, nothing copied.
     best = 1e9;
     for (int i = 0; i < runs; ++i) {
@@ -90,10 +90,11 @@ void LargeCover() {
         CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                          reinterpret_cast<void**>(factory.put()));
         factory->CreateStream(stream.put());
-        stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(jpeg.data())), static_cast<DWORD>(jpeg.size()));
+        stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(jpeg.data())),
+                                     static_cast<DWORD>(jpeg.size()));
         factory->CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put());
         decoder->GetFrame(0, frame.put());
-        const double ms = (Now() - start) * 1000;
+        const double ms = (Now() - start) * 1000; // not a resource id: units of measure
         if (ms < best) best = ms;
     }
     std::printf("  of which the system decoder opening it and its first frame: best %.1f ms\n", best);
@@ -136,7 +137,8 @@ int main() {
     double seconds = Now() - start;
     std::printf("%d track changes with a 300 x 300 JPEG cover, card shown: GDI objects live %zu -> %zu, "
                 "committed memory %lld KB -> %lld KB (goal no growth); %.2f ms per change\n",
-                changes, liveBefore, gdi.Live(), kbBefore, PrivateKb(), seconds / changes * 1000);
+                changes, liveBefore, gdi.Live(), kbBefore, PrivateKb(),
+                seconds / changes * 1000); // not a resource id: units of measure
 
     gdi.ResetCounts();
     shell.Clear();

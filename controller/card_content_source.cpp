@@ -8,7 +8,7 @@
 
 namespace {
 const wchar_t kDetailPattern[] = L"[%artist%][ \x2013 %album%]";
-constexpr int kThousandths = 1000;
+constexpr int kThousandths = 1000; // not a resource id: thousandths
 } // namespace
 
 namespace CardContentSource {
@@ -30,7 +30,8 @@ CardContent Timeline(const StripHover& hover, bool volumeSlider) {
     const int position = Player::Position();
     content.timeline = CardText::Timeline(position, length);
     if (length > 0)
-        content.progress = static_cast<int>(static_cast<long long>(position < 0 ? 0 : position) * kThousandths / length);
+        content.progress =
+            static_cast<int>(static_cast<long long>(position < 0 ? 0 : position) * kThousandths / length);
     if (content.progress > kThousandths) content.progress = kThousandths;
     const bool onSlider = hover.dragging || (hover.onTray && hover.target == TrayButton::Slider);
     if (!onSlider || hover.range <= 0) return content;

@@ -9,7 +9,7 @@
 namespace {
 constexpr int kSecondsPerMinute = 60;
 constexpr int kSecondsPerHour = 3600;
-constexpr int kMillisecondsPerSecond = 1000;
+constexpr int kMillisecondsPerSecond = 1000; // not a resource id: milliseconds
 } // namespace
 
 namespace CardText {
@@ -20,8 +20,7 @@ std::wstring Clock(int milliseconds) {
     if (seconds >= kSecondsPerHour)
         swprintf(text, 32, L"%d:%02d:%02d", seconds / kSecondsPerHour, seconds / kSecondsPerMinute % 60,
                  seconds % kSecondsPerMinute);
-    else
-        swprintf(text, 32, L"%d:%02d", seconds / kSecondsPerMinute, seconds % kSecondsPerMinute);
+    else swprintf(text, 32, L"%d:%02d", seconds / kSecondsPerMinute, seconds % kSecondsPerMinute);
     return text;
 }
 

@@ -10,6 +10,8 @@
 #include "tray/cover_image.h"
 #include "tray/taskbar_theme.h"
 
+#include <cwchar>
+
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
@@ -23,17 +25,33 @@ bool IsPress(UINT message) {
 bool MenuOpen() {
     GUITHREADINFO info = {};
     info.cbSize = sizeof(info);
-    if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE))) return true;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &info) && (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)))
+        return true;
     for (HWND menu = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); menu;
          menu = FindWindowExW(nullptr, menu, L"#32768", nullptr))
         if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == GetCurrentThreadId()) return true;
     return false;
 }
 
-// A modal dialog or message box holds the player's window.
+// A shown dialog whose owner it has disabled: a modal one, such as a message box.
+BOOL CALLBACK FindModalDialog(HWND window, LPARAM found) {
+    wchar_t name[8] = {};
+    HWND owner = GetWindow(window, GW_OWNER);
+    if (IsWindowVisible(window) && owner && !IsWindowEnabled(owner) && GetClassNameW(window, name, 8) &&
+        wcscmp(name, L"#32770") == 0) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A modal dialog or message box of this thread is up.
 bool DialogOpen() {
     HWND main = Player::MainWindow();
-    return main && IsWindow(main) && !IsWindowEnabled(main);
+    if (main && IsWindow(main) && !IsWindowEnabled(main)) return true;
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), &FindModalDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 bool ButtonHeld() { return (GetAsyncKeyState(VK_LBUTTON) | GetAsyncKeyState(VK_RBUTTON)) & 0x8000; }

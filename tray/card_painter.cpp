@@ -17,12 +17,14 @@ constexpr int kTimesHeight = 15;
 constexpr int kMarkerWidth = 3;
 constexpr int kTitlePoints = 10;
 constexpr int kTextPoints = 9;
+constexpr int kThousandths = 1000; // not a resource id: the content's fractions
 
 struct Palette {
     COLORREF background, frame, text, secondary, track, fill, marker, glyphBack, glyph;
 };
-const Palette kLight = {RGB(249, 249, 249), RGB(160, 160, 160), RGB(26, 26, 26),    RGB(90, 90, 90),   RGB(205, 205, 205),
-                        RGB(0, 103, 192),   RGB(196, 43, 28),   RGB(225, 225, 225), RGB(150, 150, 150)};
+const Palette kLight = {RGB(249, 249, 249), RGB(160, 160, 160), RGB(26, 26, 26),
+                        RGB(90, 90, 90),    RGB(205, 205, 205), RGB(0, 103, 192),
+                        RGB(196, 43, 28),   RGB(225, 225, 225), RGB(150, 150, 150)};
 const Palette kDark = {RGB(40, 40, 40),   RGB(90, 90, 90),   RGB(242, 242, 242), RGB(175, 175, 175), RGB(85, 85, 85),
                        RGB(76, 194, 255), RGB(255, 160, 40), RGB(62, 62, 62),    RGB(140, 140, 140)};
 
@@ -105,11 +107,11 @@ void Timeline(HDC dc, const CardContent& content, const RECT& bar, const Palette
     if (content.progress >= 0) {
         Fill(dc, bar, colours.track);
         RECT done = bar;
-        done.right = bar.left + MulDiv(width, content.progress, 1000);
+        done.right = bar.left + MulDiv(width, content.progress, kThousandths);
         Fill(dc, done, colours.fill);
     }
     if (content.marker >= 0) {
-        const int x = bar.left + MulDiv(width, content.marker, 1000);
+        const int x = bar.left + MulDiv(width, content.marker, kThousandths);
         const int half = Scaled(kMarkerWidth, dpi) / 2 + 1;
         const RECT mark = {x - half, bar.top - Scaled(4, dpi), x + half, bar.bottom + Scaled(4, dpi)};
         Fill(dc, mark, colours.marker);

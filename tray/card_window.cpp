@@ -66,7 +66,11 @@ bool CardWindow::Create() {
 
 void CardWindow::Destroy() {
     m_shown = false;
-    m_window.reset();
+    if (m_window) {
+        m_window.reset();
+        // The module may be unloaded after this; its class must not outlive it.
+        UnregisterClassW(kClassName, ThisModule());
+    }
     m_surface.reset();
     m_drawn = CardContent();
     m_drawnDpi = 0;
@@ -86,10 +90,9 @@ bool CardWindow::Show(const CardContent& content, const RECT& strip) {
     const POINT at = CardPlacement::Place(m_size, strip, info.rcWork, MulDiv(kGapToStrip, dpi, kStandardDpi));
     RECT now = {};
     GetWindowRect(m_window.get(), &now);
-    const bool moved = now.left != at.x || now.top != at.y || now.right - now.left != m_size.cx ||
-                       now.bottom - now.top != m_size.cy;
-    if (moved)
-        SetWindowPos(m_window.get(), HWND_TOPMOST, at.x, at.y, m_size.cx, m_size.cy, SWP_NOACTIVATE);
+    const bool moved =
+        now.left != at.x || now.top != at.y || now.right - now.left != m_size.cx || now.bottom - now.top != m_size.cy;
+    if (moved) SetWindowPos(m_window.get(), HWND_TOPMOST, at.x, at.y, m_size.cx, m_size.cy, SWP_NOACTIVATE);
     if (!m_shown) {
         ShowWindow(m_window.get(), SW_SHOWNOACTIVATE);
         m_shown = true;

@@ -9,7 +9,7 @@ namespace CoverImage {
 
 // Pictures above this many pixels are refused before they are decoded: their memory alone
 // could starve the player.
-constexpr long long kMaxPixels = 40LL * 1000 * 1000;
+constexpr long long kMaxPixels = 40000000LL;
 
 enum class Outcome { Decoded, Empty, TooLarge, Undecodable };
 

@@ -23,7 +23,9 @@ namespace {
 
 // The first source row (or column) of target position `i`; target positions split the source
 // into runs of at least one.
-int FootprintStart(int i, int source, int target) { return static_cast<int>(static_cast<long long>(i) * source / target); }
+int FootprintStart(int i, int source, int target) {
+    return static_cast<int>(static_cast<long long>(i) * source / target);
+}
 
 } // namespace
 
@@ -63,7 +65,8 @@ void AreaScaler::AddRow(const uint32_t* argb) {
 
 void AreaScaler::AddBgrRow(const uint8_t* bgr) {
     if (m_targetRow >= m_out.height) return;
-    for (size_t x = 0; x < m_columnTarget.size(); ++x, bgr += 3) Accumulate(static_cast<int>(x), bgr[0], bgr[1], bgr[2], 255);
+    for (size_t x = 0; x < m_columnTarget.size(); ++x, bgr += 3)
+        Accumulate(static_cast<int>(x), bgr[0], bgr[1], bgr[2], 255);
     EndOfRow();
 }
 

@@ -52,7 +52,8 @@ bool ShowsCoverColour(HWND card) {
     HDC screen = GetDC(nullptr);
     const COLORREF seen = GetPixel(screen, rect.left + 42, rect.top + 42);
     ReleaseDC(nullptr, screen);
-    return std::abs(GetRValue(seen) - GetRValue(kCoverColour)) <= 6 && std::abs(GetGValue(seen) - GetGValue(kCoverColour)) <= 6 &&
+    return std::abs(GetRValue(seen) - GetRValue(kCoverColour)) <= 6 &&
+           std::abs(GetGValue(seen) - GetGValue(kCoverColour)) <= 6 &&
            std::abs(GetBValue(seen) - GetBValue(kCoverColour)) <= 6;
 }
 
@@ -78,9 +79,10 @@ bool FindCells(bool inTaskbar, Cells& cells) {
     HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     RECT bar = {};
     if (!taskbar || !GetWindowRect(taskbar, &bar)) return false;
-    fb2k_host::PumpMessagesFor(1000);
+    fb2k_host::PumpMessagesFor(1000); // not a resource id: milliseconds
     const int cell = 20, top = bar.top + (bar.bottom - bar.top - cell) / 2;
-    for (int i = 0; i < 2; ++i) cells.icon[i] = RECT{bar.right - (2 - i) * cell, top, bar.right - (1 - i) * cell, top + cell};
+    for (int i = 0; i < 2; ++i)
+        cells.icon[i] = RECT{bar.right - (2 - i) * cell, top, bar.right - (1 - i) * cell, top + cell};
     return true;
 }
 
@@ -135,7 +137,8 @@ int RunCard(bool inTaskbar) {
         for (int x : {2, 8, 13}) MoveTo(cells.Pixel(i, x, 3));
     MoveTo(cells.Pixel(0, 5, 3));
     MoveTo(cells.Pixel(0, 6, 3));
-    if (!fb2k_host::PumpMessagesUntil([] { return Card() != nullptr; }, 3000)) return Report(kNoCard, "no card after a rest");
+    if (!fb2k_host::PumpMessagesUntil([] { return Card() != nullptr; }, 3000))
+        return Report(kNoCard, "no card after a rest");
     if (!fb2k_host::PumpMessagesUntil([] { return EndsWith(CardName(), L" \x2014 0:40"); }, 2000))
         return Report(kWrongTime, "left icon column 6: want 0:40");
     if (!fb2k_host::PumpMessagesUntil([] { return ShowsCoverColour(Card()); }, 2000))
@@ -154,7 +157,8 @@ int RunCard(bool inTaskbar) {
     // Back on the strip it comes again; a press on next sends it away at once.
     MoveTo(cells.Pixel(1, 12, 12));
     MoveTo(cells.Pixel(1, 13, 12));
-    if (!fb2k_host::PumpMessagesUntil([] { return Card() != nullptr; }, 3000)) return Report(kNoCard, "no card on next");
+    if (!fb2k_host::PumpMessagesUntil([] { return Card() != nullptr; }, 3000))
+        return Report(kNoCard, "no card on next");
     Button(MOUSEEVENTF_LEFTDOWN);
     const bool goneAtPress = Card() == nullptr;
     Button(MOUSEEVENTF_LEFTUP);
@@ -165,8 +169,9 @@ int RunCard(bool inTaskbar) {
 CHILD_PROCESS_BODY(card_in_x11_tray) { return RunCard(false); }
 CHILD_PROCESS_BODY(card_in_taskbar) { return RunCard(true); }
 
-const char kFailures[] = "30: no component, 31: no icons, 32: no card after a rest, 33: the wrong time under the "
-                         "pointer, 34: the card covers the strip, 35: the card stays after the pointer left, 36: no cover on the card";
+const char kFailures[] =
+    "30: no component, 31: no icons, 32: no card after a rest, 33: the wrong time under the "
+    "pointer, 34: the card covers the strip, 35: the card stays after the pointer left, 36: no cover on the card";
 
 TEST(Card, RestMoveAndLeaveInWinesX11Tray) {
     ScopedAppVersion version(L"win10");

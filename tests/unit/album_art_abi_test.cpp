@@ -26,7 +26,8 @@ TEST(AlbumArtAbi, GuidsAndSlots) {
     const Slot slots[] = {
         {"now_playing_album_art_notify_manager::add", VtableSlot(&now_playing_album_art_notify_manager::add), 3},
         {"now_playing_album_art_notify_manager::remove", VtableSlot(&now_playing_album_art_notify_manager::remove), 4},
-        {"now_playing_album_art_notify_manager::current", VtableSlot(&now_playing_album_art_notify_manager::current), 5},
+        {"now_playing_album_art_notify_manager::current", VtableSlot(&now_playing_album_art_notify_manager::current),
+         5},
         {"now_playing_album_art_notify::on_album_art", VtableSlot(&now_playing_album_art_notify::on_album_art), 0},
         {"album_art_data::data", VtableSlot(&album_art_data::data), 3},
         {"album_art_data::size", VtableSlot(&album_art_data::size), 4},

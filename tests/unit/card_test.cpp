@@ -17,19 +17,19 @@ struct PlacementCase {
     POINT expected;
 };
 
-// Typed by hand: card 300 x 100, 8 pixels from the strip, centred on it where the work area allows.
-const PlacementCase kPlacements[] = {
-    {"taskbar at the bottom", {1800, 1052, 1840, 1068}, {0, 0, 1920, 1040}, {1620, 940}},
-    {"taskbar at the top", {1800, 12, 1840, 28}, {0, 40, 1920, 1080}, {1620, 40}},
-    {"taskbar at the left", {10, 1000, 42, 1016}, {60, 0, 1920, 1080}, {60, 958}},
-    {"taskbar at the right", {1870, 1000, 1902, 1016}, {0, 0, 1860, 1080}, {1560, 958}},
-    {"secondary monitor left of the primary", {-100, 994, -68, 1010}, {-1280, 0, 0, 984}, {-300, 884}},
-    {"secondary monitor above, left end of its taskbar", {4, -20, 36, -4}, {0, -1024, 1280, -30}, {0, -130}},
-    {"tray inside the work area at its top", {900, 2, 940, 18}, {0, 0, 1024, 768}, {724, 26}},
-    {"tray inside the work area at its bottom", {900, 740, 940, 756}, {0, 0, 1024, 768}, {724, 632}},
-};
-
+// resource values typed: none here; the numbers are screen pixels typed by hand.
 TEST(CardPlacement, FollowsTheTaskbarEdgeStaysInTheWorkAreaAndOffTheStrip) {
+    // Typed by hand: card 300 x 100, 8 pixels from the strip, centred on it where the work area allows.
+    const PlacementCase kPlacements[] = {
+        {"taskbar at the bottom", {1800, 1052, 1840, 1068}, {0, 0, 1920, 1040}, {1620, 940}},
+        {"taskbar at the top", {1800, 12, 1840, 28}, {0, 40, 1920, 1080}, {1620, 40}},
+        {"taskbar at the left", {10, 1000, 42, 1016}, {60, 0, 1920, 1080}, {60, 958}},
+        {"taskbar at the right", {1870, 1000, 1902, 1016}, {0, 0, 1860, 1080}, {1560, 958}},
+        {"secondary monitor left of the primary", {-100, 994, -68, 1010}, {-1280, 0, 0, 984}, {-300, 884}},
+        {"secondary monitor above, left end of its taskbar", {4, -20, 36, -4}, {0, -1024, 1280, -30}, {0, -130}},
+        {"tray inside the work area at its top", {900, 2, 940, 18}, {0, 0, 1024, 768}, {724, 26}},
+        {"tray inside the work area at its bottom", {900, 740, 940, 756}, {0, 0, 1024, 768}, {724, 632}},
+    };
     for (const PlacementCase& c : kPlacements) {
         const POINT at = CardPlacement::Place(kCard, c.strip, c.work, kGap);
         EXPECT_EQ(c.expected.x, at.x) << c.name;
@@ -56,10 +56,9 @@ TEST(CardText, ClockAndTimeline) {
 
 // A 4:05 track: step s of 24 seeks to 245000 x s / 24 milliseconds, truncated; shown in whole seconds.
 TEST(CardText, EachSliderStepOfAFourMinuteFiveTrack) {
-    const wchar_t* const kTimes[25] = {L"0:00", L"0:10", L"0:20", L"0:30", L"0:40", L"0:51", L"1:01",
-                                       L"1:11", L"1:21", L"1:31", L"1:42", L"1:52", L"2:02", L"2:12",
-                                       L"2:22", L"2:33", L"2:43", L"2:53", L"3:03", L"3:13", L"3:24",
-                                       L"3:34", L"3:44", L"3:54", L"4:05"};
+    const wchar_t* const kTimes[25] = {L"0:00", L"0:10", L"0:20", L"0:30", L"0:40", L"0:51", L"1:01", L"1:11", L"1:21",
+                                       L"1:31", L"1:42", L"1:52", L"2:02", L"2:12", L"2:22", L"2:33", L"2:43", L"2:53",
+                                       L"3:03", L"3:13", L"3:24", L"3:34", L"3:44", L"3:54", L"4:05"};
     for (int step = 0; step <= 24; ++step)
         EXPECT_EQ(kTimes[step], CardText::Clock(CardText::SeekTimeAtStep(step, 24, 245000))) << step;
     EXPECT_EQ(122500, CardText::SeekTimeAtStep(12, 24, 245000));
@@ -84,7 +83,9 @@ TEST(TextFit, EllipsisWhereTooLongNeverSplittingAPair) {
     EXPECT_EQ(L"Hello\x2026", FitWithEllipsis(L"Hello world", 60, TenPixelsEach));
     EXPECT_EQ(L"Hello\x2026", FitWithEllipsis(L"Hello world", 69, TenPixelsEach));
     EXPECT_EQ(L"", FitWithEllipsis(L"Hello world", 5, TenPixelsEach));
-    EXPECT_EQ(L"ab\x2026", FitWithEllipsis(L"ab\xD83C\xDFB5" L"cd", 40, TenPixelsEach));
+    EXPECT_EQ(L"ab\x2026", FitWithEllipsis(L"ab\xD83C\xDFB5"
+                                           L"cd",
+                                           40, TenPixelsEach));
     const std::wstring huge(65536, L'x');
     EXPECT_EQ(std::wstring(29, L'x') + L"\x2026", FitWithEllipsis(huge, 300, TenPixelsEach));
 }
