@@ -163,6 +163,16 @@ int RunCard(bool inTaskbar) {
     const bool goneAtPress = Card() == nullptr;
     Button(MOUSEEVENTF_LEFTUP);
     if (!goneAtPress) return Report(kStays, "the card stays on a press on next");
+    // A stream: the slider sets the volume, and the card names the level under the pointer. Step
+    // 4 is level 42 of 255, 1 - 10^((255 - 42) / 140) = -32.2 dB.
+    player.Host().Playback().SetPlaylist({{"http://radio.example.org/stream", 0, {{"title", "Radio"}}}});
+    player.Host().Playback().Play();
+    MoveTo(POINT{600, 300});
+    fb2k_host::PumpMessagesUntil([] { return Card() == nullptr; }, 1500);
+    MoveTo(cells.Pixel(0, 5, 3));
+    MoveTo(cells.Pixel(0, 6, 3));
+    if (!fb2k_host::PumpMessagesUntil([] { return EndsWith(CardName(), L"live \x2014 -32.2 dB"); }, 3000))
+        return Report(kWrongTime, "a stream, left icon column 6: want live and -32.2 dB");
     return kCardWorks;
 }
 
