@@ -2,6 +2,7 @@
 // its way.
 #include "controller/Trelvane.h"
 
+#include "base/bounded_copy.h"
 #include "controller/strip_card.h"
 #include "tray/tray_flags.h"
 
@@ -30,7 +31,10 @@ void Trelvane::HideShellTip(bool hidden) {
     if (!hidden) {
         if (!g_tipHidden) return;
         g_tipHidden = false;
-        SetTipText(g_keptTip);
+        // The text goes back as it was (already escaped); the shell hears of it only where the
+        // strip shows its tooltip now, since during a hover the strip keeps it off.
+        for (NOTIFYICONDATAW& record : icons) CopyBounded(record.szTip, g_keptTip.c_str());
+        if (tooltipEnabled) ModifyIcons();
         return;
     }
     const std::wstring current(icons[0].szTip, wcsnlen(icons[0].szTip, ARRAYSIZE(icons[0].szTip)));
