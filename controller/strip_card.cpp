@@ -98,8 +98,11 @@ void StripCard::OnStopped() {
 
 void StripCard::OnPointer(const StripHover& hover) {
     if (!cfg::ShowCard || !hover.onTray) return;
+    // Until the card shows, a move to another element or slider step starts the rest anew.
+    const bool moved = hover.target != m_hover.target || hover.step != m_hover.step;
     m_hover = hover;
     if (!m_hovering) BeginHover();
+    else if (moved && !m_window.Shown()) m_enteredAt = GetTickCount();
     m_left = false;
     const bool pressOnButton = IsPress(hover.message) && hover.target != TrayButton::Slider;
     if (pressOnButton || hover.message == WM_CONTEXTMENU) {
