@@ -3,6 +3,7 @@
 
 #include "base/text_convert.h"
 #include "controller/message_filter.h"
+#include "controller/strip_card.h"
 #include "controller/tooltip_script.h"
 #include "player/Player.h"
 #include "sdk/core_api.h"
@@ -87,6 +88,7 @@ void Trelvane::onInit() {
     StartTimers();
     SFIHState();
     balloonShown = false;
+    StripCard::Instance().Start();
     ShowWindows7NoticeIfDue();
 }
 
@@ -114,6 +116,7 @@ void Trelvane::ShowWindows7NoticeIfDue() {
 
 void Trelvane::onQuit() {
     uCallStackTracker tracker("Trelvane::onQuit()");
+    StripCard::Instance().Stop();
     WithdrawIcons();
 }
 

@@ -73,6 +73,9 @@ public:
     void onMiddleClick() override;
     double onWantSliderPosition() override;
     void onSliderPositionChange(double fraction) override;
+    void onStripPointer(UINT message, const StripPointer& pointer) override;
+    // While the card is shown the shell's title tooltip is empty, and its text is kept aside.
+    void HideShellTip(bool hidden);
 
     // Commands that both the tray menu and the player's main menu offer.
     void ResetIcons();

@@ -1,6 +1,7 @@
 // How the strip follows playback: start, stop, pause and resume.
 #include "controller/Trelvane.h"
 
+#include "controller/strip_card.h"
 #include "sdk/shared/shared.h"
 
 void Trelvane::onStarted() {
@@ -15,6 +16,7 @@ void Trelvane::onStopped() {
     VolumeSlider();
     HideBalloon();
     SetPlayMode(Stopped);
+    StripCard::Instance().OnStopped();
 }
 
 void Trelvane::onPaused() {

@@ -3,6 +3,7 @@
 #include "controller/Trelvane.h"
 
 #include "base/text_convert.h"
+#include "controller/strip_card.h"
 #include "player/Player.h"
 #include "sdk/shared/shared.h"
 #include "settings/config_vars.h"
@@ -41,8 +42,9 @@ void Trelvane::onTitleChange(const std::wstring& title) {
     bool wanted = stream ? cfg::ShowBalloonOnStream : cfg::ShowBalloon;
     if (ShownPlayMode() == Playing && wanted) ShowBalloon(false);
     Refresh();
-    // The track is known now: a seek waiting for it can go.
+    // The track is known now: a previous, next or seek waiting for it can go.
     playerCommands.TrackStarting(false);
+    StripCard::Instance().OnNewTrack();
 }
 
 void Trelvane::ShowBalloon(bool force) {

@@ -1,5 +1,6 @@
 #include "host/host_core.h"
 
+#include "host/album_art_loader.h"
 #include "host/main_menu.h"
 #include "host/main_window.h"
 #include "host/playback_engine.h"
@@ -19,6 +20,7 @@ Host::Host()
     RegisterService(titleformat_compiler::class_guid, MakeTitleformatCompiler());
     RegisterService(popup_message::class_guid, m_popups->Service());
     RegisterService(playlist_manager::class_guid, MakePlaylistService(*m_playback));
+    RegisterService(now_playing_album_art_notify_manager::class_guid, MakeAlbumArtLoader(*m_playback));
     RegisterMainMenuServices(*this);
 }
 

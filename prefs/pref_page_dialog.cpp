@@ -21,6 +21,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 bool ChangesSettings(int id) {
     switch (id) {
     case IDC_PAUSE_ON_SCREEN_SAVER:
+    case IDC_SHOW_CARD:
     case IDC_BALLOON_FORMAT:
     case IDC_BALLOON_TITLE:
     case IDC_AUTO_VOLUME_ON_STREAM:

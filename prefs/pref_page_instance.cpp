@@ -2,6 +2,7 @@
 #include "prefs/pref_page_instance.h"
 #include "base/text_convert.h"
 #include "controller/Trelvane.h"
+#include "controller/strip_card.h"
 #include "prefs/page_controls.h"
 #include "prefs/page_settings.h"
 #include "sdk/boundary.h"
@@ -45,7 +46,9 @@ t_uint32 TVFPrefPageInst::StateShown() const {
 }
 
 void TVFPrefPageInst::StoreShown() {
+    const bool cardWasShown = cfg::ShowCard;
     PageSettings::Store(window);
+    if (cfg::ShowCard != cardWasShown) StripCard::Instance().OnSettingChanged();
 
     Trelvane& controller = Trelvane::Instance();
     Trelvane::SFIHState();

@@ -14,6 +14,7 @@ constexpr PageSetting kPageSettings[] = {
     PageSetting::CheckBox(ShowBalloonOnStream,    IDC_SHOW_BALLOON_ON_STREAM, true),
     PageSetting::CheckBox(AutoVolumeOnStream,     IDC_AUTO_VOLUME_ON_STREAM,  true),
     PageSetting::CheckBox(PauseOnScreenSaver,     IDC_PAUSE_ON_SCREEN_SAVER,  false),
+    PageSetting::CheckBox(ShowCard,               IDC_SHOW_CARD,              true),
     PageSetting::Text(BalloonTitle,               IDC_BALLOON_TITLE,          kDefaultBalloonTitle),
     PageSetting::Text(BalloonFormat,              IDC_BALLOON_FORMAT,         kDefaultFormatMarker),
 };
@@ -60,6 +61,8 @@ cfg_string BalloonTitle({0xE5B98317, 0xE109, 0x4B12, {0xBA, 0x40, 0x8C, 0xC4, 0x
                         DefaultOf(&BalloonTitle));
 cfg_string BalloonFormat({0x4EA6F3DD, 0x783F, 0x4583, {0xBF, 0xC1, 0x71, 0xC7, 0xF6, 0x30, 0x77, 0xAE}},
                          DefaultOf(&BalloonFormat));
+cfg_int_t<bool> ShowCard({0x5A3F02F6, 0x7D76, 0x487E, {0xB5, 0xEB, 0xAF, 0x0E, 0x5F, 0xA1, 0x65, 0x1B}},
+                         DefaultOf(&ShowCard));
 cfg_string SkinName({0x1B14FBA7, 0x1F09, 0x47A9, {0xB5, 0xBC, 0xCB, 0x86, 0xDB, 0x0D, 0x16, 0x46}}, "");
 
 } // namespace cfg

@@ -15,6 +15,8 @@ extern cfg_int_t<bool> PauseOnScreenSaver;
 extern cfg_int_t<int> BalloonHideAfter;
 extern cfg_int_t<int> Language;
 extern cfg_int_t<bool> Windows7NoticeShown;
+// A card with the cover, the song and the time under the pointer while it rests on the strip.
+extern cfg_int_t<bool> ShowCard;
 extern cfg_string BalloonTitle;
 extern cfg_string BalloonFormat;
 extern cfg_string SkinName;

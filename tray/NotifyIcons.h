@@ -149,6 +149,9 @@ protected:
         int sliderStep; // slider position under the pointer
     };
     StripPointer LocatePointer(int icon, IconPlacement::Evidence evidence = IconPlacement::Evidence::Sure);
+    // Told of every tray mouse message after the strip has handled it, with where it found the
+    // pointer.
+    virtual void onStripPointer(UINT message, const StripPointer& pointer) { (void)message, (void)pointer; }
     // The pixel of the layout's strip (2 x layout size wide) under a strip coordinate.
     POINT LayoutPixel(POINT strip) const;
 

@@ -106,6 +106,6 @@ void NotifyIcons::RelearnIconOrder() {
 // Before Windows 7 moves matter only while a button is held, but they still show where the
 // pointer finds each icon.
 void NotifyIcons::LearnFromMove(int icon) {
-    LocatePointer(icon, IconPlacement::Evidence::Move);
+    onStripPointer(WM_MOUSEMOVE, LocatePointer(icon, IconPlacement::Evidence::Move));
     if (!DrawnStateIsCurrent()) Refresh();
 }

@@ -72,6 +72,7 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
     for (const auto& entry : kHandlers)
         if (entry.message == message) handler = entry.handler;
     (this->*handler)(message, pointer);
+    onStripPointer(message, pointer);
     // The message may have shown the icons in the other order than drawn.
     if (!DrawnStateIsCurrent()) Refresh();
 }

@@ -349,6 +349,26 @@ public:
                                        titleformat_text_filter* filter, int level) = 0; // 20
 };
 
+// A block of bytes (the player's picture data).
+class album_art_data : public service_base {
+public:
+    virtual const void* data() const = 0; // 3
+    virtual usize size() const = 0;       // 4
+};
+
+// No service base: slot 0 first.
+class now_playing_album_art_notify {
+public:
+    virtual void on_album_art(ref<album_art_data> data) = 0; // 0
+};
+
+class now_playing_album_art_notify_manager : public service_base {
+public:
+    virtual void add(now_playing_album_art_notify* notify) = 0;    // 3
+    virtual void remove(now_playing_album_art_notify* notify) = 0; // 4
+    virtual ref<album_art_data> current() = 0;                     // 5
+};
+
 class popup_message : public service_base {
 public:
     virtual void show_ex(const char* message, usize message_length, const char* title, usize title_length,

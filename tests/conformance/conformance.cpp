@@ -15,6 +15,8 @@ constinit CallbackManager g_callbacks;
 constinit Playback g_playback;
 constinit Compiler g_compiler;
 constinit Popups g_popups;
+constinit CoverLoader g_covers;
+constinit CoverBytes g_cover;
 constinit Track g_track;
 constinit Abort g_abort;
 constinit BlobWriter g_blob;
@@ -229,6 +231,22 @@ void check_startup(Component& c) {
 
 // Passing the track by value: the player's compiler makes a copy (one reference more) and the
 // callee destroys it, so the count must be back where it was when the call returns.
+// The cover loader: the component listens, asks for the current cover, takes a reported one by
+// value (and releases it), whatever its bytes are; all its references are back after the quit.
+void check_covers() {
+    section("covers");
+    if (!check("the component listens to the cover loader", g_covers.listener != nullptr && g_covers.adds == 1,
+               "adds %d", g_covers.adds))
+        return;
+    check("it asks for the cover already loaded", g_covers.current_calls >= 1);
+    const int refs_before = g_cover.refs;
+    step("on_album_art");
+    g_covers.listener->on_album_art(ref<album_art_data>(&g_cover));
+    pump_messages();
+    check("on_album_art releases its by-value picture", g_cover.refs == refs_before, "count %d, expected %d",
+          g_cover.refs, refs_before);
+}
+
 void check_playback_events() {
     section("playback events");
     play_callback* callback = g_callbacks.callback;
@@ -529,6 +547,7 @@ void check_configuration(Component& c) {
         {&trelvane::cfg_balloon_title, "BalloonTitle", -1},
         {&trelvane::cfg_balloon_format, "BalloonFormat", -1},
         {&trelvane::cfg_skin_name, "SkinName", -1},
+        {&trelvane::cfg_show_card, "ShowCard", 1},
     };
     bool all_found = true;
     for (const Variable& v : variables) {
@@ -541,7 +560,7 @@ void check_configuration(Component& c) {
             note("%s has a payload of %u bytes, expected %d", v.name, r->size, v.size);
         }
     }
-    check("the blob holds all eleven variables, booleans in 1 byte, integers in 4", all_found && count == 11,
+    check("the blob holds all twelve variables, booleans in 1 byte, integers in 4", all_found && count == 12,
           "%d records", count);
 
     // Flip VolumeSlider in a copy and give it back.
@@ -609,6 +628,8 @@ void shut_down(Component& c) {
     c.menu_group.set(nullptr);
     c.menu_commands.set(nullptr);
     c.prefs.set(nullptr);
+    check("the cover listener is removed at quit", g_covers.removes >= 1 && g_covers.listener == nullptr,
+          "removes %d", g_covers.removes);
     step("FreeLibrary");
     check("FreeLibrary", FreeLibrary(c.module) != 0);
     // No messages are dispatched from here on: a window or timer the component left behind would
@@ -617,7 +638,7 @@ void shut_down(Component& c) {
     for (int i = 0; i < g_compiler.compiled; ++i) scripts_held += g_compiler.scripts[i].refs - 1;
     check("after unloading no reference to the player's objects is left",
           scripts_held == 0 && g_track.refs == 1 && g_playback.refs == 1 && g_compiler.refs == 1 &&
-              g_popups.refs == 1 && g_callbacks.refs == 1,
+              g_popups.refs == 1 && g_callbacks.refs == 1 && g_covers.refs == 1 && g_cover.refs == 1,
           "scripts %d, track %d, playback_control %d, compiler %d, popup_message %d, play_callback_manager %d",
           scripts_held, g_track.refs - 1, g_playback.refs - 1, g_compiler.refs - 1, g_popups.refs - 1,
           g_callbacks.refs - 1);
@@ -628,6 +649,8 @@ void offer_core_services() {
     g_api.offer(cls::playback_control, &g_playback);
     g_api.offer(cls::titleformat_compiler, &g_compiler);
     g_api.offer(cls::popup_message, &g_popups);
+    g_api.offer(cls::now_playing_album_art_notify_manager, &g_covers);
+    g_covers.cover = &g_cover;
     g_playback.track = &g_track;
     g_track.compiler = &g_compiler;
 }
@@ -641,6 +664,7 @@ void run(Component& c) {
     if (c.validator) check_validator(c);
     if (c.startup) check_startup(c);
     check_playback_events();
+    check_covers();
     if (c.menu_group) check_menu_group(c);
     if (c.menu_commands) check_menu_commands(c);
     if (c.prefs) check_preferences_page(c);

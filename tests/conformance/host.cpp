@@ -215,6 +215,24 @@ bool Playback::playback_format_title(titleformat_hook*, string_base& out, const 
     return true;
 }
 
+bool CoverBytes::service_query(ref<service_base>& out, const GUID& iid) { return answer(out, iid, cls::album_art_data); }
+
+bool CoverLoader::service_query(ref<service_base>& out, const GUID& iid) {
+    return answer(out, iid, cls::now_playing_album_art_notify_manager);
+}
+void CoverLoader::add(now_playing_album_art_notify* notify) {
+    ++adds;
+    listener = notify;
+}
+void CoverLoader::remove(now_playing_album_art_notify* notify) {
+    ++removes;
+    if (notify == listener) listener = nullptr;
+}
+ref<album_art_data> CoverLoader::current() {
+    ++current_calls;
+    return ref<album_art_data>(cover);
+}
+
 bool Popups::service_query(ref<service_base>& out, const GUID& iid) { return answer(out, iid, cls::popup_message); }
 
 void Popups::show_ex(const char* message, usize message_length, const char* title, usize title_length, int icon) {

@@ -218,6 +218,26 @@ public:
     int last_icon = -1;
 };
 
+// A picture's bytes (not a real picture: the component must survive whatever it is given).
+class CoverBytes : public Counted<album_art_data> {
+public:
+    bool service_query(ref<service_base>& out, const GUID& iid) override;
+    const void* data() const override { return "not a picture"; }
+    usize size() const override { return 13; }
+};
+
+// The player's loader of the playing track's cover: one listener at a time.
+class CoverLoader : public Counted<now_playing_album_art_notify_manager> {
+public:
+    bool service_query(ref<service_base>& out, const GUID& iid) override;
+    void add(now_playing_album_art_notify* notify) override;
+    void remove(now_playing_album_art_notify* notify) override;
+    ref<album_art_data> current() override;
+    now_playing_album_art_notify* listener = nullptr;
+    CoverBytes* cover = nullptr;
+    int adds = 0, removes = 0, current_calls = 0;
+};
+
 class PageCallback : public Counted<preferences_page_callback> {
 public:
     bool service_query(ref<service_base>& out, const GUID& iid) override;

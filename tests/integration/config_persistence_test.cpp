@@ -37,6 +37,7 @@ const GUID kLanguage = {0x0B1F1B76, 0xCB01, 0x45B6, {0x82, 0x60, 0xD6, 0xEE, 0x4
 const GUID kWindows7NoticeShown = {0xF70EE8E3, 0x4E77, 0x4DF6, {0x9E, 0x43, 0xBC, 0x1E, 0x1D, 0x44, 0xD1, 0xEA}};
 const GUID kBalloonTitle = {0xE5B98317, 0xE109, 0x4B12, {0xBA, 0x40, 0x8C, 0xC4, 0x37, 0xD7, 0xEF, 0xB6}};
 const GUID kBalloonFormat = {0x4EA6F3DD, 0x783F, 0x4583, {0xBF, 0xC1, 0x71, 0xC7, 0xF6, 0x30, 0x77, 0xAE}};
+const GUID kShowCard = {0x5A3F02F6, 0x7D76, 0x487E, {0xB5, 0xEB, 0xAF, 0x0E, 0x5F, 0xA1, 0x65, 0x1B}};
 const GUID kSkinName = {0x1B14FBA7, 0x1F09, 0x47A9, {0xB5, 0xBC, 0xCB, 0x86, 0xDB, 0x0D, 0x16, 0x46}};
 
 const char* const kEnglishDefaultFormat =
@@ -158,7 +159,8 @@ TEST_F(ConfigPersistence, AFreshComponentOffersEverySettingWithItsDefault) {
     LoadedComponent component(host);
     ASSERT_TRUE(component.Load(kComponent)) << component.Error();
     Settings settings(component.GetConfig());
-    EXPECT_EQ(settings.Count(), 11u);
+    EXPECT_EQ(settings.Count(), 12u);
+    EXPECT_EQ(settings.Bool(kShowCard), 1);
     EXPECT_EQ(settings.Bool(kVolumeSlider), 0);
     EXPECT_EQ(settings.Bool(kShowBalloon), 1);
     EXPECT_EQ(settings.Bool(kShowBalloonOnStream), 1);
@@ -272,13 +274,13 @@ TEST_F(ConfigPersistence, TheComponentTakesAStreamCutAtAnyByte) {
     Run run = RunPlayer();
     const std::vector<char> changed = run.settings;
     Settings changedSettings(changed);
-    ASSERT_EQ(changedSettings.Count(), 11u);
+    ASSERT_EQ(changedSettings.Count(), 12u);
 
     for (size_t cut = 0; cut <= changed.size(); ++cut) {
         component.SetConfig(defaults);
         component.SetConfig(std::vector<char>(changed.begin(), changed.begin() + cut));
         Settings now(component.GetConfig());
-        ASSERT_EQ(now.Count(), 11u);
+        ASSERT_EQ(now.Count(), 12u);
         for (const std::string& guid : changedSettings.Order()) {
             const std::string& expected =
                 changedSettings.End(guid) <= cut ? changedSettings.Raw(guid) : defaultSettings.Raw(guid);

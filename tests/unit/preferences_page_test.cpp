@@ -315,6 +315,24 @@ TEST_F(PreferencesPageTest, ResetShowsTheDefaultsButStoresNothing) {
     EXPECT_EQ(cfg::BalloonHideAfter, 4) << "reset and apply give the settings' default";
 }
 
+// resource values typed: the card's check box is control 1027.
+TEST_F(PreferencesPageTest, TheCardBoxIsOnByDefaultStoredOnApplyAndTranslated) {
+    constexpr int kCard = 1027;
+    cfg::ShowCard = true;
+    HWND dialog = Open();
+    EXPECT_TRUE(Ticked(dialog, kCard));
+    EXPECT_EQ(Text(dialog, kCard), L"Show a card when the pointer rests on the strip");
+    Click(dialog, kCard);
+    EXPECT_EQ(page->get_state(), kChanged);
+    page->apply();
+    EXPECT_FALSE(cfg::ShowCard);
+    page->reset();
+    EXPECT_TRUE(Ticked(dialog, kCard)) << "on by default";
+    ChooseText(dialog, kLanguages, L"Deutsch (German)");
+    EXPECT_EQ(Text(dialog, kCard), L"Eine Karte zeigen, wenn der Mauszeiger auf der Leiste ruht");
+    cfg::ShowCard = true;
+}
+
 TEST_F(PreferencesPageTest, PreviewingALanguageRelabelsThePageAgainAndAgain) {
     cfg::BalloonTitle =
         RESOURCE_TEXT(IDS_PAGE_SHOW_BALLOON) " %title%"; // a number at the start is the user's text, not a string id

@@ -109,6 +109,8 @@ TEST(StringTables, ATranslationServesItsOwnTextsAndCredits) {
     EXPECT_EQ(Load(1131, kGerman), L"Übersetzung:");
     EXPECT_EQ(Load(1132, kGerman), L"the Trelvane team");
     EXPECT_EQ(Load(1000, kRussian), L"&Назад");
+    EXPECT_EQ(Load(1119, kNeutral), L"Show a card when the pointer rests on the strip");
+    EXPECT_EQ(Load(1119, kGerman), L"Eine Karte zeigen, wenn der Mauszeiger auf der Leiste ruht");
     EXPECT_EQ(Load(1130, 0x0804), L"简体字 (S. Chinese)");
     EXPECT_EQ(Load(1130, 0x042A), L"Tiếng Việt (Vietnamese)");
 }
@@ -116,7 +118,7 @@ TEST(StringTables, ATranslationServesItsOwnTextsAndCredits) {
 // resource values typed: the ids every translation must hold.
 TEST(StringTables, EveryTranslationHoldsEveryNeutralStringAndItsCredits) {
     const std::set<UINT> neutral = IdsOfTable(kNeutral);
-    ASSERT_EQ(neutral.size(), 33u);
+    ASSERT_EQ(neutral.size(), 34u);
     std::set<UINT> translated = neutral;
     translated.insert({1131, 1132, 1133});
     for (const auto& language : kLanguageNames) {
