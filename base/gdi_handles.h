@@ -1,5 +1,6 @@
 #pragma once
-// Owners of the Win32 handles the strip creates: icons, bitmaps and memory device contexts.
+// Owners of the GDI handles the component creates: icons, bitmaps, memory device contexts and
+// drawing objects (fonts, brushes, pens).
 #include "base/unique_handle.h"
 
 #include <windows.h>
@@ -13,10 +14,16 @@ struct BitmapDeleter {
 struct DCDeleter {
     void operator()(HDC dc) const { DeleteDC(dc); }
 };
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
 
 typedef UniqueHandle<HICON, IconDeleter> UniqueIcon;
 typedef UniqueHandle<HBITMAP, BitmapDeleter> UniqueBitmap;
 typedef UniqueHandle<HDC, DCDeleter> UniqueDC;
+typedef UniqueHandle<HFONT, GdiObjectDeleter> UniqueFont;
+typedef UniqueHandle<HBRUSH, GdiObjectDeleter> UniqueBrush;
+typedef UniqueHandle<HPEN, GdiObjectDeleter> UniquePen;
 
 // A memory device context compatible with the screen, with one bitmap selected into it.
 // Owns both. The context's own default bitmap goes back in before either is deleted, so the

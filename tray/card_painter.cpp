@@ -1,7 +1,8 @@
 #include "tray/card_painter.h"
 
 #include "base/text_fit.h"
-#include "base/window_handles.h"
+#include "base/gdi_handles.h"
+#include "base/scoped_select.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
 // One line of text in `box`, shortened with an ellipsis where too long; right to left where
 // the text reads so.
 void Line(HDC dc, const std::wstring& text, RECT box, HFONT font, COLORREF colour, UINT align = DT_LEFT) {
-    ScopedSelection selected(dc, font);
+    ScopedSelectObject selected(dc, font);
     const int width = box.right - box.left;
     const std::wstring shown = FitWithEllipsis(text, width, [dc](const std::wstring& t) {
         SIZE size = {};
@@ -72,8 +73,8 @@ void Glyph(HDC dc, const RECT& square, const Palette& colours, int dpi) {
     const int headLeft = square.left + side * 5 / 16, headBottom = square.top + side * 13 / 16;
     SetDCBrushColor(dc, colours.glyph);
     SetDCPenColor(dc, colours.glyph);
-    ScopedSelection brush(dc, GetStockObject(DC_BRUSH));
-    ScopedSelection pen(dc, GetStockObject(DC_PEN));
+    ScopedSelectObject brush(dc, GetStockObject(DC_BRUSH));
+    ScopedSelectObject pen(dc, GetStockObject(DC_PEN));
     Ellipse(dc, headLeft, headBottom - headH, headLeft + headW, headBottom);
     const int stemLeft = headLeft + headW - Scaled(3, dpi);
     const RECT stem = {stemLeft, square.top + side * 3 / 16, stemLeft + Scaled(3, dpi), headBottom - headH / 2};
@@ -91,7 +92,7 @@ void Cover(HDC dc, const CardContent& content, const RECT& square, const Palette
     HDC source = CreateCompatibleDC(dc);
     if (!source) return;
     {
-        ScopedSelection picture(source, content.cover);
+        ScopedSelectObject picture(source, content.cover);
         const int side = square.right - square.left;
         const int w = content.coverSize.cx, h = content.coverSize.cy;
         // Centred in the square, at the size it was scaled to for this DPI.

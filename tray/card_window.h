@@ -3,7 +3,7 @@
 // keeps the last drawing in a memory surface and draws again only when the content, the DPI
 // or its monitor changes; its timers serve whoever listens.
 #include "base/gdi_handles.h"
-#include "base/window_handles.h"
+#include "base/user_handles.h"
 #include "tray/card_content.h"
 
 class CardWindow {
