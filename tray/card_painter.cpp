@@ -89,8 +89,9 @@ void Cover(HDC dc, const CardContent& content, const RECT& square, const Palette
         return;
     }
     Fill(dc, square, colours.glyphBack);
-    HDC source = CreateCompatibleDC(dc);
-    if (!source) return;
+    UniqueDC sourceDC(CreateCompatibleDC(dc));
+    if (!sourceDC) return;
+    HDC source = sourceDC.get();
     {
         ScopedSelectObject picture(source, content.cover);
         const int side = square.right - square.left;
@@ -100,7 +101,6 @@ void Cover(HDC dc, const CardContent& content, const RECT& square, const Palette
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         GdiAlphaBlend(dc, x, y, w, h, source, 0, 0, w, h, blend);
     }
-    DeleteDC(source);
 }
 
 void Timeline(HDC dc, const CardContent& content, const RECT& bar, const Palette& colours, int dpi) {

@@ -1,5 +1,7 @@
 #include "tray/card_window.h"
 
+#include "base/window_dc.h"
+
 #include "tray/card_painter.h"
 #include "tray/card_placement.h"
 
@@ -28,9 +30,8 @@ int MonitorDpi(HMONITOR monitor) {
     }();
     UINT x = 0, y = 0;
     if (getDpi && monitor && SUCCEEDED(getDpi(monitor, 0, &x, &y)) && y > 0) return static_cast<int>(y);
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kStandardDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    WindowDC screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kStandardDpi;
     return dpi > 0 ? dpi : kStandardDpi;
 }
 
@@ -113,9 +114,11 @@ bool CardWindow::Draw(const CardContent& content, int dpi) {
     if (m_surface && dpi == m_drawnDpi && content == m_drawn) return false;
     const SIZE size = CardPainter::Size(dpi);
     if (!m_surface || size.cx != m_size.cx || size.cy != m_size.cy) {
-        HDC screen = GetDC(nullptr);
-        UniqueBitmap bitmap(screen ? CreateCompatibleBitmap(screen, size.cx, size.cy) : nullptr);
-        if (screen) ReleaseDC(nullptr, screen);
+        UniqueBitmap bitmap;
+        {
+            WindowDC screen(nullptr);
+            if (screen) bitmap.reset(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+        }
         m_surface = MemorySurface(std::move(bitmap));
         if (!m_surface) return false;
         m_size = size;

@@ -9,6 +9,8 @@
 #include "tests/support/tray_icon_windows.h"
 #include "tests/support/windows_version.h"
 
+#include "base/window_dc.h"
+
 #include <gtest/gtest.h>
 #include <wincodec.h>
 #include <cstdio>
@@ -50,9 +52,8 @@ std::string TrackFolderWithCover() {
 bool ShowsCoverColour(HWND card) {
     RECT rect = {};
     GetWindowRect(card, &rect);
-    HDC screen = GetDC(nullptr);
-    const COLORREF seen = GetPixel(screen, rect.left + 42, rect.top + 42);
-    ReleaseDC(nullptr, screen);
+    WindowDC screen(nullptr);
+    const COLORREF seen = GetPixel(screen.get(), rect.left + 42, rect.top + 42);
     return std::abs(GetRValue(seen) - GetRValue(kCoverColour)) <= 6 &&
            std::abs(GetGValue(seen) - GetGValue(kCoverColour)) <= 6 &&
            std::abs(GetBValue(seen) - GetBValue(kCoverColour)) <= 6;
