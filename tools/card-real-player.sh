@@ -72,7 +72,9 @@ cp "$dll" "$work/profile/user-components/foo_Trelvane/"
 
 tracks="$out/tracks"; rm -rf "$tracks"; mkdir -p "$tracks"
 titles=("${TITLE1:-CardTone1}" CardTone2 CardTone3)
-python3 "$here/real_player_probe.py" wav "$tracks" "${titles[@]}"
+real_player() { PYTHONPATH="$here" python3 -c "$1" "${@:2}"; }   # a call into tools/real_player/
+real_player 'import sys; from real_player import tracks; tracks.write_named(sys.argv[1], sys.argv[2:])' \
+  "$tracks" "${titles[@]}"
 case "${COVER:-}" in
   "") "$convert" -size 600x600 "xc:$cover_colour" -quality 92 "$tracks/cover.jpg" ;;
   none) ;;
@@ -92,8 +94,8 @@ echo "== run 1: the X11 system tray (jwm)"
 ( cd "$work" && exec setsid wine foobar2000.exe "${track_args[@]}" >>"$out/wine.log" 2>&1 </dev/null ) &
 for _ in $(seq 120); do [ -n "$(main_window)" ] && break; sleep 0.5; done
 sleep 6
-xwininfo -root -tree >"$out/tree.txt"
-mapfile -t icons < <(python3 "$here/real_player_probe.py" docked "$out/tree.txt" | tail -2)
+mapfile -t icons < <(real_player 'from real_player import x11
+for icon in x11.docked_icons(): print(*icon)' | tail -2)
 if [ "${#icons[@]}" -lt 2 ]; then echo "FAIL no strip icons in the tray"; exit 1; fi
 read -r _ x0 y0 _ _ <<<"${icons[0]}"
 read -r _ x1 y1 _ _ <<<"${icons[1]}"

@@ -14,10 +14,15 @@ def names():
 
 
 def write(folder):
+    """Writes NAME.wav for every name of names()."""
+    write_named(folder, names())
+
+
+def write_named(folder, track_names):
     """Writes NAME.wav for every name: 8 kHz mono 16-bit, each at another pitch."""
     os.makedirs(folder, exist_ok=True)
     rate = 8000
-    for i, name in enumerate(names()):
+    for i, name in enumerate(track_names):
         path = os.path.join(folder, name + '.wav')
         if os.path.exists(path):
             continue
