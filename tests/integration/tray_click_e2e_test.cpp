@@ -224,6 +224,9 @@ POINT g_lastPress = {-1000, -1000}; // not a resource id: a point off every scre
 // How long a click's command or seek may take to reach the stand-in player on a busy machine
 // (two cores shared by the test lanes and whatever else runs).
 constexpr DWORD kLongestCommandWait = 5000; // not a resource id: milliseconds
+// One run of the clicks (one profile and DPI in one tray): about a minute, more on a fresh Wine
+// prefix on a busy machine.
+constexpr unsigned long kClickRunLimit = 150000; // not a resource id: milliseconds
 DWORD g_lastPressTick = 0;
 
 void WaitOutDoubleClick(POINT at) {
@@ -543,7 +546,7 @@ const ClickRun kRuns[] = {{L"winxp64", 96},  {L"win7", 96},  {L"win10", 96},
 TEST(TrayClicks, ZoneEdgesInWinesX11Tray) {
     for (const ClickRun& run : kRuns) {
         RunConditions conditions(run.version, run.dpi);
-        ChildResult child = RunChild("click_the_x11_tray", 90000);
+        ChildResult child = RunChild("click_the_x11_tray", kClickRunLimit);
         ASSERT_TRUE(child.finished);
         EXPECT_EQ(child.exitCode, static_cast<unsigned long>(kClicksWork))
             << "as " << std::string(run.version, run.version + wcslen(run.version)) << " at " << run.dpi << " DPI; "
@@ -566,7 +569,7 @@ TEST(TrayClicks, ZoneEdgesInTheTaskbarOfAVirtualDesktop) {
         // A new desktop for each run: its explorer reads the DPI when it starts.
         std::wstring desktop = PrepareDesktop(
             (L"trelvane-clicks-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n++)).c_str());
-        ChildResult child = RunChild("click_the_taskbar", 90000, L"", desktop.c_str());
+        ChildResult child = RunChild("click_the_taskbar", kClickRunLimit, L"", desktop.c_str());
         RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\Explorer\\Desktops", desktop.c_str());
         RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Wine\\Explorer\\Desktops\\" + desktop).c_str());
         ASSERT_TRUE(child.finished);
