@@ -1,19 +1,15 @@
 #include "sdk/album_art.h"
 #include "tests/support/vtable_slot.h"
 
+#include "tests/support/guid_text.h"
+
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-std::string Text(const GUID& g) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%08lX-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
-                  static_cast<unsigned long>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3],
-                  g.Data4[4], g.Data4[5], g.Data4[6], g.Data4[7]);
-    return text;
-}
+std::string Text(const GUID& g) { return GuidText(g); }
 
 struct Slot {
     const char* name;
