@@ -170,8 +170,8 @@ private:
     bool LearnOrderFromShell();
     void LearnFromMove(int icon);
     bool HandledAsKey(UINT message, int icon);
-    void NoteMouseRelease(UINT message);
-    bool FollowsMouseRelease(UINT release) const;
+    void NoteMouseButton(UINT message);
+    bool AnswersMouseRelease(UINT message);
     void OnContextMenu(UINT message, const StripPointer& pointer);
     void OnPointerMove(UINT message, const StripPointer& pointer);
     void OnPress(UINT message, const StripPointer& pointer);
@@ -192,12 +192,10 @@ private:
     // Icon 1 is drawn with the strip's left half (previous, stop/load, the slider's left part)
     // and icon 0 with its right half, because the shell shows icon 1 first.
     bool halvesSwapped = false;
-    // When the latest left and right releases on the strip were seen (GetTickCount), to tell
-    // the shell's follow-up of a click from the same notice sent for a key.
-    DWORD lastLeftRelease = 0;
-    DWORD lastRightRelease = 0;
-    bool leftReleaseSeen = false;
-    bool rightReleaseSeen = false;
+    // A left or right release whose follow-up notice (select, context menu) the shell has not
+    // sent yet: the next such notice is the click's, not a key's.
+    bool selectNoticeDue = false;
+    bool contextMenuDue = false;
     DWORD lastKeyboardSelect = 0;
     bool keyboardSelectSeen = false;
     // Where the tray menu opens.

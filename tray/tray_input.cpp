@@ -20,8 +20,6 @@ int Distance(int a, int b) { return a > b ? a - b : b - a; }
 // One key press may reach us as two select notices; a second one this soon is the same press.
 constexpr DWORD kSameKeyPress = 100;
 
-bool IsRelease(UINT message) { return message == WM_LBUTTONUP || message == WM_RBUTTONUP; }
-
 bool IsPress(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
            message == WM_RBUTTONDBLCLK;
@@ -47,7 +45,7 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
         return;
     }
     if (HandledAsKey(message, icon)) return;
-    if (IsRelease(message)) NoteMouseRelease(message);
+    NoteMouseButton(message);
 
     static const struct {
         UINT message;
@@ -85,28 +83,36 @@ void NotifyIcons::OnContextMenu(UINT, const StripPointer&) {
 }
 
 // The shell follows a click with a select notice (left) or a context-menu message (right);
-// the same messages without a click just before them come from the keyboard.
+// the same messages without a release before them come from the keyboard. They are told
+// apart by their order, never by the time between them: on a busy machine the notice can
+// reach the strip long after the release (the release's own shell calls wait on the shell),
+// and the click must not then also toggle play or pause.
 bool NotifyIcons::HandledAsKey(UINT message, int icon) {
-    if (message == NIN_KEYSELECT || (message == NIN_SELECT && !FollowsMouseRelease(WM_LBUTTONUP))) {
+    if (message == NIN_KEYSELECT || (message == NIN_SELECT && !AnswersMouseRelease(message))) {
         OnKeyboardSelect(icon);
         return true;
     }
-    if (message == WM_CONTEXTMENU && !FollowsMouseRelease(WM_RBUTTONUP)) {
+    if (message == WM_CONTEXTMENU && !AnswersMouseRelease(message)) {
         OnContextMenuKey(icon);
         return true;
     }
     return false;
 }
 
-void NotifyIcons::NoteMouseRelease(UINT message) {
-    (message == WM_LBUTTONUP ? lastLeftRelease : lastRightRelease) = GetTickCount();
-    (message == WM_LBUTTONUP ? leftReleaseSeen : rightReleaseSeen) = true;
+// A release makes its notice due; a new press means the shell sent none for the click before
+// (it always sends it before the next press), so nothing is due any more.
+void NotifyIcons::NoteMouseButton(UINT message) {
+    if (message == WM_LBUTTONUP) selectNoticeDue = true;
+    if (message == WM_RBUTTONUP) contextMenuDue = true;
+    if (IsPress(message)) selectNoticeDue = contextMenuDue = false;
 }
 
-bool NotifyIcons::FollowsMouseRelease(UINT release) const {
-    const bool left = release == WM_LBUTTONUP;
-    const bool seen = left ? leftReleaseSeen : rightReleaseSeen;
-    return seen && GetTickCount() - (left ? lastLeftRelease : lastRightRelease) <= GetDoubleClickTime();
+// Whether this notice is the one a release made due; it answers that release only once.
+bool NotifyIcons::AnswersMouseRelease(UINT message) {
+    bool& due = message == NIN_SELECT ? selectNoticeDue : contextMenuDue;
+    const bool answers = due;
+    due = false;
+    return answers;
 }
 
 // Enter or Space on a focused icon: the strip's main button, play/pause.

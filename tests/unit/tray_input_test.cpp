@@ -233,11 +233,17 @@ TEST_F(TrayInput, KeyboardSelectOnEitherIconTogglesPlayPause) {
     strip.NotifyIconCallback(NIN_SELECT, IdOf(1)); // no click before it: the keyboard's
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
 
+    // The click's notice belongs to it however late it comes (a busy machine, a release
+    // whose shell calls waited), and only to it: the next one without a click is a key's.
     strip.hooks.clear();
     Sleep(150);
     Click(CentreOf(TrayButton::Next), ButtonRowY());
+    Sleep(GetDoubleClickTime() + 100);
     strip.NotifyIconCallback(NIN_SELECT, IdOf(1));
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"});
+    Sleep(150);
+    strip.NotifyIconCallback(NIN_SELECT, IdOf(1));
+    EXPECT_EQ(strip.hooks, (std::vector<std::string>{"next", "play"}));
 }
 
 TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftBothIcons) {
