@@ -1,5 +1,6 @@
 #pragma once
-// Owners of the system handles the component opens: registry keys and SetupAPI device sets.
+// Owners of the system handles the component opens: registry keys, SetupAPI device sets and
+// kernel objects (threads).
 #include "base/unique_handle.h"
 
 #include <windows.h>
@@ -12,7 +13,12 @@ struct DeviceInfoSetDestroyer {
     void operator()(HDEVINFO set) const { SetupDiDestroyDeviceInfoList(set); }
 };
 
+struct KernelHandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
 typedef UniqueHandle<HKEY, RegistryKeyCloser> UniqueRegistryKey;
+typedef UniqueHandle<HANDLE, KernelHandleCloser> UniqueKernelHandle;
 typedef UniqueHandle<HDEVINFO, DeviceInfoSetDestroyer> UniqueDeviceInfoSet;
 
 // SetupAPI reports a set it could not open as INVALID_HANDLE_VALUE; the owner holds null then.

@@ -11,6 +11,8 @@
 #include "tray/taskbar_theme.h"
 
 #include <cwchar>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -73,6 +75,7 @@ void StripCard::Stop() {
     EndHover();
     m_window.Destroy();
     ForgetCover();
+    m_decoder.WaitIdle();
 }
 
 void StripCard::OnSettingChanged() {
@@ -118,8 +121,7 @@ void StripCard::OnPointer(const StripHover& hover) {
 }
 
 void StripCard::OnCardTimer(UINT_PTR id) {
-    if (id != kPollTimer) return;
-    fb2k::guarded([this] { Poll(); });
+    if (id == kPollTimer) fb2k::guarded([this] { Poll(); });
 }
 
 void StripCard::BeginHover() {
@@ -181,6 +183,9 @@ void StripCard::ShowOrUpdate() {
         m_detail = CardContentSource::Detail();
         m_textsRead = true;
     }
+    // Beside a monitor of another DPI the cover is decoded again at that size; the one at hand
+    // is shown until then.
+    DecodeCoverForNow();
     CardContent content = CardContentSource::Timeline(m_hover, Trelvane::Instance().SliderShowsVolume());
     content.title = m_title;
     content.detail = m_detail;
@@ -202,9 +207,31 @@ void StripCard::Hide() {
 void StripCard::TakeCover(const void* data, size_t size) {
     if (!cfg::ShowCard) return;
     ForgetCover();
-    Pixels pixels;
+    if (!data || size == 0) return;
+    const char* bytes = static_cast<const char*>(data);
+    m_coverBytes = std::make_shared<const std::vector<char>>(bytes, bytes + size);
+    DecodeCoverForNow();
+}
+
+void StripCard::DecodeCoverForNow() {
     const int side = CardPainter::CoverSide(CardWindow::DpiBeside(m_hover.area));
-    if (CoverImage::Decode(data, size, side, pixels) != CoverImage::Outcome::Decoded) return;
+    if (!m_coverBytes || side == m_coverSide) return;
+    // The window the result is posted to exists from now on, shown or not.
+    if (!m_window.Create()) return;
+    m_coverSide = side;
+    m_decoder.Request(m_coverBytes, side, m_window.Handle(), CardWindow::kWorkDoneMessage);
+}
+
+// The decoding thread has a result; an older one, for a cover since replaced, is not taken.
+void StripCard::OnCardWorkDone() {
+    fb2k::guarded([this] { TakeDecodedCover(); });
+}
+
+void StripCard::TakeDecodedCover() {
+    CoverImage::Outcome outcome = CoverImage::Outcome::Empty;
+    Pixels pixels;
+    if (!m_decoder.TakeResult(outcome, pixels)) return;
+    if (outcome != CoverImage::Outcome::Decoded) return;
     BITMAPINFO info = TopDown32(pixels.width, pixels.height);
     void* bits = nullptr;
     UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -217,6 +244,9 @@ void StripCard::TakeCover(const void* data, size_t size) {
 }
 
 void StripCard::ForgetCover() {
+    m_decoder.Cancel();
+    m_coverBytes.reset();
+    m_coverSide = 0;
     m_cover.reset();
     m_coverSize = SIZE{};
     ++m_coverSerial;

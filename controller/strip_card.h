@@ -6,6 +6,7 @@
 // With the setting off it does nothing at all.
 #include "base/gdi_handles.h"
 #include "tray/card_window.h"
+#include "tray/cover_decoder.h"
 
 // The strip as one tray mouse message found it.
 struct StripHover {
@@ -40,6 +41,9 @@ public:
     HWND Window() const { return m_window.Handle(); }
 
     void OnCardTimer(UINT_PTR id) override;
+    void OnCardWorkDone() override;
+    // Whether the playing track's cover is still being decoded.
+    bool CoverPending() const { return m_decoder.Pending(); }
 
 private:
     StripCard() : m_window(*this) {}
@@ -50,6 +54,9 @@ private:
     void Hide();
     bool PointerOnStrip() const;
     void TakeCover(const void* data, size_t size);
+    // Asks for the cover at the size the card is drawn at beside the strip now.
+    void DecodeCoverForNow();
+    void TakeDecodedCover();
     void ForgetCover();
 
     CardWindow m_window;
@@ -67,4 +74,9 @@ private:
     UniqueBitmap m_cover;
     SIZE m_coverSize = {};
     unsigned m_coverSerial = 0;
+    // The playing track's cover as the player gave it, kept to decode again for another DPI,
+    // and the square side it was last asked for.
+    CoverDecoder::Bytes m_coverBytes;
+    int m_coverSide = 0;
+    CoverDecoder m_decoder;
 };

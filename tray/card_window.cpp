@@ -157,6 +157,7 @@ LRESULT CALLBACK CardWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     // A click on the card neither activates it nor the player.
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_TIMER: self->m_listener.OnCardTimer(wParam); return 0;
+    case kWorkDoneMessage: self->m_listener.OnCardWorkDone(); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -11,10 +11,15 @@ public:
     class Listener {
     public:
         virtual void OnCardTimer(UINT_PTR id) = 0;
+        // Someone posted kWorkDoneMessage to the card's window.
+        virtual void OnCardWorkDone() = 0;
 
     protected:
         ~Listener() = default;
     };
+
+    // Posted to the window by work done on another thread (the cover's decoding).
+    static constexpr UINT kWorkDoneMessage = WM_APP + 0x31;
 
     explicit CardWindow(Listener& listener) : m_listener(listener) {}
     ~CardWindow();

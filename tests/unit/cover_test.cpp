@@ -4,6 +4,7 @@
 #include "sdk/album_art.h"
 #include "tests/support/encoded_picture.h"
 #include "tests/support/in_process_host.h"
+#include "tray/cover_decoder.h"
 #include "tray/cover_image.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,40 @@ TEST(CoverImage, BadFilesGiveNoPicture) {
 }
 
 // Each target pixel is the mean of the source pixels under it.
+// The decoding thread: the newest cover wins over one still being decoded, a cancelled one
+// never arrives, and bad bytes arrive as what they are.
+TEST(CoverDecoder, TheNewestRequestWinsAndACancelledOneNeverArrives) {
+    auto bytes = [](std::vector<char> picture) { return std::make_shared<const std::vector<char>>(picture); };
+    auto wait = [](CoverDecoder& decoder, Outcome& outcome, Pixels& out) {
+        for (int i = 0; i < 2000 && !decoder.TakeResult(outcome, out); ++i) Sleep(5); // not a resource id: ms
+    };
+    CoverDecoder decoder;
+    Outcome outcome = Outcome::Empty;
+    Pixels out;
+    EXPECT_FALSE(decoder.Pending()) << "nothing asked";
+    const auto large = bytes(SolidPicture(GUID_ContainerFormatJpeg, 3000, 3000, 0xCC3311));
+    ASSERT_TRUE(decoder.Request(large, 64, nullptr, 0));
+    Sleep(30); // the thread is decoding it (a tenth of a second and more) when the next comes
+    ASSERT_TRUE(decoder.Request(bytes(SolidPicture(GUID_ContainerFormatPng, 30, 30, 0x102030)), 64, nullptr, 0));
+    EXPECT_TRUE(decoder.Pending());
+    wait(decoder, outcome, out);
+    ASSERT_EQ(Outcome::Decoded, outcome);
+    EXPECT_EQ(0xFF102030u, Middle(out)) << "the second cover, not the first";
+    EXPECT_FALSE(decoder.Pending());
+
+    ASSERT_TRUE(decoder.Request(large, 64, nullptr, 0));
+    Sleep(30);
+    decoder.Cancel();
+    decoder.WaitIdle();
+    EXPECT_FALSE(decoder.TakeResult(outcome, out));
+    EXPECT_FALSE(decoder.Pending());
+
+    ASSERT_TRUE(decoder.Request(bytes(std::vector<char>(100, 'x')), 64, nullptr, 0));
+    wait(decoder, outcome, out);
+    EXPECT_EQ(Outcome::Undecodable, outcome);
+    EXPECT_TRUE(out.argb.empty());
+}
+
 TEST(CoverScale, AreaMeanAndFit) {
     Pixels checker;
     checker.width = 4;
