@@ -445,10 +445,55 @@ int CheckRightSliderDrags(fb2k_host::Host& host, const ShownIcon cells[2], const
     return kClicksWork;
 }
 
+// ---- What the strip was told, for a failure's report ----
+
+// The strip's tray callback message.
+constexpr UINT kTrayCallback = 1110; // not a resource id: WM_USER + 86
+
+// Every tray message the strip is handed in this thread, with when and where the pointer was:
+// a failed click's report says what the shell sent and in what order.
+class TrayMessageJournal {
+public:
+    TrayMessageJournal() : m_hook(SetWindowsHookExW(WH_CALLWNDPROC, &Record, nullptr, GetCurrentThreadId())) {
+        s_lines.clear();
+    }
+    ~TrayMessageJournal() {
+        if (m_hook) UnhookWindowsHookEx(m_hook);
+    }
+    TrayMessageJournal(const TrayMessageJournal&) = delete;
+    TrayMessageJournal& operator=(const TrayMessageJournal&) = delete;
+
+    // The last `count` messages, oldest first.
+    static void Print(size_t count) {
+        const size_t from = s_lines.size() > count ? s_lines.size() - count : 0;
+        std::fprintf(stderr, "the strip's last %zu tray messages (tick, icon, message, pointer):\n", s_lines.size() - from);
+        for (size_t i = from; i < s_lines.size(); ++i) std::fprintf(stderr, "  %s\n", s_lines[i].c_str());
+    }
+
+private:
+    static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
+        const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code >= 0 && call->message == kTrayCallback) {
+            POINT pointer = {};
+            GetCursorPos(&pointer);
+            char line[96];
+            std::snprintf(line, sizeof(line), "%lu %u 0x%04x %ld,%ld", GetTickCount(),
+                          static_cast<unsigned>(call->wParam), static_cast<unsigned>(LOWORD(call->lParam)), pointer.x,
+                          pointer.y);
+            s_lines.emplace_back(line);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static std::vector<std::string> s_lines;
+    HHOOK m_hook;
+};
+std::vector<std::string> TrayMessageJournal::s_lines;
+
 int RunClicks(bool inTaskbar) {
     StripPlayer player(kTrackSeconds);
     if (!player.Started()) return kNoComponent;
     fb2k_host::Host& host = player.Host();
+    TrayMessageJournal journal;
 
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof(version);
@@ -470,6 +515,9 @@ int RunClicks(bool inTaskbar) {
         std::fprintf(stderr, "Windows %lu.%lu, small icon %d, %s\n", version.dwMajorVersion, version.dwMinorVersion,
                      GetSystemMetrics(SM_CXSMICON), inTaskbar ? "taskbar" : "X11 tray");
         for (const std::string& c : host.Commands().Executed()) std::fprintf(stderr, "ran %s\n", c.c_str());
+        std::fprintf(stderr, "commands the player refused inside its callbacks: %d\n",
+                     host.Playback().CommandsRefusedInCallbacks());
+        TrayMessageJournal::Print(60);
     }
     return result;
 }
