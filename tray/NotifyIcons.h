@@ -4,6 +4,7 @@
 // shell's small-icon size (16 x 16 at 96 DPI) in the taskbar's theme.
 // Abstract: the controller implements the event hooks.
 #include "tray/strip_canvas.h"
+#include "tray/click_follow_up.h"
 #include "tray/icon_placement.h"
 #include "tray/menu_anchor.h"
 #include "tray/strip_image.h"
@@ -170,8 +171,6 @@ private:
     bool LearnOrderFromShell();
     void LearnFromMove(int icon);
     bool HandledAsKey(UINT message, int icon);
-    void NoteMouseButton(UINT message);
-    bool AnswersMouseRelease(UINT message);
     void OnContextMenu(UINT message, const StripPointer& pointer);
     void OnPointerMove(UINT message, const StripPointer& pointer);
     void OnPress(UINT message, const StripPointer& pointer);
@@ -192,12 +191,8 @@ private:
     // Icon 1 is drawn with the strip's left half (previous, stop/load, the slider's left part)
     // and icon 0 with its right half, because the shell shows icon 1 first.
     bool halvesSwapped = false;
-    // A left or right release whose follow-up notice (select, context menu) the shell has not
-    // sent yet: the next such notice is the click's, not a key's.
-    bool selectNoticeDue = false;
-    bool contextMenuDue = false;
-    DWORD lastKeyboardSelect = 0;
-    bool keyboardSelectSeen = false;
+    // The shell's notices after a click, told from a key's.
+    ClickFollowUp followUp;
     // Where the tray menu opens.
     MenuAnchor menuAnchor;
 

@@ -17,9 +17,6 @@ bool InRect(const RECT& rect, POINT point, bool farEdgesIncluded) {
 
 int Distance(int a, int b) { return a > b ? a - b : b - a; }
 
-// One key press may reach us as two select notices; a second one this soon is the same press.
-constexpr DWORD kSameKeyPress = 100;
-
 bool IsPress(UINT message) {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
            message == WM_RBUTTONDBLCLK;
@@ -45,7 +42,7 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
         return;
     }
     if (HandledAsKey(message, icon)) return;
-    NoteMouseButton(message);
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) followUp.MouseMessage(message);
 
     static const struct {
         UINT message;
@@ -82,46 +79,22 @@ void NotifyIcons::OnContextMenu(UINT, const StripPointer&) {
     Refresh();
 }
 
-// The shell follows a click with a select notice (left) or a context-menu message (right);
-// the same messages without a release before them come from the keyboard. They are told
-// apart by their order, never by the time between them: on a busy machine the notice can
-// reach the strip long after the release (the release's own shell calls wait on the shell),
-// and the click must not then also toggle play or pause.
+// The shell's follow-up of a click, or the same notice sent for a key (click_follow_up.h).
 bool NotifyIcons::HandledAsKey(UINT message, int icon) {
-    if (message == NIN_KEYSELECT || (message == NIN_SELECT && !AnswersMouseRelease(message))) {
+    if (message == NIN_KEYSELECT || (message == NIN_SELECT && !followUp.AnswersRelease(message))) {
         OnKeyboardSelect(icon);
         return true;
     }
-    if (message == WM_CONTEXTMENU && !AnswersMouseRelease(message)) {
+    if (message == WM_CONTEXTMENU && !followUp.AnswersRelease(message)) {
         OnContextMenuKey(icon);
         return true;
     }
     return false;
 }
 
-// A release makes its notice due; a new press means the shell sent none for the click before
-// (it always sends it before the next press), so nothing is due any more.
-void NotifyIcons::NoteMouseButton(UINT message) {
-    if (message == WM_LBUTTONUP) selectNoticeDue = true;
-    if (message == WM_RBUTTONUP) contextMenuDue = true;
-    if (IsPress(message)) selectNoticeDue = contextMenuDue = false;
-}
-
-// Whether this notice is the one a release made due; it answers that release only once.
-bool NotifyIcons::AnswersMouseRelease(UINT message) {
-    bool& due = message == NIN_SELECT ? selectNoticeDue : contextMenuDue;
-    const bool answers = due;
-    due = false;
-    return answers;
-}
-
 // Enter or Space on a focused icon: the strip's main button, play/pause.
 void NotifyIcons::OnKeyboardSelect(int) {
-    const DWORD now = GetTickCount();
-    const bool samePress = keyboardSelectSeen && now - lastKeyboardSelect < kSameKeyPress;
-    lastKeyboardSelect = now;
-    keyboardSelectSeen = true;
-    if (samePress) return;
+    if (!followUp.NewKeyPress(GetTickCount())) return;
     Click(TrayButton::PlayPause);
     Refresh();
 }

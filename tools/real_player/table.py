@@ -5,6 +5,7 @@ what was seen), or raises Skip."""
 import os
 from collections import namedtuple
 
+from . import card_checks as card
 from . import items_desktop as desktop
 from . import items_install as install
 from . import items_x11 as x11items
@@ -83,6 +84,8 @@ QUICK = [
     ('the slider dragged to three quarters seeks there', strip.seek),
     ('the slider dragged 0.15 s after a click on next seeks in the new track', strip.seek_after_next),
 ]
+CARD = ('a rest on the slider shows the card: the cover beside the tracks, a title, the time a click there seeks '
+        'to (1:00 at step 6, 4:00 at the right end); it goes when the pointer leaves')
 CLEAN = 'no "Information" window, no crash report, a clean shut-down'
 
 ITEMS = [
@@ -98,21 +101,23 @@ ITEMS = [
     Item('1.7', 'play on the strip starts the first track', 1, x11items.play),
     Item('1.8', 'next on the strip plays the next track', 1, x11items.next_track),
 ] + [Item('1.%d' % (9 + i), words, 1, check) for i, (words, check) in enumerate(QUICK)] + [
-    Item('1.15', 'play/pause on the strip pauses (title kept, strip still for 4 s)', 1, x11items.play_pause_pauses),
-    Item('1.16', 'View > Trelvane > Reset Icons adds both tray icons again', 1, x11items.reset_icons),
-    Item('1.17', 'View > Trelvane > Toggle volume slider changes the strip\'s slider', 1,
+    Item('1.15', CARD, 1, card.card_in_x11_tray),
+    Item('1.16', 'play/pause on the strip pauses (title kept, strip still for 4 s)', 1, x11items.play_pause_pauses),
+    Item('1.17', 'View > Trelvane > Reset Icons adds both tray icons again', 1, x11items.reset_icons),
+    Item('1.18', 'View > Trelvane > Toggle volume slider changes the strip\'s slider', 1,
          x11items.toggle_volume_slider),
-    Item('1.18', 'View > Trelvane > Show current song info shows a balloon', 1, x11items.song_balloon),
-    Item('1.19', 'View > Trelvane > Delete current song asks first', 1, x11items.delete_asks),
-    Item('1.20', 'the preferences page "Trelvane" under Tools', 1, x11items.page_under_tools),
-    Item('1.21', CLEAN, 1, x11items.clean_exit),
+    Item('1.19', 'View > Trelvane > Show current song info shows a balloon', 1, x11items.song_balloon),
+    Item('1.20', 'View > Trelvane > Delete current song asks first', 1, x11items.delete_asks),
+    Item('1.21', 'the preferences page "Trelvane" under Tools', 1, x11items.page_under_tools),
+    Item('1.22', CLEAN, 1, x11items.clean_exit),
     Item('2.1', 'a setting ticked on the page is still set after a restart', 2, x11items.setting_kept),
     Item('2.2', CLEAN, 2, lambda ctx: ctx.player.clean_exit()),
     Item('3.1', 'the strip reads "|< [] > >|" left to right in the desktop\'s taskbar', 3, desktop.order),
     Item('3.2', 'play (the right icon\'s lower left) starts playback', 3, desktop.play),
     Item('3.3', 'next (the right icon\'s lower right) plays the next track', 3, desktop.next_track),
 ] + [Item('3.%d' % (4 + i), words, 3, check) for i, (words, check) in enumerate(QUICK)] + [
-    Item('3.10', 'no crash report, a clean shut-down in the desktop', 3, desktop.clean_exit),
+    Item('3.10', CARD, 3, card.card_in_desktop),
+    Item('3.11', 'no crash report, a clean shut-down in the desktop', 3, desktop.clean_exit),
     Item('4.1', 'update: the same package dropped on the Components page, OK, and the restart', 4,
          install.update_by_drop),
     Item('4.2', 'after the update: two strip icons, the component listed, the setting still set', 4,

@@ -2,7 +2,10 @@
 import array
 import math
 import os
+import subprocess
 import wave
+
+from .image import CONVERT
 
 SECONDS = 240   # Wine's null sound output plays about four times too fast: a minute each
 COUNT = 12
@@ -14,8 +17,17 @@ def names():
 
 
 def write(folder):
-    """Writes NAME.wav for every name of names()."""
+    """Writes NAME.wav for every name of names(), and the one-coloured cover.jpg beside them that
+    the player finds for each (card_checks.COVER)."""
     write_named(folder, names())
+    write_cover(folder)
+
+
+def write_cover(folder, colour='#2E8B57'):
+    path = os.path.join(folder, 'cover.jpg')
+    if not os.path.exists(path):
+        subprocess.run([CONVERT, '-size', '600x600', 'xc:' + colour, '-quality', '92', path], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
 
 def write_named(folder, track_names):
