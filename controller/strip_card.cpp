@@ -73,9 +73,10 @@ void StripCard::Start() {
 void StripCard::Stop() {
     NowPlayingCover::StopWatching();
     EndHover();
-    m_window.Destroy();
+    // Cancelled before the window goes: a decode that ends later posts nothing.
     ForgetCover();
     m_decoder.WaitIdle();
+    m_window.Destroy();
 }
 
 void StripCard::OnSettingChanged() {

@@ -8,6 +8,7 @@
 #include "tray/icon_placement.h"
 #include "tray/menu_anchor.h"
 #include "tray/strip_image.h"
+#include "tray/strip_image_set.h"
 #include "tray/tray_windows.h"
 #include "tray/strip_layout.h"
 #include "tray/wheel_hover.h"
@@ -128,11 +129,7 @@ protected:
     bool iconsWithdrawn;
     StripCanvas canvas;
     // What the image set was loaded for: the size drawn, the layout in it, the theme, the skin.
-    int iconSize;
-    StripLayout layout;
-    int layoutOffset;
-    bool darkTaskbar;
-    std::wstring skinFolder;
+    StripImageSet imageSet;
     // The slider row shows the volume for the wheel; drawn like the other pairs.
     bool wheelVolume = false, drawnWheelVolume = false;
 

@@ -23,15 +23,20 @@ int ButtonInIcon(int icon, int column, const StripLayout& layout) {
 // layout's nearest column, rows above the layout as the slider, rows below it as the buttons.
 POINT NotifyIcons::LayoutPixel(POINT strip) const {
     const int x = static_cast<int>(strip.x);
-    const int icon = x < iconSize ? 0 : 1;
-    const int column = std::clamp(x - icon * iconSize - layoutOffset, 0, layout.size - 1);
-    return POINT{icon * layout.size + column, strip.y - layoutOffset};
+    const int size = imageSet.IconSize();
+    const int offset = imageSet.LayoutOffset();
+    const StripLayout& layout = imageSet.Layout();
+    const int icon = x < size ? 0 : 1;
+    const int column = std::clamp(x - icon * size - offset, 0, layout.size - 1);
+    return POINT{icon * layout.size + column, strip.y - offset};
 }
 
 int NotifyIcons::ButtonByPos(POINT strip) {
     uCallStackTracker tracker("NotifyIcons::ButtonByPos(POINT)");
-    if (strip.x < 0 || strip.x >= 2 * iconSize || strip.y < 0 || strip.y >= iconSize) return TrayButton::None;
+    const int size = imageSet.IconSize();
+    if (strip.x < 0 || strip.x >= 2 * size || strip.y < 0 || strip.y >= size) return TrayButton::None;
     const POINT at = LayoutPixel(strip);
+    const StripLayout& layout = imageSet.Layout();
     if (at.y < layout.sliderRows) return TrayButton::Slider;
     return ButtonInIcon(at.x / layout.size, at.x % layout.size, layout);
 }

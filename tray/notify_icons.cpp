@@ -21,8 +21,7 @@ NotifyIcons::NotifyIcons()
       drawnHotButton(TrayButton::None), dragging(false), drawnDragging(false), volumeMode(false),
       drawnVolumeMode(false), buttonDown(false), drawnButtonDown(false), dragMoved(false), buttonXOffset(1), iconGap(1),
       rowGap(1), trayXOffset(1), trayYOffset(0), addReversed(true), sliderRange(24), toolbarRect(), isWin7(false),
-      dragBounds(), taskbarCreatedMsg(0), iconsWithdrawn(false), iconSize(kStandardSmallIcon),
-      layout(StripLayouts::For(kStandardSmallIcon, 1)), layoutOffset(0), darkTaskbar(false) {
+      dragBounds(), taskbarCreatedMsg(0), iconsWithdrawn(false) {
     // The profile is fixed once: Windows 2000/XP, Windows 7 and every later version (6.1,
     // 6.2, 6.3, and 10.0 as Windows 10 and 11 report themselves to a program that declares
     // them), and everything else, which is laid out like Windows Vista (the defaults above).

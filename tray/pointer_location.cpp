@@ -58,10 +58,11 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, IconPlacement::Ev
     RememberCell(icon, cell.rect, !held, evidence);
     // The shell may show the icon at another size than it was drawn: the pointer becomes a
     // pixel of the drawing, and the slider step is read off the layout drawn there.
+    const int iconSize = imageSet.IconSize();
     POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, iconSize);
     pointer.onTray = true;
     pointer.strip = StripGeometry::StripPixel(HalfOf(icon), pixel, iconSize);
-    pointer.sliderStep = layout.StepAt(LayoutPixel(pointer.strip).x, sliderRange);
+    pointer.sliderStep = imageSet.Layout().StepAt(LayoutPixel(pointer.strip).x, sliderRange);
     return pointer;
 }
 

@@ -44,7 +44,7 @@ void NotifyIcons::InitIcons(HWND window, HINSTANCE instance, const std::wstring&
     iconsWithdrawn = false;
     // The empty planes come from the module: a new one needs new planes.
     canvas.Release();
-    skinFolder = skin;
+    imageSet.SetSkin(skin);
     LoadImageSet(SmallIconSize(), TaskbarTheme::IsDark());
     FillIconRecord(0);
     FillIconRecord(1);
@@ -58,7 +58,7 @@ bool NotifyIcons::UpdateImageSet() {
     if (!hInstance) return false;
     int size = SmallIconSize();
     bool dark = TaskbarTheme::IsDark();
-    if (size == iconSize && dark == darkTaskbar) return false;
+    if (imageSet.LoadedFor(size, dark)) return false;
     LoadImageSet(size, dark);
     RedrawOnNextRefresh();
     Refresh();
@@ -70,11 +70,7 @@ bool NotifyIcons::UpdateImageSet() {
 // an icon larger than its layout. Each skin file falls back on its own built-in image;
 // replacing a record releases the contexts and bitmaps of an earlier load.
 void NotifyIcons::LoadImageSet(int size, bool dark) {
-    iconSize = size;
-    darkTaskbar = dark;
-    int layoutSize = skinFolder.empty() ? StripLayouts::ArtworkSizeFor(size) : StripLayouts::SkinSizeFor(size);
-    layout = StripLayouts::For(layoutSize, buttonXOffset);
-    layoutOffset = (size - layoutSize) / 2;
+    const int layoutSize = imageSet.Choose(size, dark, buttonXOffset);
     for (int i = 0; i < kImageCount; ++i) images[i] = LoadStripImage(hInstance, ImageSource(i, layoutSize));
 }
 
@@ -83,14 +79,14 @@ void NotifyIcons::LoadImageSet(int size, bool dark) {
 // 16 (skins only): the built-in 32-pixel images doubled as often as fits, else the 16-pixel ones.
 StripImageSource NotifyIcons::ImageSource(int index, int layoutSize) const {
     StripImageSource source;
-    if (darkTaskbar) source.skinFiles[0] = IconFile(DarkSkinFolder(skinFolder), index);
-    source.skinFiles[1] = IconFile(skinFolder, index);
+    if (imageSet.Dark()) source.skinFiles[0] = IconFile(DarkSkinFolder(imageSet.Skin()), index);
+    source.skinFiles[1] = IconFile(imageSet.Skin(), index);
     source.skinScale = layoutSize / kSmallestIcon;
     int artworkSize = layoutSize;
     if (layoutSize > kLargestArtwork) artworkSize = layoutSize % kLargestArtwork == 0 ? kLargestArtwork : kSmallestIcon;
     source.builtInScale = layoutSize / artworkSize;
     StripImage::Set set = !isWin7       ? StripImage::Set::Classic
-                          : darkTaskbar ? StripImage::Set::Dark
+                          : imageSet.Dark() ? StripImage::Set::Dark
                                         : StripImage::Set::Light;
     source.resourceId = StripImage::BuiltInBase(set, artworkSize) + index;
     return source;

@@ -47,7 +47,7 @@ void NotifyIcons::Refresh() {
     }
     // The planes are kept between redraws; each starts out empty (black colour, white mask)
     // at the size drawn, with no clipping left from the last redraw.
-    canvas.Begin(hInstance, iconSize);
+    canvas.Begin(hInstance, imageSet.IconSize());
     if (sliderPos > sliderRange) sliderPos = sliderRange;
     ComposeStrip(canvas.Color(0), canvas.Mask(0), canvas.Color(1), canvas.Mask(1));
     RememberDrawnState();
@@ -97,8 +97,9 @@ void NotifyIcons::RememberDrawnState() {
 // into both icons one layout width apart and clipped by each. A layout centred in a larger
 // icon is clipped to its own square, so the cursor never shows twice in the margins.
 void NotifyIcons::ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1) {
-    const int o = layoutOffset;
-    if (layout.size < iconSize)
+    const int o = imageSet.LayoutOffset();
+    const StripLayout& layout = imageSet.Layout();
+    if (layout.size < imageSet.IconSize())
         for (HDC dc : {color0, mask0, color1, mask1}) IntersectClipRect(dc, o, o, o + layout.size, o + layout.size);
     if (SliderRowShown()) {
         IconBlt(color0, mask0, PairId(StripImage::BarL), o, o, true);

@@ -52,13 +52,13 @@ public:
     using NotifyIcons::volumeMode;
 
     // What the image set was loaded for: the size drawn, the layout in it and its offset, the theme.
-    int IconSize() const { return iconSize; }
-    const StripLayout& Layout() const { return layout; }
-    int LayoutOffset() const { return layoutOffset; }
-    bool DarkTaskbar() const { return darkTaskbar; }
+    int IconSize() const { return imageSet.IconSize(); }
+    const StripLayout& Layout() const { return imageSet.Layout(); }
+    int LayoutOffset() const { return imageSet.LayoutOffset(); }
+    bool DarkTaskbar() const { return imageSet.Dark(); }
 
     // The same state of any strip, the controller's included.
-    static bool DarkTaskbarOf(const NotifyIcons& strip) { return strip.*(&TestStrip::darkTaskbar); }
+    static bool DarkTaskbarOf(const NotifyIcons& strip) { return (strip.*(&TestStrip::imageSet)).Dark(); }
     static bool IsWin7Of(const NotifyIcons& strip) { return strip.*(&TestStrip::isWin7); }
     static PlayMode PlayModeOf(const NotifyIcons& strip) { return strip.*(&TestStrip::playMode); }
 };

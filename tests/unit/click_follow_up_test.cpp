@@ -40,10 +40,11 @@ TEST(ClickFollowUp, NoticesAreAClicksOnlyRightAfterItsRelease) {
 
 TEST(ClickFollowUp, OneKeyPressToldTwiceIsOnePress) {
     ClickFollowUp followUp;
-    EXPECT_TRUE(followUp.NewKeyPress(1000));
-    EXPECT_FALSE(followUp.NewKeyPress(1099)) << "within 100 ms: the same press";
-    EXPECT_TRUE(followUp.NewKeyPress(1250));
-    EXPECT_TRUE(followUp.NewKeyPress(1250 + 0x10000)) << "long after";
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(followUp.NewKeyPress(start));
+    EXPECT_FALSE(followUp.NewKeyPress(start + 99)) << "within 100 ms: the same press";
+    EXPECT_TRUE(followUp.NewKeyPress(start + 250));
+    EXPECT_TRUE(followUp.NewKeyPress(start + 250 + 60000)) << "a minute later";
 }
 
 } // namespace
