@@ -217,6 +217,29 @@ void MoveTo(POINT at) {
     fb2k_host::PumpMessagesFor(60);
 }
 
+// Before a press: the pointer must be where it was put, and stay there. Wine moves the X
+// pointer for a SetCursorPos and later reads the X server's motion back; a motion of an
+// earlier move read back late puts the pointer where it was for a moment, and a press sent
+// then lands there (seen: the first press of a double click on next arrived on the other icon,
+// where the drag before it had ended). A hand's pointer never jumps back: the press waits
+// until the pointer has been at `at` for a tenth of a second.
+void SettlePointerAt(POINT at) {
+    constexpr int kSteadyReads = 5;     // not a resource id: reads 20 ms apart
+    constexpr DWORD kSettleLimit = 3000; // not a resource id: milliseconds
+    const DWORD start = GetTickCount();
+    for (int steady = 0; steady < kSteadyReads && GetTickCount() - start < kSettleLimit;) {
+        POINT now = {};
+        GetCursorPos(&now);
+        if (now.x == at.x && now.y == at.y) {
+            ++steady;
+        } else {
+            steady = 0;
+            SetCursorPos(at.x, at.y);
+        }
+        fb2k_host::PumpMessagesFor(20);
+    }
+}
+
 // A press near the last one and soon after it makes a double click: the clicks that are meant
 // one at a time wait out the double-click time, counted from the last press itself (on a busy
 // machine the pointer's rest before a press can take far longer).
@@ -240,6 +263,7 @@ void WaitOutDoubleClick(POINT at) {
 void ClickAt(POINT at) {
     MoveTo(at);
     WaitOutDoubleClick(at);
+    SettlePointerAt(at);
     Button(MOUSEEVENTF_LEFTDOWN);
     g_lastPress = at;
     g_lastPressTick = GetTickCount();
@@ -310,6 +334,7 @@ int CheckDoubleClickOnNext(fb2k_host::Host& host, const ShownIcon cells[2]) {
     const POINT at = right.Pixel(right.drawn - 2, right.drawn - 2);
     WaitOutDoubleClick(at);
     MoveTo(at);
+    SettlePointerAt(at);
     const size_t before = CommandCount(host);
     for (int press = 0; press < 2; ++press) {
         Button(MOUSEEVENTF_LEFTDOWN);
@@ -360,7 +385,7 @@ int CheckQuickClicksWhileATrackOpens(fb2k_host::Host& host, const ShownIcon cell
         Replay(host);
         WaitOutDoubleClick(at);
         MoveTo(at);
-        fb2k_host::PumpMessagesFor(100);
+        SettlePointerAt(at);
         const int start = playback.CurrentIndex();
         const int want = (start + 2) % 3; // three tracks; next after the last is the first
         const int refusedBefore = playback.CommandsRefusedInCallbacks();
@@ -416,6 +441,7 @@ int CheckLeftSliderClicks(fb2k_host::Host& host, const ShownIcon cells[2], const
 // A right-button drag: pressed at `from`, moved through `through`, released at the last point.
 void RightDrag(POINT from, const std::vector<POINT>& through) {
     MoveTo(from);
+    SettlePointerAt(from);
     Button(MOUSEEVENTF_RIGHTDOWN);
     fb2k_host::PumpMessagesFor(60);
     for (POINT at : through) MoveTo(at);
