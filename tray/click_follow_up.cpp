@@ -1,14 +1,10 @@
 #include "tray/click_follow_up.h"
+#include "tray/mouse_press.h"
 
 namespace {
 
 // One key press may reach us as two select notices; a second one this soon is the same press.
 constexpr DWORD kSameKeyPress = 100; // milliseconds
-
-bool IsPress(UINT message) {
-    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
-           message == WM_RBUTTONDBLCLK;
-}
 
 } // namespace
 
@@ -17,7 +13,7 @@ bool IsPress(UINT message) {
 void ClickFollowUp::MouseMessage(UINT message) {
     if (message == WM_LBUTTONUP) m_selectNoticeDue = true;
     if (message == WM_RBUTTONUP) m_contextMenuDue = true;
-    if (IsPress(message)) m_selectNoticeDue = m_contextMenuDue = false;
+    if (IsMousePress(message)) m_selectNoticeDue = m_contextMenuDue = false;
 }
 
 bool ClickFollowUp::AnswersRelease(UINT notice) {

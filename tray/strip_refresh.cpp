@@ -4,13 +4,24 @@
 
 #include "sdk/shared/shared.h"
 #include <cmath>
-#include <ctime>
 
 __int64 NotifyIcons::lastTipNudge = 0;
 
 namespace {
 
 constexpr __int64 kTipNudgeInterval = 30; // seconds
+
+// The calendar time in whole seconds since 1970, the value the C runtime's time() gives. Read
+// from the system clock: under Wine time() cost about 1.4 microseconds a call, almost all of an
+// unchanged refresh, and the clock about 0.08.
+__int64 SecondsSince1970() {
+    constexpr unsigned __int64 kFileTimeOf1970 = 116444736000000000ULL; // 100 ns units since 1601
+    constexpr unsigned __int64 kFileTimePerSecond = 10000000ULL;
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    const unsigned __int64 ticks = (static_cast<unsigned __int64>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<__int64>((ticks - kFileTimeOf1970) / kFileTimePerSecond);
+}
 
 // IconBlt addresses a pair by the id of its hot image in the classic numbering.
 int PairId(int hotIndex) { return StripImage::kClassicBase + hotIndex; }
@@ -125,7 +136,7 @@ void NotifyIcons::ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1) {
 // Rewrites the tooltip about every 30 seconds while refreshes find nothing to draw, so that
 // the shell shows the current text.
 void NotifyIcons::NudgeToolTip() {
-    __int64 now = _time64(nullptr);
+    __int64 now = SecondsSince1970();
     if (now < lastTipNudge || now - lastTipNudge <= kTipNudgeInterval) return;
     std::wstring tip(icons[0].szTip, wcsnlen(icons[0].szTip, ARRAYSIZE(icons[0].szTip)));
     SetTipText(tip + L" ");

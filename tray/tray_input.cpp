@@ -2,6 +2,7 @@
 // slider drags and the event hooks; the timer clears what the shell never ends because it
 // does not report the pointer leaving.
 #include "tray/NotifyIcons.h"
+#include "tray/mouse_press.h"
 
 #include "sdk/shared/shared.h"
 
@@ -16,11 +17,6 @@ bool InRect(const RECT& rect, POINT point, bool farEdgesIncluded) {
 }
 
 int Distance(int a, int b) { return a > b ? a - b : b - a; }
-
-bool IsPress(UINT message) {
-    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_LBUTTONDBLCLK ||
-           message == WM_RBUTTONDBLCLK;
-}
 
 } // namespace
 
@@ -61,7 +57,7 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
     };
     // Presses are reported for the icon under the pointer; a move may still name the icon the
     // pointer has just left; a release, the icon that was pressed.
-    IconPlacement::Evidence evidence = IsPress(message) ? IconPlacement::Evidence::Sure : IconPlacement::Evidence::Move;
+    IconPlacement::Evidence evidence = IsMousePress(message) ? IconPlacement::Evidence::Sure : IconPlacement::Evidence::Move;
     StripPointer pointer = LocatePointer(icon, evidence);
     TrayMessageHandler handler = &NotifyIcons::OnOtherMessage;
     for (const auto& entry : kHandlers)
