@@ -25,9 +25,11 @@ from .wait import poll, pause
 TRACK_CHANGES = int(os.environ.get('SOAK_CHANGES', '500'))
 WARM_UP_CHANGES = 25
 ENTRIES = TRACK_CHANGES + WARM_UP_CHANGES + 20
-# One click slot every 5 track changes, three clicks in it: 300 clicks. The cycle leaves the
-# track where /next put it: next and previous cancel, play/pause comes in pairs.
+# One click slot every 5 track changes, three clicks in it: 300 clicks. Over a whole cycle (two
+# slots) next and previous cancel and play/pause comes in pairs; an odd number of slots (the
+# warm-up's five) ends one next ahead, which the expected entry counts (TRACK_STEPS).
 CLICKS = [zones.NEXT, zones.slider_point(6), zones.PLAY, zones.PREVIOUS, zones.PLAY, zones.slider_point(14)]
+TRACK_STEPS = {zones.NEXT: 1, zones.PREVIOUS: -1}
 MEMORY_MARGIN_KB = 1024
 # SOAK_CLICKS=0 leaves out the clicks and the menus on the strip: the figures of a long session
 # can then be read even while a click during a track change brings the player down.
@@ -39,7 +41,8 @@ class Soak:
         self.ctx, self.with_component = ctx, with_component
         self.figures = Figures()
         self.clicks = self.menus = self.menus_seen = self.broadcasts = self.changes = 0
-        self.nexts = 0
+        self.nexts = self.clicks_in_cycle = 0
+        self.clicked_steps = 0   # tracks moved by the clicks on next and previous, warm-up included
 
     # ------------------------------------------------------------ the session
     def begin(self):
@@ -78,9 +81,11 @@ class Soak:
 
     def click_slot(self):
         for _ in range(3):
-            where = CLICKS[self.clicks % len(CLICKS)]
+            where = CLICKS[self.clicks_in_cycle % len(CLICKS)]
             self.tray.click(where, arrive=0.1, hold=0.05)
             self.clicks += 1
+            self.clicks_in_cycle += 1
+            self.clicked_steps += TRACK_STEPS.get(where, 0)
         self.tray.move_away()
 
     def menu(self):
@@ -152,7 +157,7 @@ class Soak:
         self.measure('end')
         self.minutes = (time.monotonic() - started) / 60
         self.last = entry(self.player.title())
-        self.expected = first + WARM_UP_CHANGES + TRACK_CHANGES if first is not None else None
+        self.expected = first + WARM_UP_CHANGES + TRACK_CHANGES + self.clicked_steps if first is not None else None
         self.player.stop()
         self.ctx.session.restart_wine()
         return ''
