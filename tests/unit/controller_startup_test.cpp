@@ -5,6 +5,8 @@
 #include "tests/support/in_process_host.h"
 #include "tests/support/registry_write.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,45 +19,55 @@ void SetSwitch(const wchar_t* name, DWORD value) {
 
 void ClearSwitches() { RegDeleteKeyW(HKEY_CURRENT_USER, kLiveKey); }
 
-// Bit 0: the quit item is in the menu. Bit 1: the keep-awake timer was running.
-// Bit 2: the slider timer was running. Bit 3: the menu was loaded.
+// What the controller set up, one line per fact, in the child's report.
 int StartAndDescribe() {
     InProcessHost standIn;
     Trelvane& controller = Trelvane::Instance();
     controller.onInit();
-    int description = 0;
     HMENU menu = controller.TrayMenu();
-    if (menu) description |= 8;
-    if (menu && GetMenuState(menu, Trelvane::kQuitItem, MF_BYCOMMAND) != static_cast<UINT>(-1)) description |= 1;
+    ChildReport(menu ? "menu: loaded" : "menu: not loaded");
+    const bool quitItem = menu && GetMenuState(menu, Trelvane::kQuitItem, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    ChildReport(quitItem ? "quit item: in the menu" : "quit item: not in the menu");
     // KillTimer tells whether the timer existed.
-    if (KillTimer(controller.MessageWindow(), Trelvane::kKeepAwakeTimer)) description |= 2;
-    if (KillTimer(controller.MessageWindow(), Trelvane::kSliderTimer)) description |= 4;
-    return description;
+    const bool keepAwake = KillTimer(controller.MessageWindow(), Trelvane::kKeepAwakeTimer);
+    ChildReport(keepAwake ? "keep-awake timer: running" : "keep-awake timer: not running");
+    const bool slider = KillTimer(controller.MessageWindow(), Trelvane::kSliderTimer);
+    ChildReport(slider ? "slider timer: running" : "slider timer: not running");
+    return 0;
 }
 
 CHILD_PROCESS_BODY(start_and_describe) { return StartAndDescribe(); }
 
-unsigned long StartWith(const std::function<void()>& prepare) {
+std::string StartWith(const std::function<void()>& prepare) {
     ClearSwitches();
     prepare();
     ChildResult child = RunChild("start_and_describe");
     ClearSwitches();
     EXPECT_TRUE(child.finished);
-    return child.exitCode;
+    return child.report;
+}
+
+// Whether a start-up's report holds a line.
+::testing::AssertionResult Says(const std::string& report, const std::string& line) {
+    if (report.find(line + "\n") != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "want \"" << line << "\" in:\n" << report;
 }
 
 TEST(ControllerStartup, WithoutTheLiveKeyTheQuitItemStaysAndOnlyTheSliderTimerRuns) {
-    EXPECT_EQ(StartWith([] {}), 8u | 4u | 1u);
+    EXPECT_EQ(StartWith([] {}), "menu: loaded\n"
+                                "quit item: in the menu\n"
+                                "keep-awake timer: not running\n"
+                                "slider timer: running\n");
 }
 
 TEST(ControllerStartup, ShowExitMenuItemZeroRemovesTheQuitItemAnyOtherValueKeepsIt) {
-    EXPECT_EQ(StartWith([] { SetSwitch(L"ShowExitMenuItem", 0); }) & 1u, 0u);
-    EXPECT_EQ(StartWith([] { SetSwitch(L"ShowExitMenuItem", 2); }) & 1u, 1u);
+    EXPECT_TRUE(Says(StartWith([] { SetSwitch(L"ShowExitMenuItem", 0); }), "quit item: not in the menu"));
+    EXPECT_TRUE(Says(StartWith([] { SetSwitch(L"ShowExitMenuItem", 2); }), "quit item: in the menu"));
 }
 
 TEST(ControllerStartup, PreventSleepAtStartUpStartsTheKeepAwakeTimer) {
-    EXPECT_EQ(StartWith([] { SetSwitch(L"PreventSleep", 1); }) & 2u, 2u);
-    EXPECT_EQ(StartWith([] { SetSwitch(L"PreventSleep", 0); }) & 2u, 0u);
+    EXPECT_TRUE(Says(StartWith([] { SetSwitch(L"PreventSleep", 1); }), "keep-awake timer: running"));
+    EXPECT_TRUE(Says(StartWith([] { SetSwitch(L"PreventSleep", 0); }), "keep-awake timer: not running"));
 }
 
 } // namespace

@@ -496,20 +496,22 @@ CHILD_PROCESS_BODY(menu_bar_after_start_up) {
     InProcessHost standIn;
     Trelvane::Instance().onInit();
     HMENU popup = Trelvane::Instance().TrayMenu();
-    int description = 0;
-    if (loadedMenus.size() == 1 && loadedMenus[0]) description |= 1;
-    if (description && !IsMenu(loadedMenus[0])) description |= 2;
-    if (IsMenu(popup) && GetMenuItemCount(popup) >= 12) description |= 4;
-    return description;
+    ChildChecks checks;
+    const bool loadedOnce = loadedMenus.size() == 1 && loadedMenus[0];
+    checks.Expect(loadedOnce, "LoadMenuW gave " + std::to_string(loadedMenus.size()) + " menus, want one");
+    checks.Expect(!loadedOnce || !IsMenu(loadedMenus[0]), "the menu bar was kept after start-up");
+    checks.Expect(IsMenu(popup) && GetMenuItemCount(popup) >= 12,
+                  "the popup has " + std::to_string(GetMenuItemCount(popup)) + " items, want 12 or more");
+    return checks.Failed();
 }
 
 TEST(TrayMenuResource, OnlyThePopupIsKeptAndTheMenuBarIsDestroyed) {
     ChildResult child = RunChild("menu_bar_after_start_up");
     ASSERT_TRUE(child.finished);
-    EXPECT_EQ(child.exitCode, 7u);
+    EXPECT_EQ(child.report, "");
+    EXPECT_EQ(child.exitCode, 0u);
 }
 
-// Bit 0: no quit item. Bit 1: the title band is last. Bit 2: it is owner-drawn.
 CHILD_PROCESS_BODY(menu_without_quit_item) {
     InProcessHost standIn;
     Trelvane::Instance().onInit();
@@ -519,11 +521,11 @@ CHILD_PROCESS_BODY(menu_without_quit_item) {
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE;
     GetMenuItemInfoW(menu, last, TRUE, &info);
-    int description = 0;
-    if (GetMenuState(menu, Trelvane::kQuitItem, MF_BYCOMMAND) == UINT(-1)) description |= 1;
-    if (GetMenuItemID(menu, last) == Trelvane::kTitleBandItem) description |= 2;
-    if (info.fType & MFT_OWNERDRAW) description |= 4;
-    return description;
+    ChildChecks checks;
+    checks.Expect(GetMenuState(menu, Trelvane::kQuitItem, MF_BYCOMMAND) == UINT(-1), "the quit item is in the menu");
+    checks.Expect(GetMenuItemID(menu, last) == Trelvane::kTitleBandItem, "the title band is not the last item");
+    checks.Expect((info.fType & MFT_OWNERDRAW) != 0, "the last item is not owner-drawn");
+    return checks.Failed();
 }
 
 TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
@@ -533,7 +535,8 @@ TEST(TrayMenuWithoutQuitItem, TheTitleBandStaysTheLastOwnerDrawnItem) {
     ChildResult child = RunChild("menu_without_quit_item");
     RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"ShowExitMenuItem");
     ASSERT_TRUE(child.finished);
-    EXPECT_EQ(child.exitCode, 7u);
+    EXPECT_EQ(child.report, "");
+    EXPECT_EQ(child.exitCode, 0u);
 }
 
 // The position of the popup's sub-menu that holds `command` itself, -1 when none does.
