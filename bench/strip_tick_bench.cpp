@@ -52,7 +52,7 @@ int main() {
     strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
     strip.sliderFraction = 0.5;
     strip.SetPlayMode(Playing);
-    strip.lastTipNudge = _time64(nullptr); // no tooltip rewrite during the run
+    NotifyIcons::TipRewrittenAt(_time64(nullptr)); // no tooltip rewrite during the run
     shell.Clear();
 
     const int ticks = 1000000;

@@ -38,7 +38,7 @@ void Prepare(TestStrip& strip) {
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     strip.sliderFraction = 0.5;
     strip.SetPlayMode(Playing);
-    strip.lastTipNudge = _time64(nullptr); // no tooltip rewrite during the run
+    NotifyIcons::TipRewrittenAt(_time64(nullptr)); // no tooltip rewrite during the run
 }
 
 // Each call changes what is drawn: the cursor walks the slider.
@@ -66,7 +66,7 @@ public:
     Floor(const TestStrip& strip, UniqueBitmap color, UniqueBitmap mask)
         : m_color(std::move(color)), m_mask(std::move(mask)) {
         for (int i = 0; i < 2; ++i) {
-            m_records[i] = strip.icons[i];
+            m_records[i] = strip.IconRecord(i);
             m_records[i].hIcon = nullptr;
         }
     }
@@ -100,8 +100,8 @@ bool LeavesNothingBehind(int iconSize, int calls) {
     size_t liveBefore = gdi.Live();
     for (int i = 0; i < calls; ++i) ChangedRefresh(strip, i);
     size_t liveAfter = gdi.Live();
-    std::printf("changed Refresh() x %d at %d pixels: %zu objects created, %zu released\n", calls, strip.IconSize(),
-                gdi.Created(), gdi.Released());
+    std::printf("changed Refresh() x %d at %d pixels: %zu objects created, %zu released\n", calls,
+                strip.ImageSet().IconSize(), gdi.Created(), gdi.Released());
     std::printf("live GDI objects and icons made by the run: %zu before, %zu after (goal: no growth; the 2 are "
                 "the current icons)\n",
                 liveBefore, liveAfter);

@@ -74,8 +74,6 @@ public:
     double onWantSliderPosition() override;
     void onSliderPositionChange(double fraction) override;
     void onStripPointer(UINT message, const StripPointer& pointer) override;
-    // While the card is shown the shell's title tooltip is empty, and its text is kept aside.
-    void HideShellTip(bool hidden);
 
     // Commands that both the tray menu and the player's main menu offer.
     void ResetIcons();

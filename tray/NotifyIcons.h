@@ -9,6 +9,7 @@
 #include "tray/menu_anchor.h"
 #include "tray/strip_image.h"
 #include "tray/strip_image_set.h"
+#include "tray/tray_message_queue.h"
 #include "tray/tray_windows.h"
 #include "tray/strip_layout.h"
 #include "tray/wheel_hover.h"
@@ -80,6 +81,9 @@ public:
     void HideBalloon();
     void EnableToolTip(bool on);
     void SetTipText(const std::wstring& text);
+    // While the card is shown the shell's title tooltip is empty, and its text is kept aside;
+    // a new title meanwhile is kept instead.
+    void HideShellTip(bool hidden);
 
     // Where the tray menu opens: at the pointer after a click, at the icon when the menu was
     // asked for from the keyboard.
@@ -93,7 +97,7 @@ public:
     // pointer's next visit.
     void RelearnIconOrder();
 
-    // What the strip's owner reads of it.
+    // What the strip's owner or a test may read of it.
     // The play mode the icons show now (the one set may not be drawn yet).
     PlayMode ShownPlayMode() const { return drawnPlayMode; }
     // The slider's number of steps.
@@ -102,6 +106,66 @@ public:
     bool Windows7Profile() const { return isWin7; }
     // The registered message the shell sends when the taskbar has been created anew.
     UINT TaskbarCreatedMessage() const { return taskbarCreatedMsg; }
+    // The record of icon 0 or 1 as last handed to the shell: picture, flags, texts, identity.
+    const NOTIFYICONDATAW& IconRecord(int icon) const { return icons[icon]; }
+    // Image `index` of the set loaded (StripImage numbering).
+    const Image& ImageAt(int index) const { return images[index]; }
+    // What the image set was loaded for: the size drawn, the layout in it, the theme, the skin.
+    const StripImageSet& ImageSet() const { return imageSet; }
+    // The play mode set last (ShownPlayMode says which one the icons show).
+    PlayMode CurrentPlayMode() const { return playMode; }
+    // The screen area of both icons, from the latest tray message: the timer ends a press or a
+    // drag once the pointer is outside it.
+    const RECT& StripArea() const { return toolbarRect; }
+    // Whether the records carry their tooltip; process-wide, like the records' flags.
+    static bool ToolTipEnabled() { return tooltipEnabled; }
+
+    // What the pointer has made of the strip, and the slider position drawn.
+    struct InputState {
+        int hotButton;       // the element drawn hot (TrayButton)
+        bool buttonDown;     // a left press waits for its release
+        bool dragging;       // the slider's cursor follows the pointer
+        int sliderPos;       // the cursor's step, 0 to SliderSteps()
+        bool sliderPosValid; // false: no position is known and the seek cursor is hidden
+    };
+    InputState Input() const { return InputState{hotButton, buttonDown, dragging, sliderPos, sliderPosValid}; }
+
+    // Where the pointer is on the strip, worked out once for each tray message about `icon`;
+    // the message also teaches which cell holds the icon, as far as `evidence` can be trusted.
+    // The owner is told the result with each message (onStripPointer).
+    struct StripPointer {
+        POINT screen;   // the pointer, screen pixels
+        bool onTray;    // the pointer lies in the reported icon's cell
+        POINT strip;    // strip coordinate (pixels of the drawn icons)
+        int sliderStep; // slider position under the pointer
+    };
+    StripPointer LocatePointer(int icon, IconPlacement::Evidence evidence = IconPlacement::Evidence::Sure);
+
+    // What the strip's owner or a test may choose.
+    // How the shell of a Windows version shows tray icons, which the strip lays itself out
+    // for. On Windows 7 and later the row gap follows the taskbar's orientation at each tray
+    // message.
+    struct TrayProfile {
+        bool isWin7;       // Windows 7 or later: hover, right-button drags, the alpha artwork
+        int buttonXOffset; // moves each icon's right-hand button right (pixels of the 16-pixel layout)
+        int iconGap;       // gap between the cells of a classic toolbar (pixels of a 16-pixel icon)
+        int rowGap;        // gap between the toolbar's rows (pixels of a 16-pixel icon)
+        int trayXOffset;   // where the toolbar's first cell starts in it (screen pixels)
+        int trayYOffset;
+        bool addReversed; // icon 1 goes to the shell before icon 0
+    };
+    TrayProfile Profile() const;
+    // Replaces the profile the constructor chose from the reported Windows version. Input,
+    // balloons and the calls to the shell follow it at once; the artwork from the next InitIcons.
+    void UseProfile(const TrayProfile& profile);
+    // When an unchanged refresh last rewrote the tooltip, in seconds since 1970; process-wide.
+    // Refreshes rewrite it again 30 seconds later: a time in the future holds them off.
+    static __int64 LastTipRewrite() { return lastTipNudge; }
+    static void TipRewrittenAt(__int64 seconds) { lastTipNudge = seconds; }
+    // Draws `button` (TrayButton) hot until the next tray message or timer tick decides again.
+    // The strip lights its elements itself from the pointer's messages; this shows one without
+    // a pointer, to look at the artwork.
+    void LightButton(int button);
 
 protected:
     NOTIFYICONDATAW icons[2];
@@ -138,15 +202,6 @@ protected:
     static bool tooltipEnabled;
     static __int64 lastTipNudge;
 
-    // Where the pointer is on the strip, worked out once for each tray message about `icon`;
-    // the message also teaches which cell holds the icon, as far as `evidence` can be trusted.
-    struct StripPointer {
-        POINT screen;   // the pointer, screen pixels
-        bool onTray;    // the pointer lies in the reported icon's cell
-        POINT strip;    // strip coordinate (pixels of the drawn icons)
-        int sliderStep; // slider position under the pointer
-    };
-    StripPointer LocatePointer(int icon, IconPlacement::Evidence evidence = IconPlacement::Evidence::Sure);
     // Told of every tray mouse message after the strip has handled it, with where it found the
     // pointer.
     virtual void onStripPointer(UINT message, const StripPointer& pointer) { (void)message, (void)pointer; }
@@ -190,6 +245,9 @@ private:
     bool halvesSwapped = false;
     // The shell's notices after a click, told from a key's.
     ClickFollowUp followUp;
+    // Tray messages one at a time: one that comes while another is handled waits for it.
+    TrayMessageQueue trayMessages;
+    void HandleTrayMessage(UINT message, int icon);
     // Where the tray menu opens.
     MenuAnchor menuAnchor;
 

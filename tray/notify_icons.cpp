@@ -45,6 +45,20 @@ NotifyIcons::NotifyIcons()
     taskbarCreatedMsg = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
+NotifyIcons::TrayProfile NotifyIcons::Profile() const {
+    return TrayProfile{isWin7, buttonXOffset, iconGap, rowGap, trayXOffset, trayYOffset, addReversed};
+}
+
+void NotifyIcons::UseProfile(const TrayProfile& profile) {
+    isWin7 = profile.isWin7;
+    buttonXOffset = profile.buttonXOffset;
+    iconGap = profile.iconGap;
+    rowGap = profile.rowGap;
+    trayXOffset = profile.trayXOffset;
+    trayYOffset = profile.trayYOffset;
+    addReversed = profile.addReversed;
+}
+
 NotifyIcons::~NotifyIcons() {
     uCallStackTracker tracker("NotifyIcons::~NotifyIcons()");
     {

@@ -40,6 +40,12 @@ void NotifyIcons::SetSliderMode(bool volume) {
     Refresh();
 }
 
+void NotifyIcons::LightButton(int button) {
+    uCallStackTracker tracker("NotifyIcons::LightButton(int)");
+    hotButton = button;
+    Refresh();
+}
+
 void NotifyIcons::IconBlt(HDC colorDst, HDC maskDst, int imageId, int x, int y, bool hot) {
     int index = imageId - StripImage::kClassicBase + (hot ? 0 : 1);
     if (index < 0 || index >= kImageCount || !images[index].Loaded()) return;

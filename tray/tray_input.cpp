@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kNoIcon = -1;
-
 bool InRect(const RECT& rect, POINT point, bool farEdgesIncluded) {
     if (farEdgesIncluded)
         return point.x >= rect.left && point.x <= rect.right && point.y >= rect.top && point.y <= rect.bottom;
@@ -22,8 +20,15 @@ int Distance(int a, int b) { return a > b ? a - b : b - a; }
 
 void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
     uCallStackTracker tracker("NotifyIcons::NotifyIconCallback(UINT, UINT)");
-    int icon = iconId == icons[0].uID ? 0 : iconId == icons[1].uID ? 1 : kNoIcon;
-    if (icon == kNoIcon) return;
+    if (iconId != icons[0].uID && iconId != icons[1].uID) return;
+    // The handling below asks the shell where the icons are and redraws them: the shell can
+    // hand over its next message (a click's release) inside those calls. It waits its turn.
+    trayMessages.Deliver(TrayMessageQueue::Message{message, iconId}, [this](const TrayMessageQueue::Message& m) {
+        HandleTrayMessage(m.message, m.iconId == icons[0].uID ? 0 : 1);
+    });
+}
+
+void NotifyIcons::HandleTrayMessage(UINT message, int icon) {
     // The wheel is watched while the pointer is over the strip: any mouse message begins a
     // hover, also the moves that are ignored below.
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) BeginWheelHover(icon);

@@ -3,7 +3,7 @@
 ::testing::AssertionResult IconPixelsMatch(const TestStrip& strip, const Pixels (&expected)[2]) {
     for (int i = 0; i < 2; ++i) {
         const Pixels& want = expected[i];
-        Pixels actual = ReadIconPixels(strip.icons[i].hIcon);
+        Pixels actual = ReadIconPixels(strip.IconRecord(i).hIcon);
         if (actual.width != want.width || actual.height != want.height)
             return ::testing::AssertionFailure() << "icon " << i << " is " << actual.width << "x" << actual.height;
         for (int y = 0; y < want.height; ++y)

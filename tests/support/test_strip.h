@@ -1,6 +1,5 @@
 #pragma once
-// A tray strip for tests: records its hooks and answers the slider position it is given,
-// and lets tests see and set the strip's state.
+// A tray strip for tests: records its hooks and answers the slider position it is given.
 #include "tray/NotifyIcons.h"
 
 #include <string>
@@ -25,40 +24,4 @@ public:
         return sliderFraction;
     }
     void onSliderPositionChange(double) override { hooks.push_back("slider"); }
-
-    using NotifyIcons::addReversed;
-    using NotifyIcons::buttonDown;
-    using NotifyIcons::buttonXOffset;
-    using NotifyIcons::dragBounds;
-    using NotifyIcons::dragging;
-    using NotifyIcons::dragMoved;
-    using NotifyIcons::hotButton;
-    using NotifyIcons::iconGap;
-    using NotifyIcons::icons;
-    using NotifyIcons::images;
-    using NotifyIcons::isWin7;
-    using NotifyIcons::lastTipNudge;
-    using NotifyIcons::LocatePointer;
-    using NotifyIcons::playMode;
-    using NotifyIcons::rowGap;
-    using NotifyIcons::sliderPos;
-    using NotifyIcons::sliderPosValid;
-    using NotifyIcons::sliderRange;
-    using NotifyIcons::StripPointer;
-    using NotifyIcons::toolbarRect;
-    using NotifyIcons::tooltipEnabled;
-    using NotifyIcons::trayXOffset;
-    using NotifyIcons::trayYOffset;
-    using NotifyIcons::volumeMode;
-
-    // What the image set was loaded for: the size drawn, the layout in it and its offset, the theme.
-    int IconSize() const { return imageSet.IconSize(); }
-    const StripLayout& Layout() const { return imageSet.Layout(); }
-    int LayoutOffset() const { return imageSet.LayoutOffset(); }
-    bool DarkTaskbar() const { return imageSet.Dark(); }
-
-    // The same state of any strip, the controller's included.
-    static bool DarkTaskbarOf(const NotifyIcons& strip) { return (strip.*(&TestStrip::imageSet)).Dark(); }
-    static bool IsWin7Of(const NotifyIcons& strip) { return strip.*(&TestStrip::isWin7); }
-    static PlayMode PlayModeOf(const NotifyIcons& strip) { return strip.*(&TestStrip::playMode); }
 };

@@ -117,10 +117,18 @@ BOOL WINAPI TrayGeometry::VisibleHook(HWND window) {
     return OriginalOf<BOOL(WINAPI*)(HWND)>(s_active->m_visible)(window);
 }
 
+void TrayGeometry::RunDelivery() {
+    if (!s_active || !s_active->m_delivery) return;
+    std::function<void()> delivery = std::move(s_active->m_delivery);
+    s_active->m_delivery = nullptr;
+    delivery();
+}
+
 LRESULT WINAPI TrayGeometry::SendTimeoutHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                                              UINT timeout, PDWORD_PTR result) {
     if (!s_active) return 0;
     if (window == kToolbar || window == kOverflowToolbar) {
+        RunDelivery();
         SIZE button = window == kToolbar ? s_active->m_button : s_active->m_overflowButton;
         if (message != TB_GETBUTTONSIZE || button.cx <= 0) return 0; // as a window that does not answer
         if (result) *result = MAKELONG(button.cx, button.cy);
@@ -140,6 +148,7 @@ FARPROC WINAPI TrayGeometry::ProcAddressHook(HMODULE module, LPCSTR name) {
 HRESULT WINAPI TrayGeometry::ShellRectHook(const void* identifier, RECT* rect) {
     const auto* id = static_cast<const NOTIFYICONIDENTIFIER*>(identifier);
     if (!s_active || !id || !rect) return E_INVALIDARG;
+    RunDelivery();
     auto found = s_active->m_shellRects.find(id->uID);
     if (found == s_active->m_shellRects.end()) return E_NOTIMPL;
     *rect = found->second;

@@ -10,6 +10,7 @@
 #include "tests/support/iat_hook.h"
 
 #include <windows.h>
+#include <functional>
 #include <map>
 
 // A screen rectangle from its corner and size, as the shell reports an icon's cell.
@@ -48,6 +49,11 @@ public:
     void SetShellRect(UINT iconId, const RECT& rect) { m_shellRects[iconId] = rect; }
     void ClearShellRects() { m_shellRects.clear(); }
 
+    // Runs `delivery` inside the strip's next question to the shell (an icon's rectangle, the
+    // tray toolbar's button size), as Windows delivers the shell's tray messages to a thread
+    // that waits in a call to another process.
+    void DeliverDuringNextQuestion(std::function<void()> delivery) { m_delivery = std::move(delivery); }
+
 private:
     enum class Kind { None, WithoutToolbar, Classic };
     static BOOL WINAPI CursorPos(POINT* point);
@@ -61,7 +67,10 @@ private:
     static FARPROC WINAPI ProcAddressHook(HMODULE module, LPCSTR name);
     static HRESULT WINAPI ShellRectHook(const void* identifier, RECT* rect);
 
+    static void RunDelivery();
+
     static TrayGeometry* s_active;
+    std::function<void()> m_delivery;
     POINT m_pointer = {};
     bool m_pointerKnown = false;
     int m_smallIcon = 0;

@@ -7,7 +7,6 @@
 #include "tests/support/iat_hook.h"
 #include "tests/support/in_process_host.h"
 #include "tests/support/shell_tray.h"
-#include "tests/support/test_strip.h"
 #include "tray/standard_commands.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +87,7 @@ protected:
     }
 
     // The shell takes the balloon's time only on the Windows 7 profile; elsewhere it is 10.
-    static UINT ExpectedTimeout(UINT seconds) { return TestStrip::IsWin7Of(controller()) ? seconds : 10; }
+    static UINT ExpectedTimeout(UINT seconds) { return controller().Windows7Profile() ? seconds : 10; }
 
     static InProcessHost* standIn;
     static ShellTray* tray;
@@ -214,19 +213,19 @@ TEST_F(ControllerReactionsTest, VolumeSliderStepsSetTheVolumeAndReadBackOneStepL
 
 TEST_F(ControllerReactionsTest, StripFollowsStartPauseResumeAndStop) {
     PlayFile();
-    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Playing);
+    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
     playback().Pause(true);
-    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Paused);
+    EXPECT_EQ(controller().CurrentPlayMode(), Paused);
     playback().Pause(false);
-    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Playing);
+    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
     playback().Stop();
-    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Stopped);
+    EXPECT_EQ(controller().CurrentPlayMode(), Stopped);
 }
 
 TEST_F(ControllerReactionsTest, AStartInThePausedStateShowsPlayingUntilAPauseArrives) {
     playback().SetPlaylist({FileTrack(100)});
     playback().PlayPaused();
-    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Playing);
+    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
 }
 
 TEST_F(ControllerReactionsTest, NewTrackSetsTheTooltipAndShowsTheBalloonOnce) {
@@ -308,7 +307,7 @@ TEST_F(ControllerReactionsTest, PauseAndStopHideTheBalloonAndResumingLeavesIt) {
     tray->Clear();
     playback().Pause(false);
     for (const ShellCall& call : tray->Calls()) EXPECT_FALSE(call.flags & NIF_INFO) << "resuming touches no balloon";
-    EXPECT_EQ(TestStrip::PlayModeOf(controller()), Playing);
+    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
     tray->Clear();
     playback().Stop();
     EXPECT_EQ(BalloonHides().size(), 1u) << "stop";

@@ -9,7 +9,6 @@
 #include "tests/support/in_process_host.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/taskbar_theme_value.h"
-#include "tests/support/test_strip.h"
 #include "tests/support/windows_version.h"
 #include "tests/support/registry_write.h"
 
@@ -203,18 +202,18 @@ TEST_F(MessageWindowTest, TheThemeNoticeRedrawsTheStripOnceAndEveryNoticeIsPasse
     TaskbarThemeValue theme;
     theme.Light();
     Send(WM_SETTINGCHANGE, 0, themeNotice);
-    ASSERT_FALSE(TestStrip::DarkTaskbarOf(Trelvane::Instance()));
+    ASSERT_FALSE(Trelvane::Instance().ImageSet().Dark());
     ShellTray shell(GetModuleHandleW(nullptr), ShellTray::Mode::RealShell);
     ASSERT_TRUE(shell.Installed());
 
     theme.Dark();
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment")), kOldProcResult);
     EXPECT_EQ(Send(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0), kOldProcResult);
-    EXPECT_FALSE(TestStrip::DarkTaskbarOf(Trelvane::Instance())) << "other notices change nothing";
+    EXPECT_FALSE(Trelvane::Instance().ImageSet().Dark()) << "other notices change nothing";
     EXPECT_TRUE(shell.Calls().empty());
 
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
-    EXPECT_TRUE(TestStrip::DarkTaskbarOf(Trelvane::Instance()));
+    EXPECT_TRUE(Trelvane::Instance().ImageSet().Dark());
     EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u) << "both icons, once each";
     ASSERT_TRUE(Reached(WM_SETTINGCHANGE, 0));
     EXPECT_EQ(reachedOldProc.back().scopes.at(0), "Trelvane::WndProc-WM_SETTINGCHANGE");
@@ -225,7 +224,7 @@ TEST_F(MessageWindowTest, TheThemeNoticeRedrawsTheStripOnceAndEveryNoticeIsPasse
 
     theme.Light();
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
-    EXPECT_FALSE(TestStrip::DarkTaskbarOf(Trelvane::Instance()));
+    EXPECT_FALSE(Trelvane::Instance().ImageSet().Dark());
     EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u);
 }
 

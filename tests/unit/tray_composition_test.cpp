@@ -3,6 +3,7 @@
 #include "tests/support/icon_pixels.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/test_strip.h"
+#include "tests/support/tray_geometry.h"
 #include "tests/support/windows_version.h"
 #include "tests/support/strip_match.h"
 
@@ -36,7 +37,7 @@ struct ExpectedStrip {
             p.opaque.assign(256, false);
         }
         for (const Placement& place : placements) {
-            const NotifyIcons::Image& image = strip.images[place.image];
+            const NotifyIcons::Image& image = strip.ImageAt(place.image);
             std::vector<uint32_t> color = ReadBitmapPixels(image.colorDC.bitmap(), image.width, image.height);
             std::vector<uint32_t> mask = ReadBitmapPixels(image.maskDC.bitmap(), image.width, image.height);
             for (int y = 0; y < image.height; ++y)
@@ -71,7 +72,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(shell.Installed());
         strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-        offset = strip.buttonXOffset;
+        offset = strip.Profile().buttonXOffset;
     }
 
     // Buttons of a strip that is not stopped, normal images unless named hot.
@@ -87,6 +88,19 @@ protected:
         return {{BarL, 0, 0, 0}, {BarR, 1, 0, 0}, {cursor, 0, position + 2, 0}, {cursor, 1, position - 14, 0}};
     }
     std::vector<Placement> Bar() const { return {{BarL, 0, 0, 0}, {BarR, 1, 0, 0}}; }
+    // A left press in icon 0's cell of a classic toolbar, above the icon, where it hits no
+    // element: the strip holds a press and draws nothing differently.
+    void PressWhereNothingIs() {
+        TrayGeometry geometry;
+        ASSERT_TRUE(geometry.Installed());
+        const int toolbarLeft = 1100; // not a resource id: pixels
+        const int cellLeft = toolbarLeft + strip.Profile().trayXOffset;
+        geometry.SetClassicTaskbar({0, 760, 1280, 800}, {toolbarLeft, 770, cellLeft + 6 * 24, 800}, SIZE{24, 30});
+        geometry.SetPointer(cellLeft + 12, 770);
+        strip.NotifyIconCallback(WM_LBUTTONDOWN, NotifyIcons::kIconId[0]);
+        ASSERT_TRUE(strip.Input().buttonDown);
+        ASSERT_EQ(strip.Input().hotButton, TrayButton::None);
+    }
     static std::vector<Placement> Join(std::vector<Placement> a, const std::vector<Placement>& b) {
         a.insert(a.end(), b.begin(), b.end());
         return a;
@@ -101,8 +115,8 @@ TEST_F(TrayComposition, StoppedShowsLoadAndPlayOverAnEmptySliderRowInEitherSlide
     EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Buttons(Stopped))));
     for (bool volume : {false, true}) {
         strip.SetSliderMode(volume);
-        EXPECT_TRUE(RowsTransparent(strip.icons[0].hIcon, 0, 7)) << "volume " << volume;
-        EXPECT_TRUE(RowsTransparent(strip.icons[1].hIcon, 0, 7)) << "volume " << volume;
+        EXPECT_TRUE(RowsTransparent(strip.IconRecord(0).hIcon, 0, 7)) << "volume " << volume;
+        EXPECT_TRUE(RowsTransparent(strip.IconRecord(1).hIcon, 0, 7)) << "volume " << volume;
     }
     EXPECT_EQ(strip.positionRequests, 0) << "a stopped strip does not ask for the position";
 }
@@ -120,15 +134,15 @@ TEST_F(TrayComposition, TheCursorCrossesFromIconZeroToIconOne) {
     for (int step : {0, 13, 14, 24}) {
         strip.sliderFraction = AtStep(step);
         strip.Refresh();
-        EXPECT_EQ(strip.sliderPos, step);
+        EXPECT_EQ(strip.Input().sliderPos, step);
         EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Slider(CursSldH, step), Buttons(Playing)))))
             << "step " << step;
     }
     // At step 14 the cursor lies wholly in icon 1, starting at its first column.
     strip.sliderFraction = AtStep(14);
     strip.Refresh();
-    Pixels left = ReadIconPixels(strip.icons[0].hIcon);
-    Pixels right = ReadIconPixels(strip.icons[1].hIcon);
+    Pixels left = ReadIconPixels(strip.IconRecord(0).hIcon);
+    Pixels right = ReadIconPixels(strip.IconRecord(1).hIcon);
     EXPECT_NE(left.color[3 * 16 + 15], right.color[3 * 16 + 0]) << "bar end in icon 0, cursor tip row in icon 1";
 }
 
@@ -145,24 +159,24 @@ TEST_F(TrayComposition, VolumeModeDrawsTheVolumeCursorEvenWithoutAPosition) {
 TEST_F(TrayComposition, ANegativeFractionHidesTheSeekCursor) {
     strip.sliderFraction = -1.0;
     strip.SetPlayMode(Playing);
-    EXPECT_FALSE(strip.sliderPosValid);
+    EXPECT_FALSE(strip.Input().sliderPosValid);
     EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Bar(), Buttons(Playing)))));
     strip.sliderFraction = std::numeric_limits<double>::quiet_NaN();
     strip.Refresh();
-    EXPECT_FALSE(strip.sliderPosValid) << "no number is no position";
+    EXPECT_FALSE(strip.Input().sliderPosValid) << "no number is no position";
 }
 
 TEST_F(TrayComposition, FractionsAboveOneStopAtTheLastStepWithoutRedrawingEachTime) {
     strip.SetPlayMode(Playing);
     strip.sliderFraction = 1.0;
     strip.Refresh();
-    EXPECT_EQ(strip.sliderPos, 24);
+    EXPECT_EQ(strip.Input().sliderPos, 24);
     // 11.0 x 24 is 264, which would wrap to step 8 in eight bits; 1e300 is no integer at all.
     for (double fraction : {1.04, 11.0, 1e300, std::numeric_limits<double>::infinity()}) {
         strip.sliderFraction = fraction;
         shell.Clear();
         strip.Refresh();
-        EXPECT_EQ(strip.sliderPos, 24) << fraction;
+        EXPECT_EQ(strip.Input().sliderPos, 24) << fraction;
         EXPECT_TRUE(shell.CallsOf(NIM_MODIFY).empty()) << fraction << ": the picture did not change";
         EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Slider(CursSldH, 24), Buttons(Playing)))));
     }
@@ -172,41 +186,38 @@ TEST_F(TrayComposition, EachHotElementUsesItsHotImage) {
     strip.sliderFraction = AtStep(5);
     strip.SetPlayMode(Paused);
     for (int hot : {TrayButton::Back, TrayButton::StopLoad, TrayButton::PlayPause, TrayButton::Next}) {
-        strip.hotButton = hot;
-        strip.Refresh();
+        strip.LightButton(hot);
         EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Slider(CursSldH, 5), Buttons(Paused, hot)))))
             << "hot " << hot;
     }
-    strip.hotButton = TrayButton::Slider;
-    strip.Refresh();
+    strip.LightButton(TrayButton::Slider);
     EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Slider(CursSldH, 5, true), Buttons(Paused)))));
 }
 
 TEST_F(TrayComposition, HotImagesAreLightInsideNormalOnesAreNot) {
     // The artwork's fill colour of hot images (white in the classic set, near white in the
     // alpha set) appears in the play button's place only while it is hot.
-    const uint32_t fill = strip.isWin7 ? 0xF4F4F4 : 0xFFFFFF;
-    EXPECT_FALSE(HasColour(strip.icons[1].hIcon, 1, 8, 7, 14, fill));
-    strip.hotButton = TrayButton::PlayPause;
-    strip.Refresh();
-    EXPECT_TRUE(HasColour(strip.icons[1].hIcon, 1, 8, 7, 14, fill));
+    const uint32_t fill = strip.Windows7Profile() ? 0xF4F4F4 : 0xFFFFFF;
+    EXPECT_FALSE(HasColour(strip.IconRecord(1).hIcon, 1, 8, 7, 14, fill));
+    strip.LightButton(TrayButton::PlayPause);
+    EXPECT_TRUE(HasColour(strip.IconRecord(1).hIcon, 1, 8, 7, 14, fill));
 }
 
 TEST_F(TrayComposition, OnlyAChangeOfAVisibleValueRecomposes) {
     strip.SetPlayMode(Playing);
-    strip.lastTipNudge = _time64(nullptr); // no tooltip rewrite in between
-    HICON before = strip.icons[0].hIcon;
+    NotifyIcons::TipRewrittenAt(_time64(nullptr)); // no tooltip rewrite in between
+    HICON before = strip.IconRecord(0).hIcon;
     shell.Clear();
     strip.Refresh();
-    EXPECT_EQ(strip.icons[0].hIcon, before);
+    EXPECT_EQ(strip.IconRecord(0).hIcon, before);
     EXPECT_TRUE(shell.Calls().empty()) << "nothing visible changed";
-    strip.buttonDown = true;
+    ASSERT_NO_FATAL_FAILURE(PressWhereNothingIs());
     strip.Refresh();
-    EXPECT_NE(strip.icons[0].hIcon, before) << "a press alone still redraws and republishes";
+    EXPECT_NE(strip.IconRecord(0).hIcon, before) << "a press alone still redraws and republishes";
     std::vector<ShellCall> modifies = shell.CallsOf(NIM_MODIFY);
     ASSERT_EQ(modifies.size(), 2u);
     for (const ShellCall& modify : modifies) {
-        HICON published = strip.icons[modify.id == 6862 ? 0 : 1].hIcon;
+        HICON published = strip.IconRecord(modify.id == 6862 ? 0 : 1).hIcon;
         EXPECT_EQ(modify.icon, published) << "icon " << modify.id << " hands the new picture to the shell";
     }
 }

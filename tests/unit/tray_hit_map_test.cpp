@@ -115,11 +115,11 @@ TEST(StripZones, TheTypedTablesAreWhole) {
 
 // Pixels of both icons that differ between two states of the strip.
 std::vector<POINT> Changed(TestStrip& strip, const std::function<void()>& change) {
-    Pixels before[2] = {ReadIconPixels(strip.icons[0].hIcon), ReadIconPixels(strip.icons[1].hIcon)};
+    Pixels before[2] = {ReadIconPixels(strip.IconRecord(0).hIcon), ReadIconPixels(strip.IconRecord(1).hIcon)};
     change();
     std::vector<POINT> changed;
     for (int icon = 0; icon < 2; ++icon) {
-        Pixels after = ReadIconPixels(strip.icons[icon].hIcon);
+        Pixels after = ReadIconPixels(strip.IconRecord(icon).hIcon);
         for (int y = 0; y < after.height; ++y)
             for (int x = 0; x < after.width; ++x)
                 if (after.Opaque(x, y) != before[icon].Opaque(x, y) || after.Rgb(x, y) != before[icon].Rgb(x, y))
@@ -133,8 +133,7 @@ std::vector<POINT> Changed(TestStrip& strip, const std::function<void()>& change
 void CheckButtonsAgainstDrawing(TestStrip& strip, const DrawnZones& zones, int drawn, const std::string& where) {
     for (int element : {TrayButton::Back, TrayButton::StopLoad, TrayButton::PlayPause, TrayButton::Next}) {
         std::vector<POINT> pixels = Changed(strip, [&] {
-            strip.hotButton = element;
-            strip.Refresh();
+            strip.LightButton(element);
         });
         ASSERT_GT(pixels.size(), 10u) << where << ": element " << element << " is drawn";
         int leftmost = 2 * drawn;
@@ -149,8 +148,7 @@ void CheckButtonsAgainstDrawing(TestStrip& strip, const DrawnZones& zones, int d
             EXPECT_EQ(row[zones.Column(leftmost) - 1], '.')
                 << where << ": element " << element << " starts at " << leftmost;
         }
-        strip.hotButton = TrayButton::None;
-        strip.Refresh();
+        strip.LightButton(TrayButton::None);
     }
 }
 
@@ -188,7 +186,7 @@ TEST(StripZones, EveryDrawnPixelOfAnElementLiesInItsZone) {
             strip.sliderFraction = -1.0; // no cursor
             strip.SetPlayMode(Playing);
             const std::string where = std::string(profile.name) + ", drawn at " + std::to_string(drawn);
-            ASSERT_EQ(ReadIconPixels(strip.icons[0].hIcon).width, drawn) << where;
+            ASSERT_EQ(ReadIconPixels(strip.IconRecord(0).hIcon).width, drawn) << where;
             const DrawnZones zones(profile, drawn);
             CheckButtonsAgainstDrawing(strip, zones, drawn, where);
             CheckCursorAgainstDrawing(strip, zones, drawn, where);
@@ -334,7 +332,9 @@ void PassOver(TestStrip& strip, TrayGeometry& geometry, const Placement& placeme
         geometry.SetPointer((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
         for (int move = 0; move < 2; ++move) strip.NotifyIconCallback(WM_MOUSEMOVE, NotifyIcons::kIconId[icon]);
     }
-    strip.hotButton = TrayButton::None;
+    // Then it leaves the tray, and the timer's tick clears what it lit.
+    geometry.SetPointer(0, 0);
+    strip.TimerTick();
 }
 
 // Checks every pixel of both cells of one tray kind, one profile, one small-icon size. With
@@ -370,7 +370,7 @@ void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon
                 // beside the icon, its nearest column; above or below it, nothing.
                 const int x = sx - iconLeft, y = sy - iconTop;
                 geometry.SetPointer(sx, sy);
-                TestStrip::StripPointer pointer = strip.LocatePointer(icon);
+                NotifyIcons::StripPointer pointer = strip.LocatePointer(icon);
                 ASSERT_TRUE(pointer.onTray) << where << ", icon " << icon << " at " << sx << "," << sy;
                 const int want = zones.At(half, x, y, smallIcon);
                 ASSERT_EQ(strip.ButtonByPos(pointer.strip), want) << where << ", icon " << icon << ", icon pixel " << x
@@ -393,7 +393,7 @@ void CheckEveryPixel(const TrayKind& kind, const Profile& profile, int smallIcon
     // The strip's area, within which a drag goes on, is both cells.
     RECT both = {};
     UnionRect(&both, &placement.cell[0], &placement.cell[1]);
-    EXPECT_TRUE(EqualRect(&strip.toolbarRect, &both)) << where;
+    EXPECT_TRUE(EqualRect(&strip.StripArea(), &both)) << where;
 }
 
 // Parameter: the tray kind, and from kTrayKindCount on the same kinds with icon 1 shown first.

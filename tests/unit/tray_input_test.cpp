@@ -33,19 +33,19 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(geometry.Installed());
         ASSERT_EQ(GetSystemMetrics(SM_CXSMICON), 16) << "the cases below are worked out for 16-pixel icons";
-        savedNudge = TestStrip::lastTipNudge;
-        TestStrip::lastTipNudge = std::numeric_limits<__int64>::max(); // no tooltip rewrites in between
+        savedNudge = NotifyIcons::LastTipRewrite();
+        NotifyIcons::TipRewrittenAt(std::numeric_limits<__int64>::max()); // no tooltip rewrites in between
         strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
         const int left = 1100; // not a resource id: pixels
-        toolbar = {left, 770, left + strip.trayXOffset + 6 * kCellWidth, 770 + kCellHeight};
+        toolbar = {left, 770, left + strip.Profile().trayXOffset + 6 * kCellWidth, 770 + kCellHeight};
         geometry.SetClassicTaskbar({0, 760, 1280, 800}, toolbar, SIZE{kCellWidth, kCellHeight});
         shell.Clear();
     }
-    void TearDown() override { TestStrip::lastTipNudge = savedNudge; }
+    void TearDown() override { NotifyIcons::TipRewrittenAt(savedNudge); }
 
     static UINT IdOf(int icon) { return NotifyIcons::kIconId[icon]; }
     // Left edge of icon `icon`'s cell, and the screen point of strip pixel (x, y).
-    int CellLeft(int icon) const { return toolbar.left + strip.trayXOffset + icon * kCellWidth; }
+    int CellLeft(int icon) const { return toolbar.left + strip.Profile().trayXOffset + icon * kCellWidth; }
     POINT ScreenOf(int x, int y) const {
         int icon = x >= 16 ? 1 : 0;
         return POINT{CellLeft(icon) + (kCellWidth - 16) / 2 + x - 16 * icon, toolbar.top + (kCellHeight - 16) / 2 + y};
@@ -74,7 +74,7 @@ protected:
         }
     }
     // The dead column between play/pause and next.
-    int DeadColumnOfIcon1() const { return 16 + strip.buttonXOffset + 7; }
+    int DeadColumnOfIcon1() const { return 16 + strip.Profile().buttonXOffset + 7; }
     // Strip x under which the cursor at `step` has its left edge.
     static int SliderX(int step) { return step + 2; }
     void Play(PlayMode mode, double position = 0.5) {
@@ -112,9 +112,20 @@ TEST_F(TrayInput, MessagesForOtherIconsChangeNothing) {
     for (UINT message : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONUP), UINT(WM_CONTEXTMENU), UINT(WM_MBUTTONUP)})
         strip.NotifyIconCallback(message, 6864);
     EXPECT_TRUE(strip.hooks.empty());
-    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_FALSE(strip.Input().buttonDown);
     EXPECT_EQ(strip.positionRequests, 0) << "no refresh";
     EXPECT_TRUE(shell.Calls().empty());
+}
+
+// The shell can hand over its next message while the strip waits on a question to it (where
+// the icon is): a release that comes inside its own press is handled after the press.
+TEST_F(TrayInput, AReleaseHandedOverInsideItsPressStillClicks) {
+    Play(Playing);
+    geometry.SetPointer(ScreenOf(CentreOf(TrayButton::Next), ButtonRowY()));
+    geometry.DeliverDuringNextQuestion([&] { strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1)); });
+    strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"});
+    EXPECT_FALSE(strip.Input().buttonDown) << "the press ended with its release";
 }
 
 TEST_F(TrayInput, BalloonTimeoutAndClickHideTheBalloon) {
@@ -145,19 +156,19 @@ TEST_F(TrayInput, PressAndReleaseOnAButtonCallsItsOneHook) {
         Play(c.mode);
         strip.hooks.clear();
         At(WM_LBUTTONDOWN, CentreOf(c.button), ButtonRowY());
-        EXPECT_EQ(strip.hotButton, c.button) << c.hook << ": pressed element drawn hot";
+        EXPECT_EQ(strip.Input().hotButton, c.button) << c.hook << ": pressed element drawn hot";
         EXPECT_TRUE(strip.hooks.empty()) << c.hook << ": nothing happens at the press";
         At(WM_LBUTTONUP, CentreOf(c.button), ButtonRowY());
         EXPECT_EQ(strip.hooks, std::vector<std::string>{c.hook}) << "mode " << c.mode;
-        EXPECT_EQ(strip.hotButton, TrayButton::None);
-        EXPECT_FALSE(strip.buttonDown);
+        EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
+        EXPECT_FALSE(strip.Input().buttonDown);
     }
 }
 
 TEST_F(TrayInput, TheElementUnderThePointerAtReleaseActs) {
     At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
     At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_EQ(strip.hotButton, TrayButton::Next) << "the hot image follows the held button";
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::Next) << "the hot image follows the held button";
     At(WM_LBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"});
 
@@ -173,7 +184,7 @@ TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
     Play(Playing);
     geometry.SetPointer(toolbar.left + 5, toolbar.top - 4); // above the toolbar
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(0));
-    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_FALSE(strip.Input().buttonDown);
 
     At(WM_LBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
     strip.positionRequests = 0;
@@ -181,13 +192,13 @@ TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
     strip.NotifyIconCallback(WM_MOUSEMOVE, IdOf(1));
     strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
     EXPECT_EQ(strip.positionRequests, 0);
-    EXPECT_TRUE(strip.buttonDown) << "the release was not seen; the timer ends the press";
+    EXPECT_TRUE(strip.Input().buttonDown) << "the release was not seen; the timer ends the press";
     EXPECT_TRUE(strip.hooks.empty());
 
     geometry.LosePointer(); // no pointer position at all
-    strip.buttonDown = false;
+    strip.TimerTick();      // nor a pointer on the strip: the timer ends the press
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
-    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_FALSE(strip.Input().buttonDown);
 }
 
 TEST_F(TrayInput, ContextMenuAndMiddleButtonCallTheirHooks) {
@@ -207,7 +218,7 @@ TEST_F(TrayInput, EachPressOfADoubleClickCounts) {
     At(WM_LBUTTONDOWN, next, ButtonRowY());
     At(WM_LBUTTONUP, next, ButtonRowY());
     At(WM_LBUTTONDBLCLK, next, ButtonRowY());
-    EXPECT_EQ(strip.hotButton, TrayButton::Next) << "the second press is drawn like the first";
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::Next) << "the second press is drawn like the first";
     At(WM_LBUTTONUP, next, ButtonRowY());
     EXPECT_EQ(strip.hooks, (std::vector<std::string>{"next", "next"}));
 
@@ -249,7 +260,7 @@ TEST_F(TrayInput, KeyboardSelectOnEitherIconTogglesPlayPause) {
 TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftBothIcons) {
     Play(Playing);
     At(WM_LBUTTONDOWN, SliderX(6), SliderRowY());
-    ASSERT_TRUE(strip.dragging);
+    ASSERT_TRUE(strip.Input().dragging);
     // Across to icon 1 the drag goes on; all four edges of the two cells still count.
     At(WM_MOUSEMOVE, SliderX(20), SliderRowY());
     strip.hooks.clear();
@@ -257,13 +268,13 @@ TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftBothIcons) {
     for (POINT edge : {POINT{area.left, area.top}, POINT{area.right, area.bottom}}) {
         geometry.SetPointer(edge);
         strip.TimerTick();
-        ASSERT_TRUE(strip.dragging);
+        ASSERT_TRUE(strip.Input().dragging);
     }
     geometry.SetPointer(area.right + 1, area.top);
     strip.TimerTick();
-    EXPECT_FALSE(strip.dragging);
-    EXPECT_FALSE(strip.buttonDown);
-    EXPECT_EQ(strip.hotButton, TrayButton::None);
+    EXPECT_FALSE(strip.Input().dragging);
+    EXPECT_FALSE(strip.Input().buttonDown);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
     EXPECT_GT(strip.positionRequests, 0) << "redrawn";
     // Back over the slider, the release of the abandoned drag applies nothing.
     At(WM_LBUTTONUP, SliderX(20), SliderRowY());
@@ -306,26 +317,26 @@ TEST_F(TrayInput, WithoutAToolbarTheIconWindowUnderThePointerPlacesIt) {
 
     geometry.SetPointer(playPixel);
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
-    EXPECT_EQ(strip.hotButton, TrayButton::PlayPause);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::PlayPause);
     strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
     RECT bothWindows = {600, 770, 640, 790}; // icon 0 is taken to sit left of icon 1
-    EXPECT_TRUE(EqualRect(&strip.toolbarRect, &bothWindows)) << "the timer watches both icons' windows";
+    EXPECT_TRUE(EqualRect(&strip.StripArea(), &bothWindows)) << "the timer watches both icons' windows";
 
     // Held down, the pointer on the window's frame is still on the strip; off it, not.
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
     geometry.SetPointer(639, 789);
     strip.TimerTick();
-    EXPECT_TRUE(strip.buttonDown);
+    EXPECT_TRUE(strip.Input().buttonDown);
     geometry.SetPointer(641, 780);
     strip.TimerTick();
-    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_FALSE(strip.Input().buttonDown);
 
     // Nothing of the tray under the pointer, and no taskbar at all: the press cannot be placed.
     geometry.RemoveTaskbar();
     geometry.SetPointer(5, 5);
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
-    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_FALSE(strip.Input().buttonDown);
     EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
 }
 
@@ -335,14 +346,14 @@ class ClassicInput : public TrayInput {
 protected:
     void SetUp() override {
         TrayInput::SetUp();
-        if (strip.isWin7) GTEST_SKIP() << "earlier systems only";
+        if (strip.Windows7Profile()) GTEST_SKIP() << "earlier systems only";
     }
 };
 
 TEST_F(ClassicInput, MovesWithoutAHeldButtonAreIgnored) {
     Play(Playing);
     At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_EQ(strip.hotButton, TrayButton::None);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
     EXPECT_EQ(strip.positionRequests, 0) << "no refresh";
     EXPECT_TRUE(shell.Calls().empty());
 }
@@ -353,19 +364,19 @@ TEST_F(ClassicInput, RightButtonPressesNothing) {
     At(WM_RBUTTONUP, SliderX(3), SliderRowY());
     At(WM_RBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
     At(WM_RBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_FALSE(strip.dragging);
-    EXPECT_EQ(strip.hotButton, TrayButton::None);
+    EXPECT_FALSE(strip.Input().dragging);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
     EXPECT_TRUE(strip.hooks.empty());
 }
 
 TEST_F(ClassicInput, SliderClickMovesTheCursorAtOnceAndAppliesAtRelease) {
     Play(Playing, 0.0);
     At(WM_LBUTTONDOWN, SliderX(12), SliderRowY());
-    EXPECT_EQ(strip.sliderPos, 12) << "moved at the press";
+    EXPECT_EQ(strip.Input().sliderPos, 12) << "moved at the press";
     EXPECT_TRUE(strip.positions.empty());
     At(WM_LBUTTONUP, SliderX(12), SliderRowY());
     EXPECT_EQ(strip.positions, std::vector<double>{12 / 24.0});
-    EXPECT_FALSE(strip.dragging);
+    EXPECT_FALSE(strip.Input().dragging);
     // While stopped the slider row is pressed like a button and does nothing.
     Play(Stopped);
     strip.hooks.clear();
@@ -382,8 +393,8 @@ TEST_F(ClassicInput, SeekAndVolumeDragsFollowThePointerLive) {
         At(WM_MOUSEMOVE, SliderX(3), SliderRowY());
         At(WM_MOUSEMOVE, SliderX(15), SliderRowY());
         At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY()); // off the slider: the drag waits
-        EXPECT_TRUE(strip.dragging);
-        EXPECT_EQ(strip.sliderPos, 15);
+        EXPECT_TRUE(strip.Input().dragging);
+        EXPECT_EQ(strip.Input().sliderPos, 15);
         At(WM_MOUSEMOVE, 31, SliderRowY()); // right end of the strip
         At(WM_LBUTTONUP, SliderX(24), SliderRowY());
         EXPECT_EQ(strip.positions, (std::vector<double>{3 / 24.0, 15 / 24.0, 1.0, 1.0})) << "volume " << volume;
@@ -402,7 +413,7 @@ TEST_F(ClassicInput, DragReleasedOffTheSliderOrOutsideItsBoundsAppliesNothing) {
     geometry.SetPointer(ScreenOf(SliderX(20), SliderRowY()).x + 2 * kCellWidth, ScreenOf(0, SliderRowY()).y);
     strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
     EXPECT_TRUE(strip.positions.empty());
-    EXPECT_FALSE(strip.dragging);
+    EXPECT_FALSE(strip.Input().dragging);
 }
 
 // ---- Windows 7 and later (the Windows 7 child) ----
@@ -417,23 +428,23 @@ protected:
 
 TEST_F(Win7Input, HoverLightsElementsTheSliderIncluded) {
     At(WM_MOUSEMOVE, SliderX(8), SliderRowY());
-    EXPECT_EQ(strip.hotButton, TrayButton::Slider);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::Slider);
     At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_EQ(strip.hotButton, TrayButton::Next);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::Next);
     geometry.SetPointer(toolbar.left - 30, toolbar.top);
     strip.TimerTick();
-    EXPECT_EQ(strip.hotButton, TrayButton::None) << "the pointer has left the tray";
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::None) << "the pointer has left the tray";
     EXPECT_TRUE(strip.hooks.empty());
 }
 
 TEST_F(Win7Input, RightDragSeeksOnceAtReleaseAndOpensNoMenu) {
     Play(Playing, 0.0);
     At(WM_RBUTTONDOWN, SliderX(4), SliderRowY());
-    EXPECT_TRUE(strip.dragging);
-    EXPECT_FALSE(strip.buttonDown);
+    EXPECT_TRUE(strip.Input().dragging);
+    EXPECT_FALSE(strip.Input().buttonDown);
     for (int step = 5; step <= 9; ++step) At(WM_MOUSEMOVE, SliderX(step), SliderRowY());
     EXPECT_TRUE(strip.positions.empty()) << "seeking waits for the release";
-    EXPECT_EQ(strip.sliderPos, 9) << "but the cursor follows";
+    EXPECT_EQ(strip.Input().sliderPos, 9) << "but the cursor follows";
     At(WM_RBUTTONUP, SliderX(9), SliderRowY());
     At(WM_CONTEXTMENU, SliderX(9), SliderRowY());
     EXPECT_EQ(strip.positions, std::vector<double>{9 / 24.0});
@@ -446,7 +457,7 @@ TEST_F(Win7Input, ARightDoubleClickOnTheSliderDragsWithItsSecondPress) {
     At(WM_RBUTTONDOWN, SliderX(3), SliderRowY());
     At(WM_RBUTTONUP, SliderX(3), SliderRowY());
     At(WM_RBUTTONDBLCLK, SliderX(3), SliderRowY());
-    EXPECT_TRUE(strip.dragging);
+    EXPECT_TRUE(strip.Input().dragging);
     At(WM_MOUSEMOVE, SliderX(10), SliderRowY());
     At(WM_RBUTTONUP, SliderX(10), SliderRowY());
     EXPECT_EQ(strip.positions, std::vector<double>{10 / 24.0});
@@ -462,7 +473,7 @@ TEST_F(Win7Input, RightClickOnTheSliderAppliesNothingAndOpensTheMenu) {
     // Nor does the right button press anything but the slider.
     strip.hooks.clear();
     At(WM_RBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_EQ(strip.hotButton, TrayButton::None);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
     At(WM_RBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
     EXPECT_TRUE(strip.hooks.empty());
 }
@@ -485,11 +496,13 @@ TEST_F(Win7Input, AVerticalToolbarThatDoesNotTellItsCellsIsReadAsSquareCells) {
     toolbar = {1200, 300, 1200 + 2 + 2 * 24, 300 + 4 * 24};
     geometry.SetClassicTaskbar({1180, 0, 1280, 800}, toolbar); // no TB_GETBUTTONSIZE answer
     auto hitAt = [&](int x, int y) {
-        strip.hotButton = TrayButton::None;
+        // Nothing hot before the move: the pointer has left the tray at the timer's tick.
+        geometry.SetPointer(toolbar.left - 30, toolbar.top);
+        strip.TimerTick();
         int icon = x >= 16 ? 1 : 0;
         geometry.SetPointer(1200 + 2 + icon * 24 + 4 + x - 16 * icon, 300 + 2 * 24 + 4 + y);
         strip.NotifyIconCallback(WM_MOUSEMOVE, IdOf(icon));
-        return strip.hotButton;
+        return strip.Input().hotButton;
     };
     EXPECT_EQ(hitAt(3, -1), TrayButton::None);
     EXPECT_EQ(hitAt(3, 0), TrayButton::Slider);
@@ -498,7 +511,7 @@ TEST_F(Win7Input, AVerticalToolbarThatDoesNotTellItsCellsIsReadAsSquareCells) {
     EXPECT_EQ(hitAt(16, 15), TrayButton::PlayPause);
     EXPECT_EQ(hitAt(31, 15), TrayButton::Next);
     EXPECT_EQ(hitAt(31, 16), TrayButton::None);
-    EXPECT_EQ(strip.rowGap, 8);
+    EXPECT_EQ(strip.Profile().rowGap, 8);
 }
 
 } // namespace

@@ -26,10 +26,10 @@ protected:
         ASSERT_TRUE(geometry.Installed());
         geometry.SetSmallIcon(16);
         geometry.SetTaskbarWithoutToolbar(kTaskbar);
-        savedNudge = TestStrip::lastTipNudge;
-        TestStrip::lastTipNudge = std::numeric_limits<__int64>::max();
+        savedNudge = NotifyIcons::LastTipRewrite();
+        NotifyIcons::TipRewrittenAt(std::numeric_limits<__int64>::max());
     }
-    void TearDown() override { TestStrip::lastTipNudge = savedNudge; }
+    void TearDown() override { NotifyIcons::TipRewrittenAt(savedNudge); }
 
     static constexpr RECT kTaskbar = {0, 770, 1280, 800};
     static UINT IdOf(int icon) { return NotifyIcons::kIconId[icon]; }
@@ -93,10 +93,12 @@ TEST_F(IconOrder, TheShellsRectanglesDecideBeforeThePointerComes) {
         TestStrip placed;
         placed.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
         const int first = c.iconOneFirst ? 1 : 0;
-        EXPECT_TRUE(SamePixels(placed.icons[first].hIcon, addedOrder.icons[0].hIcon)) << c.name << ": left half";
-        EXPECT_TRUE(SamePixels(placed.icons[1 - first].hIcon, addedOrder.icons[1].hIcon)) << c.name << ": right half";
-        EXPECT_EQ(placed.icons[0].uID, IdOf(0)) << c.name << ": the records keep their identity";
-        EXPECT_EQ(placed.icons[0].guidItem, addedOrder.icons[0].guidItem) << c.name;
+        EXPECT_TRUE(SamePixels(placed.IconRecord(first).hIcon, addedOrder.IconRecord(0).hIcon))
+            << c.name << ": left half";
+        EXPECT_TRUE(SamePixels(placed.IconRecord(1 - first).hIcon, addedOrder.IconRecord(1).hIcon))
+            << c.name << ": right half";
+        EXPECT_EQ(placed.IconRecord(0).uID, IdOf(0)) << c.name << ": the records keep their identity";
+        EXPECT_EQ(placed.IconRecord(0).guidItem, addedOrder.IconRecord(0).guidItem) << c.name;
     }
 }
 
@@ -106,14 +108,14 @@ TEST_F(IconOrder, IconsFarApartEachAnswerForTheirHalf) {
     geometry.SetShellRect(IdOf(1), left);
     geometry.SetShellRect(IdOf(0), right);
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-    if (!strip.isWin7) GTEST_SKIP() << "the shell's rectangles are asked first from Windows 7 on";
+    if (!strip.Windows7Profile()) GTEST_SKIP() << "the shell's rectangles are asked first from Windows 7 on";
     ExpectReadsLeftToRight(1, left, right, "far apart");
     // The slider's left end lies on the left icon: the drag starts at step 0 there.
     strip.sliderFraction = 0.5;
     strip.SetPlayMode(Playing);
     Message(WM_RBUTTONDOWN, 1, PixelIn(left, 0, 3));
     Message(WM_MOUSEMOVE, 1, PixelIn(left, 0, 3));
-    EXPECT_EQ(strip.sliderPos, 0);
+    EXPECT_EQ(strip.Input().sliderPos, 0);
 }
 
 // Without rectangles (Wine's taskbar, which also puts a new icon to the left of the others),
@@ -125,9 +127,11 @@ TEST_F(IconOrder, ThePointerPassingOverTheIconsTeachesTheOrder) {
     addedOrder.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     const RECT left = TaskbarCell(2), right = TaskbarCell(1); // icon 1 was added last: left
     Hover(0, right);
-    EXPECT_TRUE(SamePixels(strip.icons[0].hIcon, addedOrder.icons[0].hIcon)) << "one icon seen: the added order";
+    EXPECT_TRUE(SamePixels(strip.IconRecord(0).hIcon, addedOrder.IconRecord(0).hIcon))
+        << "one icon seen: the added order";
     Hover(1, left);
-    EXPECT_TRUE(SamePixels(strip.icons[1].hIcon, addedOrder.icons[0].hIcon)) << "icon 1 on the left: the left half";
+    EXPECT_TRUE(SamePixels(strip.IconRecord(1).hIcon, addedOrder.IconRecord(0).hIcon))
+        << "icon 1 on the left: the left half";
     ExpectReadsLeftToRight(1, left, right, "icon 1 on the left");
 
     // A single move reported for the icon the pointer has just left teaches nothing.

@@ -38,16 +38,17 @@ void CheckProfile(const Profile& want) {
     ShellTray shell;
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-    EXPECT_EQ(strip.buttonXOffset, want.buttonXOffset);
-    EXPECT_EQ(strip.iconGap, want.iconGap);
-    EXPECT_EQ(strip.rowGap, want.rowGap);
-    EXPECT_EQ(strip.trayXOffset, want.trayXOffset);
-    EXPECT_EQ(strip.trayYOffset, want.trayYOffset);
-    EXPECT_EQ(strip.addReversed, want.addReversed);
-    EXPECT_EQ(strip.isWin7, want.isWin7);
+    const NotifyIcons::TrayProfile profile = strip.Profile();
+    EXPECT_EQ(profile.buttonXOffset, want.buttonXOffset);
+    EXPECT_EQ(profile.iconGap, want.iconGap);
+    EXPECT_EQ(profile.rowGap, want.rowGap);
+    EXPECT_EQ(profile.trayXOffset, want.trayXOffset);
+    EXPECT_EQ(profile.trayYOffset, want.trayYOffset);
+    EXPECT_EQ(profile.addReversed, want.addReversed);
+    EXPECT_EQ(profile.isWin7, want.isWin7);
 
     // The built-in set of the profile, seen in the composed icon: play at (1,8) of icon 1.
-    Pixels icon = ReadIconPixels(strip.icons[1].hIcon);
+    Pixels icon = ReadIconPixels(strip.IconRecord(1).hIcon);
     EXPECT_EQ(icon.Rgb(2, 8), want.normalButtonColour);
 
     std::vector<ShellCall> adds = shell.CallsOf(NIM_ADD);
@@ -60,7 +61,7 @@ void CheckProfile(const Profile& want) {
     strip.ShowBalloon(L"Title of a song", L"Now playing", 4);
     std::vector<ShellCall> modifies = shell.CallsOf(NIM_MODIFY);
     ASSERT_FALSE(modifies.empty());
-    EXPECT_EQ(strip.icons[0].uTimeout, want.isWin7 ? 4u : 10u);
+    EXPECT_EQ(strip.IconRecord(0).uTimeout, want.isWin7 ? 4u : 10u);
 }
 
 TEST(TrayIdentityHash, MatchesValuesWorkedOutIndependently) {
@@ -154,10 +155,11 @@ TEST(TrayProfiles, HostsToldTenOrLaterGetTheWindows7Profile) {
         IatHook hook(GetModuleHandleW(nullptr), "kernel32.dll", "GetVersionExW", reinterpret_cast<void*>(&TellVersion));
         ASSERT_TRUE(hook.Installed());
         TestStrip strip;
-        EXPECT_TRUE(strip.isWin7) << major;
-        EXPECT_FALSE(strip.addReversed) << major;
-        EXPECT_EQ(strip.buttonXOffset, 2) << major;
-        EXPECT_EQ(strip.rowGap, 14) << major;
+        const NotifyIcons::TrayProfile profile = strip.Profile();
+        EXPECT_TRUE(profile.isWin7) << major;
+        EXPECT_FALSE(profile.addReversed) << major;
+        EXPECT_EQ(profile.buttonXOffset, 2) << major;
+        EXPECT_EQ(profile.rowGap, 14) << major;
     }
 }
 

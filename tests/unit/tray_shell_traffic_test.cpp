@@ -24,8 +24,8 @@ protected:
         ASSERT_TRUE(shell.Installed());
         strip.EnableToolTip(false); // tooltips are process-wide; start each test without
         strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
-        first = strip.addReversed ? 6863 : 6862;
-        second = strip.addReversed ? 6862 : 6863;
+        first = strip.Profile().addReversed ? 6863 : 6862;
+        second = strip.Profile().addReversed ? 6862 : 6863;
     }
     // Both icons added in the profile's order, then the version set on icon 0 and icon 1.
     std::vector<SequenceEntry> AddBoth() const {
@@ -45,7 +45,7 @@ protected:
 
     // Settles the tooltip nudge so that unchanged refreshes are quiet for the next 30 s.
     void SettleNudge() {
-        strip.lastTipNudge = _time64(nullptr);
+        NotifyIcons::TipRewrittenAt(_time64(nullptr));
         shell.Clear();
     }
 
@@ -87,7 +87,7 @@ TEST_F(TrayShellTraffic, AnUnchangedRefreshSendsNothingAndAChangedOneModifiesBot
 TEST_F(TrayShellTraffic, TheTooltipIsRewrittenByAnUnchangedRefreshAtMostEvery30Seconds) {
     strip.SetTipText(L"Artist - Title");
     SettleNudge();
-    strip.lastTipNudge = _time64(nullptr) - 31;
+    NotifyIcons::TipRewrittenAt(_time64(nullptr) - 31);
     strip.Refresh();
     std::vector<ShellCall> modifies = shell.CallsOf(NIM_MODIFY);
     ASSERT_EQ(modifies.size(), 4u);
@@ -118,7 +118,7 @@ TEST_F(TrayShellTraffic, ABalloonLostWithTheIconsBringsBackCompleteIcons) {
         EXPECT_EQ(add.flags & 0x23u, 0x23u) << "icon, callback and GUID";
         EXPECT_FALSE(add.flags & NIF_TIP) << "no tooltip while tooltips are off";
     }
-    EXPECT_EQ(strip.icons[0].uFlags, 0x23u) << "the record keeps its own flags";
+    EXPECT_EQ(strip.IconRecord(0).uFlags, 0x23u) << "the record keeps its own flags";
 }
 
 TEST_F(TrayShellTraffic, IconsBroughtBackByABalloonKeepTheirTooltip) {
@@ -132,7 +132,7 @@ TEST_F(TrayShellTraffic, IconsBroughtBackByABalloonKeepTheirTooltip) {
         EXPECT_EQ(add.flags & 0x27u, 0x27u) << "icon " << add.id << " with its tooltip";
         EXPECT_EQ(add.tip, L"Artist - Title");
     }
-    EXPECT_EQ(strip.icons[0].uFlags, 0x27u);
+    EXPECT_EQ(strip.IconRecord(0).uFlags, 0x27u);
     strip.EnableToolTip(false);
 }
 
@@ -157,28 +157,28 @@ TEST_F(TrayShellTraffic, ABalloonReplacesTheLastOneAndIsCutToItsFields) {
     for (const SequenceEntry& entry : ModifyBoth(kBalloon, kIcon)) expected.push_back(entry); // the new one shown
     ASSERT_TRUE(Sent("a balloon first hides the last one, then shows itself; each modifies both icons", expected));
     std::vector<ShellCall> calls = shell.CallsOf(NIM_MODIFY);
-    const ShellCall& hide = calls[strip.addReversed ? 1 : 0];
+    const ShellCall& hide = calls[strip.Profile().addReversed ? 1 : 0];
     EXPECT_EQ(hide.info, L"");
-    const ShellCall& show = calls[strip.addReversed ? 3 : 2];
+    const ShellCall& show = calls[strip.Profile().addReversed ? 3 : 2];
     EXPECT_EQ(show.size, kRecordSize);
     EXPECT_EQ(show.info, text.substr(0, 255));
     EXPECT_EQ(show.infoTitle, title.substr(0, 63));
     EXPECT_EQ(show.infoFlags, 0x11u);
-    EXPECT_EQ(show.timeoutOrVersion, strip.isWin7 ? 7u : 10u);
-    EXPECT_EQ(strip.icons[0].uFlags, 0x23u);
+    EXPECT_EQ(show.timeoutOrVersion, strip.Windows7Profile() ? 7u : 10u);
+    EXPECT_EQ(strip.IconRecord(0).uFlags, 0x23u);
 
     shell.Clear();
     strip.HideBalloon();
     EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u) << "hiding does not hide first";
     strip.ShowBalloon(nullptr, nullptr, 0);
-    EXPECT_EQ(strip.icons[0].szInfo[0], L'\0');
+    EXPECT_EQ(strip.IconRecord(0).szInfo[0], L'\0');
 }
 
 TEST_F(TrayShellTraffic, TextsAreCutWithoutSplittingACharacter) {
     std::wstring text(254, L'x');
     text += L"\U0001F3B5"; // a surrogate pair at units 254 and 255
     strip.ShowBalloon(text.c_str(), L"", 0);
-    EXPECT_EQ(std::wstring(strip.icons[0].szInfo), text.substr(0, 254));
+    EXPECT_EQ(std::wstring(strip.IconRecord(0).szInfo), text.substr(0, 254));
 }
 
 TEST_F(TrayShellTraffic, TooltipsSwitchOnlyWhenTheyChange) {
@@ -188,36 +188,36 @@ TEST_F(TrayShellTraffic, TooltipsSwitchOnlyWhenTheyChange) {
     EXPECT_TRUE(Sent("switching tooltips on modifies both icons with NIF_TIP once; the second switch sends nothing",
                      ModifyBoth(kIconWithTip, kIconWithTip)));
     strip.EnableToolTip(false);
-    EXPECT_EQ(strip.icons[1].uFlags, 0x23u);
+    EXPECT_EQ(strip.IconRecord(1).uFlags, 0x23u);
 }
 
 TEST_F(TrayShellTraffic, TipTextsEscapeAmpersandsOnceAndSwitchTooltipsByLength) {
     strip.SetTipText(L"Simon & Garfunkel");
-    EXPECT_STREQ(strip.icons[0].szTip, L"Simon &&& Garfunkel");
-    EXPECT_STREQ(strip.icons[1].szTip, L"Simon &&& Garfunkel");
-    EXPECT_TRUE(strip.tooltipEnabled);
-    strip.SetTipText(strip.icons[0].szTip);
-    EXPECT_STREQ(strip.icons[0].szTip, L"Simon &&& Garfunkel") << "not escaped twice";
+    EXPECT_STREQ(strip.IconRecord(0).szTip, L"Simon &&& Garfunkel");
+    EXPECT_STREQ(strip.IconRecord(1).szTip, L"Simon &&& Garfunkel");
+    EXPECT_TRUE(NotifyIcons::ToolTipEnabled());
+    strip.SetTipText(strip.IconRecord(0).szTip);
+    EXPECT_STREQ(strip.IconRecord(0).szTip, L"Simon &&& Garfunkel") << "not escaped twice";
     strip.SetTipText(L"A &&& B & C");
-    EXPECT_STREQ(strip.icons[0].szTip, L"A &&& B & C");
+    EXPECT_STREQ(strip.IconRecord(0).szTip, L"A &&& B & C");
 
     SettleNudge();
     strip.SetTipText(L"abcd");
-    EXPECT_STREQ(strip.icons[0].szTip, L"abcd");
-    EXPECT_FALSE(strip.tooltipEnabled);
+    EXPECT_STREQ(strip.IconRecord(0).szTip, L"abcd");
+    EXPECT_FALSE(NotifyIcons::ToolTipEnabled());
     ASSERT_FALSE(shell.Calls().empty());
     EXPECT_EQ(shell.Calls().back().flags, 0x23u);
     EXPECT_EQ(shell.Calls().back().tip, L"abcd");
     strip.SetTipText(L"abcde");
-    EXPECT_TRUE(strip.tooltipEnabled);
+    EXPECT_TRUE(NotifyIcons::ToolTipEnabled());
     EXPECT_EQ(shell.Calls().back().flags, 0x27u);
 }
 
 TEST_F(TrayShellTraffic, HugeTipTextsAreCutTo127Characters) {
     std::wstring huge(1 << 20, L'&');
     strip.SetTipText(huge);
-    EXPECT_EQ(std::wstring(strip.icons[0].szTip), std::wstring(127, L'&'));
-    EXPECT_EQ(std::wstring(strip.icons[1].szTip), std::wstring(127, L'&'));
+    EXPECT_EQ(std::wstring(strip.IconRecord(0).szTip), std::wstring(127, L'&'));
+    EXPECT_EQ(std::wstring(strip.IconRecord(1).szTip), std::wstring(127, L'&'));
 }
 
 TEST_F(TrayShellTraffic, RemovingDeletesIcon0ThenIcon1) {

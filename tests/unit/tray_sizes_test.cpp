@@ -68,7 +68,7 @@ struct ExpectedStrip {
             p.opaque.assign(size * size, false);
         }
         for (const Placement& place : placements) {
-            const NotifyIcons::Image& image = strip.images[place.image];
+            const NotifyIcons::Image& image = strip.ImageAt(place.image);
             std::vector<uint32_t> color = ReadBitmapPixels(image.colorDC.bitmap(), image.width, image.height);
             std::vector<uint32_t> mask = ReadBitmapPixels(image.maskDC.bitmap(), image.width, image.height);
             for (int y = 0; y < image.height; ++y)
@@ -94,7 +94,7 @@ protected:
     // GetVersionExW reports as 10.0 to this executable (it carries the player's manifest); the
     // parent runs as Wine's default, Windows 7, where the dark value is ignored.
     static const ThemeModel& ThemeFor(bool dark, const TestStrip& strip) {
-        if (!strip.isWin7) return kClassic;
+        if (!strip.Windows7Profile()) return kClassic;
         return dark && ReportedVersionIs(10, 0) ? kDark : kLight;
     }
     // The strip of one state, every element where the model puts it, offset by `o`.
@@ -117,8 +117,8 @@ protected:
     }
     static void Show(TestStrip& strip, PlayMode mode, int step, int hot, bool volume) {
         strip.sliderFraction = AtStep(kSteps[step]);
-        strip.hotButton = hot;
-        strip.volumeMode = volume;
+        strip.LightButton(hot);
+        strip.SetSliderMode(volume);
         strip.SetPlayMode(mode);
     }
 
@@ -149,32 +149,33 @@ TEST_F(TraySizes, EachSizeDrawsItsOwnArtworkWhereItsLayoutPutsIt) {
             strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
             const ThemeModel& colours = ThemeFor(dark, strip);
             SCOPED_TRACE(std::to_string(m.size) + " pixels, " + colours.name);
-            EXPECT_EQ(strip.IconSize(), m.size);
-            EXPECT_EQ(strip.images[BackL].width, m.glyph);
-            EXPECT_EQ(strip.images[StopH].height, m.glyph);
-            EXPECT_EQ(strip.images[CursSldL].width, m.cursorWidth);
-            EXPECT_EQ(strip.images[CursVolH].height, m.glyph);
-            EXPECT_EQ(strip.images[BarR].width, m.size);
+            const int bxo = strip.Profile().buttonXOffset;
+            EXPECT_EQ(strip.ImageSet().IconSize(), m.size);
+            EXPECT_EQ(strip.ImageAt(BackL).width, m.glyph);
+            EXPECT_EQ(strip.ImageAt(StopH).height, m.glyph);
+            EXPECT_EQ(strip.ImageAt(CursSldL).width, m.cursorWidth);
+            EXPECT_EQ(strip.ImageAt(CursVolH).height, m.glyph);
+            EXPECT_EQ(strip.ImageAt(BarR).width, m.size);
             for (const State& s : kStates) {
                 Show(strip, s.mode, s.step, s.hot, s.volume);
                 EXPECT_TRUE(IconsMatch(
                     strip, ExpectedStrip(strip, m.size, 0, m.size,
-                                         Placements(m, strip.buttonXOffset, 0, s.mode, s.step, s.hot, s.volume))))
+                                         Placements(m, bxo, 0, s.mode, s.step, s.hot, s.volume))))
                     << "mode " << s.mode << ", step " << kSteps[s.step] << ", hot " << s.hot;
             }
             // The colours, at pixels the artwork puts there at every size: previous's bar in
             // column 0, next's bar inside the icon, stop's middle.
             Show(strip, Paused, 0, TrayButton::None, false);
-            Pixels left = ReadIconPixels(strip.icons[0].hIcon);
-            int stopMiddle = m.stopAt[strip.buttonXOffset - 1] + m.glyph / 2, rowMiddle = m.buttonRow + m.glyph / 2;
+            Pixels left = ReadIconPixels(strip.IconRecord(0).hIcon);
+            int stopMiddle = m.stopAt[bxo - 1] + m.glyph / 2, rowMiddle = m.buttonRow + m.glyph / 2;
             EXPECT_EQ(left.Rgb(0, rowMiddle), colours.solid);
-            Pixels right = ReadIconPixels(strip.icons[1].hIcon);
-            int nextBar = m.nextBar[strip.buttonXOffset - 1];
+            Pixels right = ReadIconPixels(strip.IconRecord(1).hIcon);
+            int nextBar = m.nextBar[bxo - 1];
             EXPECT_TRUE(right.Opaque(nextBar, m.buttonRow) && right.Opaque(nextBar, m.buttonRow + m.glyph - 1));
             EXPECT_EQ(right.Rgb(nextBar, rowMiddle), colours.solid);
             EXPECT_EQ(left.Rgb(stopMiddle, rowMiddle), colours.solid);
             Show(strip, Paused, 0, TrayButton::StopLoad, false);
-            left = ReadIconPixels(strip.icons[0].hIcon);
+            left = ReadIconPixels(strip.IconRecord(0).hIcon);
             EXPECT_EQ(left.Rgb(stopMiddle, rowMiddle), colours.fill);
             EXPECT_EQ(left.Rgb(stopMiddle, m.buttonRow), colours.outline);
         }
@@ -191,9 +192,10 @@ TEST_F(TraySizes, SizesInBetweenCentreTheNextSmallerLayoutAndClipToIt) {
         iconSize.Set(b.drawn);
         TestStrip strip;
         strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-        EXPECT_EQ(strip.IconSize(), b.drawn);
-        EXPECT_EQ(strip.Layout().size, b.layout);
-        EXPECT_EQ(strip.LayoutOffset(), b.offset);
+        EXPECT_EQ(strip.ImageSet().IconSize(), b.drawn);
+        EXPECT_EQ(strip.ImageSet().Layout().size, b.layout);
+        EXPECT_EQ(strip.ImageSet().LayoutOffset(), b.offset);
+        const int bxo = strip.Profile().buttonXOffset;
         const SizeModel* m = nullptr;
         for (const SizeModel& candidate : kSizes)
             if (candidate.size == b.layout) m = &candidate;
@@ -204,7 +206,7 @@ TEST_F(TraySizes, SizesInBetweenCentreTheNextSmallerLayoutAndClipToIt) {
             Show(strip, s.mode, s.step, s.hot, s.volume);
             EXPECT_TRUE(IconsMatch(
                 strip, ExpectedStrip(strip, b.drawn, b.offset, b.layout,
-                                     Placements(*m, strip.buttonXOffset, b.offset, s.mode, s.step, s.hot, s.volume))));
+                                     Placements(*m, bxo, b.offset, s.mode, s.step, s.hot, s.volume))));
         }
     }
 }
@@ -218,9 +220,9 @@ TEST_F(TraySizes, OddSmallIconSizesDrawAtSixteenOrAtMostTwoHundredFiftySix) {
         TestStrip strip;
         strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
         strip.SetPlayMode(Playing);
-        EXPECT_EQ(strip.IconSize(), odd.drawn) << odd.reported;
-        EXPECT_EQ(strip.Layout().size, odd.layout) << odd.reported;
-        EXPECT_EQ(ReadIconPixels(strip.icons[1].hIcon).width, odd.drawn) << odd.reported;
+        EXPECT_EQ(strip.ImageSet().IconSize(), odd.drawn) << odd.reported;
+        EXPECT_EQ(strip.ImageSet().Layout().size, odd.layout) << odd.reported;
+        EXPECT_EQ(ReadIconPixels(strip.IconRecord(1).hIcon).width, odd.drawn) << odd.reported;
     }
 }
 
@@ -229,7 +231,7 @@ TEST_F(TraySizes, RepeatedCompositionAtThirtyTwoPixelsLeavesNothingBehind) {
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     strip.SetPlayMode(Playing);
-    strip.lastTipNudge = _time64(nullptr);
+    NotifyIcons::TipRewrittenAt(_time64(nullptr));
     GdiTracker gdi;
     ASSERT_TRUE(gdi.Installed());
     strip.sliderFraction = AtStep(1);

@@ -108,7 +108,7 @@ public:
 };
 
 std::vector<uint32_t> ColorOf(const TestStrip& strip, int index) {
-    const NotifyIcons::Image& image = strip.images[index];
+    const NotifyIcons::Image& image = strip.ImageAt(index);
     return ReadBitmapPixels(image.colorDC.bitmap(), image.width, image.height);
 }
 
@@ -120,8 +120,8 @@ protected:
     }
     // True when image `index` of `strip` is the built-in one.
     bool IsBuiltIn(const TestStrip& strip, int index) const {
-        return strip.images[index].width == builtIn.images[index].width &&
-               strip.images[index].height == builtIn.images[index].height &&
+        return strip.ImageAt(index).width == builtIn.ImageAt(index).width &&
+               strip.ImageAt(index).height == builtIn.ImageAt(index).height &&
                ColorOf(strip, index) == ColorOf(builtIn, index);
     }
     ShellTray shell;
@@ -141,8 +141,8 @@ TEST_F(TraySkins, BuiltInImagesHaveTheirTableSizes) {
     const int sizes[Count][2] = {{7, 7}, {7, 7}, {16, 7}, {16, 7}, {4, 7}, {4, 7}, {4, 7}, {4, 7}, {7, 7},
                                  {7, 7}, {7, 7}, {7, 7},  {7, 7},  {7, 7}, {7, 7}, {7, 7}, {7, 7}, {7, 7}};
     for (int i = 0; i < Count; ++i) {
-        EXPECT_EQ(builtIn.images[i].width, sizes[i][0]) << i;
-        EXPECT_EQ(builtIn.images[i].height, sizes[i][1]) << i;
+        EXPECT_EQ(builtIn.ImageAt(i).width, sizes[i][0]) << i;
+        EXPECT_EQ(builtIn.ImageAt(i).height, sizes[i][1]) << i;
     }
 }
 
@@ -156,14 +156,13 @@ TEST_F(TraySkins, AFolderWithOnlyThePlayImagesSkinsJustThose) {
         bool skinned = i == PlayH || i == PlayL;
         EXPECT_EQ(IsBuiltIn(strip, i), !skinned) << i;
     }
-    Pixels icon = ReadIconPixels(strip.icons[1].hIcon);
+    Pixels icon = ReadIconPixels(strip.IconRecord(1).hIcon);
     EXPECT_FALSE(icon.Opaque(1, 8)) << "the skin image's transparent column";
     EXPECT_TRUE(icon.Opaque(2, 8));
     EXPECT_EQ(icon.Rgb(2, 8), 0x00C000u);
     EXPECT_EQ(icon.Alpha(2, 8), 255u) << "an image without alpha is opaque among images with alpha";
-    strip.hotButton = TrayButton::PlayPause;
-    strip.Refresh();
-    EXPECT_EQ(ReadIconPixels(strip.icons[1].hIcon).Rgb(4, 10), 0xFF0000u);
+    strip.LightButton(TrayButton::PlayPause);
+    EXPECT_EQ(ReadIconPixels(strip.IconRecord(1).hIcon).Rgb(4, 10), 0xFF0000u);
 }
 
 TEST_F(TraySkins, BrokenFilesFallBackToTheBuiltInImages) {
@@ -183,7 +182,7 @@ TEST_F(TraySkins, BrokenFilesFallBackToTheBuiltInImages) {
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), skin.path);
     for (int i : {BackH, BackL, NextH, NextL, StopH, StopL}) EXPECT_TRUE(IsBuiltIn(strip, i)) << i;
-    EXPECT_NE(strip.icons[0].hIcon, nullptr);
+    EXPECT_NE(strip.IconRecord(0).hIcon, nullptr);
 }
 
 TEST_F(TraySkins, OversizedAndMonochromeImagesDrawClippedAndInColour) {
@@ -192,15 +191,15 @@ TEST_F(TraySkins, OversizedAndMonochromeImagesDrawClippedAndInColour) {
     skin.Write(L"BACKL.ico", IconBytes(7, 7, 0xFFFFFF, 1));
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), skin.path);
-    EXPECT_EQ(strip.images[PlayL].width, 64);
-    EXPECT_EQ(strip.images[BackL].height, 7);
-    Pixels icon = ReadIconPixels(strip.icons[1].hIcon);
+    EXPECT_EQ(strip.ImageAt(PlayL).width, 64);
+    EXPECT_EQ(strip.ImageAt(BackL).height, 7);
+    Pixels icon = ReadIconPixels(strip.IconRecord(1).hIcon);
     // The play image covers icon 1 from its second column down to the bottom edge, clipped there.
     EXPECT_EQ(icon.Rgb(15, 15), 0x0000FFu);
     EXPECT_EQ(icon.Rgb(2, 8), 0x0000FFu);
     EXPECT_FALSE(icon.Opaque(0, 8));
     // The monochrome previous image is white where set, its first column clear.
-    Pixels left = ReadIconPixels(strip.icons[0].hIcon);
+    Pixels left = ReadIconPixels(strip.IconRecord(0).hIcon);
     EXPECT_FALSE(left.Opaque(0, 9));
     EXPECT_TRUE(left.Opaque(1, 9));
     EXPECT_EQ(left.Rgb(1, 9), 0xFFFFFFu);
@@ -236,8 +235,7 @@ TEST_F(TraySkins, NothingLeaksAcrossLoadsRefreshesAndDestruction) {
         strip.SetPlayMode(Playing);
         for (int i = 0; i < 50; ++i) {
             strip.sliderFraction = (i % 25) / 24.0;
-            strip.hotButton = i % 6;
-            strip.Refresh();
+            strip.LightButton(i % 6);
         }
         EXPECT_EQ(gdi.Live(), afterFirstLoad);
     }
@@ -248,7 +246,7 @@ TEST_F(TraySkins, NothingLeaksAcrossLoadsRefreshesAndDestruction) {
 
 // The colour of an image's pixel (3, 3): opaque in the test icons and in every built-in glyph.
 uint32_t MiddleColour(const TestStrip& strip, int index) {
-    return ColorOf(strip, index).at(3 * strip.images[index].width + 3) & 0xFFFFFF;
+    return ColorOf(strip, index).at(3 * strip.ImageAt(index).width + 3) & 0xFFFFFF;
 }
 
 TEST_F(TraySkins, SkinsForSixteenPixelsAreEnlargedByTheLargestWholeFactorAndCentred) {
@@ -266,14 +264,14 @@ TEST_F(TraySkins, SkinsForSixteenPixelsAreEnlargedByTheLargestWholeFactorAndCent
         TestStrip strip;
         strip.InitIcons(nullptr, GetModuleHandleW(nullptr), skin.path);
         strip.SetPlayMode(Paused);
-        EXPECT_EQ(strip.Layout().size, 16 * c.factor);
-        EXPECT_EQ(strip.LayoutOffset(), c.offset);
-        EXPECT_EQ(strip.images[PlayL].width, 7 * c.factor);
-        EXPECT_EQ(strip.images[BackL].width, 7 * c.factor) << "built-in images of the same layout";
-        EXPECT_EQ(strip.images[BarR].width, 16 * c.factor);
+        EXPECT_EQ(strip.ImageSet().Layout().size, 16 * c.factor);
+        EXPECT_EQ(strip.ImageSet().LayoutOffset(), c.offset);
+        EXPECT_EQ(strip.ImageAt(PlayL).width, 7 * c.factor);
+        EXPECT_EQ(strip.ImageAt(BackL).width, 7 * c.factor) << "built-in images of the same layout";
+        EXPECT_EQ(strip.ImageAt(BarR).width, 16 * c.factor);
         // Play sits at (1, 8) of the 16-pixel layout, times the factor; each skin pixel is a
         // factor x factor block, the transparent first column included.
-        Pixels right = ReadIconPixels(strip.icons[1].hIcon);
+        Pixels right = ReadIconPixels(strip.IconRecord(1).hIcon);
         ASSERT_EQ(right.width, c.drawn);
         int x = c.offset + c.factor, y = c.offset + 8 * c.factor;
         EXPECT_FALSE(right.Opaque(x + c.factor - 1, y + c.factor - 1));
@@ -287,7 +285,7 @@ TEST_F(TraySkins, SkinsForSixteenPixelsAreEnlargedByTheLargestWholeFactorAndCent
         EXPECT_EQ(strip.ButtonByPos(POINT{c.drawn + x + c.factor, y - c.factor - 1}), TrayButton::Slider);
         EXPECT_EQ(strip.ButtonByPos(POINT{c.drawn, c.drawn - 1}), TrayButton::PlayPause);
         // Previous's built-in bar, one pixel wide at 16, is a factor wide.
-        Pixels left = ReadIconPixels(strip.icons[0].hIcon);
+        Pixels left = ReadIconPixels(strip.IconRecord(0).hIcon);
         EXPECT_TRUE(left.Opaque(c.offset + c.factor - 1, y));
         EXPECT_FALSE(left.Opaque(c.offset + c.factor, y));
     }

@@ -22,7 +22,7 @@ constexpr uint32_t kDarkSolid = 0xE2E8F6;  // normal images of the dark set
 #define REQUIRE_WINDOWS_10() REQUIRE_WINDOWS_VERSION(10, 0)
 
 // The colour of previous's bar (column 0 of the button row) in icon 0.
-uint32_t BackColour(const TestStrip& strip) { return ReadIconPixels(strip.icons[0].hIcon).Rgb(0, 11); }
+uint32_t BackColour(const TestStrip& strip) { return ReadIconPixels(strip.IconRecord(0).hIcon).Rgb(0, 11); }
 
 TEST(TaskbarThemeOnWindows10, RunsInItsChild) {
     ChildResult child = RunTestsAsWindowsVersion(L"win10", "TaskbarThemeWindows10.*");
@@ -92,7 +92,7 @@ TEST(TaskbarThemeWindows10, ASwitchRedrawsBothIconsOnceAndNoSwitchRedrawsNothing
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     strip.SetPlayMode(Paused);
-    strip.lastTipNudge = _time64(nullptr);
+    NotifyIcons::TipRewrittenAt(_time64(nullptr));
     EXPECT_EQ(BackColour(strip), kLightSolid);
 
     shell.Clear();
@@ -105,7 +105,7 @@ TEST(TaskbarThemeWindows10, ASwitchRedrawsBothIconsOnceAndNoSwitchRedrawsNothing
     EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u) << "each icon once";
     EXPECT_TRUE(shell.CallsOf(NIM_ADD).empty());
     EXPECT_EQ(BackColour(strip), kDarkSolid);
-    EXPECT_EQ(strip.playMode, Paused) << "the state is kept";
+    EXPECT_EQ(strip.CurrentPlayMode(), Paused) << "the state is kept";
 
     shell.Clear();
     EXPECT_FALSE(strip.UpdateImageSet()) << "still dark";

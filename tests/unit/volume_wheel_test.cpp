@@ -124,8 +124,10 @@ protected:
         window.reset(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
         strip.InitIcons(window.get(), GetModuleHandleW(nullptr), L"");
         // Windows XP and Vista: the shell's moves matter to nothing else without a button held.
-        strip.isWin7 = false;
-        strip.trayXOffset = 0;
+        NotifyIcons::TrayProfile earlier = strip.Profile();
+        earlier.isWin7 = false;
+        earlier.trayXOffset = 0;
+        strip.UseProfile(earlier);
     }
     void Message(UINT message, int cell) {
         desk.PointAtCell(cell);
@@ -186,7 +188,7 @@ protected:
     }
     void SetUp() override {
         ASSERT_TRUE(hooks->Installed());
-        ASSERT_TRUE(TestStrip::IsWin7Of(controller())) << "the cases below are worked out for the Windows 7 profile";
+        ASSERT_TRUE(controller().Windows7Profile()) << "the cases below are worked out for the Windows 7 profile";
         standIn->playback().Stop();
         cfg::VolumeSlider = false;
         controller().VolumeSlider();
@@ -197,7 +199,7 @@ protected:
         desk->PointAtCell(0);
         Hover();
         standIn->playback().SetVolumeDb(0);
-        TestStrip::lastTipNudge = LLONG_MAX; // no tooltip rewrites in between
+        NotifyIcons::TipRewrittenAt(LLONG_MAX); // no tooltip rewrites in between
         tray->Clear();
     }
     static Trelvane& controller() { return Trelvane::Instance(); }

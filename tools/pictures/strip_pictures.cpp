@@ -80,18 +80,18 @@ bool DrawPicture(bool dark, const std::string& path) {
     else theme.Light();
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
-    if (strip.DarkTaskbar() != dark) std::fprintf(stderr, "the dark value did not count: run as Windows 10\n");
-    const int size = strip.IconSize();
+    if (strip.ImageSet().Dark() != dark) std::fprintf(stderr, "the dark value did not count: run as Windows 10\n");
+    const int size = strip.ImageSet().IconSize();
     std::printf("%s: %d-pixel icons\n", path.c_str(), size);
     const int cell = size + size / 2, stateCount = sizeof(kStates) / sizeof(kStates[0]);
     Canvas canvas(cell * (3 * stateCount - 1), size * 2, dark ? Rgb{0x1F, 0x1F, 0x1F} : Rgb{0xEE, 0xEE, 0xEE});
     for (int i = 0; i < stateCount; ++i) {
         strip.sliderFraction = kStates[i].fraction;
-        strip.hotButton = kStates[i].hot;
+        strip.LightButton(kStates[i].hot);
         strip.SetSliderMode(kStates[i].volume);
         strip.SetPlayMode(kStates[i].mode);
         for (int icon = 0; icon < 2; ++icon)
-            canvas.Blend(ReadIconPixels(strip.icons[icon].hIcon), 3 * i * cell + icon * cell + (cell - size) / 2,
+            canvas.Blend(ReadIconPixels(strip.IconRecord(icon).hIcon), 3 * i * cell + icon * cell + (cell - size) / 2,
                          size / 2);
     }
     return canvas.Write(path);
