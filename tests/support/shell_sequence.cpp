@@ -16,3 +16,12 @@ const char* ShellMessageName(UINT message) {
     default: return nullptr;
     }
 }
+
+testing::AssertionResult ShellGot(const ShellTray& shell, const char* what, const std::vector<SequenceEntry>& expected) {
+    return MatchesSequence(what, expected, ShellSequence(shell.Calls()), ShellMessageName);
+}
+
+std::vector<SequenceEntry> BothModified(bool addReversed) {
+    const WPARAM first = addReversed ? 6863 : 6862, second = addReversed ? 6862 : 6863; // the icons' ids
+    return {{NIM_MODIFY, kWParam, first, 0}, {NIM_MODIFY, kWParam, second, 0}};
+}

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "settings/config_vars.h"
 #include "tests/support/in_process_host.h"
+#include "tests/support/shell_sequence.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/taskbar_theme_value.h"
 #include "tests/support/windows_version.h"
@@ -210,22 +211,23 @@ TEST_F(MessageWindowTest, TheThemeNoticeRedrawsTheStripOnceAndEveryNoticeIsPasse
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment")), kOldProcResult);
     EXPECT_EQ(Send(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0), kOldProcResult);
     EXPECT_FALSE(Trelvane::Instance().ImageSet().Dark()) << "other notices change nothing";
-    EXPECT_TRUE(shell.Calls().empty());
+    EXPECT_TRUE(ShellGot(shell, "nothing sent for other notices", {}));
+    const bool reversed = Trelvane::Instance().Profile().addReversed;
 
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
     EXPECT_TRUE(Trelvane::Instance().ImageSet().Dark());
-    EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u) << "both icons, once each";
+    EXPECT_TRUE(ShellGot(shell, "both icons redrawn once for the dark theme", BothModified(reversed)));
     ASSERT_TRUE(Reached(WM_SETTINGCHANGE, 0));
     EXPECT_EQ(reachedOldProc.back().scopes.at(0), "Trelvane::WndProc-WM_SETTINGCHANGE");
 
     shell.Clear();
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
-    EXPECT_TRUE(shell.Calls().empty()) << "the theme did not change again";
+    EXPECT_TRUE(ShellGot(shell, "nothing sent: the theme did not change again", {}));
 
     theme.Light();
     EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
     EXPECT_FALSE(Trelvane::Instance().ImageSet().Dark());
-    EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u);
+    EXPECT_TRUE(ShellGot(shell, "both icons redrawn once for the light theme", BothModified(reversed)));
 }
 
 } // namespace

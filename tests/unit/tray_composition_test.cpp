@@ -1,6 +1,7 @@
 // The two tray icons as composed from the image set, read back pixel by pixel: what each play
 // mode, slider mode, cursor position and hot element puts where.
 #include "tests/support/icon_pixels.h"
+#include "tests/support/shell_sequence.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/test_strip.h"
 #include "tests/support/tray_geometry.h"
@@ -177,7 +178,7 @@ TEST_F(TrayComposition, FractionsAboveOneStopAtTheLastStepWithoutRedrawingEachTi
         shell.Clear();
         strip.Refresh();
         EXPECT_EQ(strip.Input().sliderPos, 24) << fraction;
-        EXPECT_TRUE(shell.CallsOf(NIM_MODIFY).empty()) << fraction << ": the picture did not change";
+        EXPECT_TRUE(ShellGot(shell, "nothing sent: the picture did not change", {})) << fraction;
         EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Slider(CursSldH, 24), Buttons(Playing)))));
     }
 }
@@ -210,7 +211,7 @@ TEST_F(TrayComposition, OnlyAChangeOfAVisibleValueRecomposes) {
     shell.Clear();
     strip.Refresh();
     EXPECT_EQ(strip.IconRecord(0).hIcon, before);
-    EXPECT_TRUE(shell.Calls().empty()) << "nothing visible changed";
+    EXPECT_TRUE(ShellGot(shell, "nothing sent while nothing visible changed", {}));
     ASSERT_NO_FATAL_FAILURE(PressWhereNothingIs());
     strip.Refresh();
     EXPECT_NE(strip.IconRecord(0).hIcon, before) << "a press alone still redraws and republishes";

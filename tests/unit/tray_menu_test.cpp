@@ -14,6 +14,7 @@
 #include "tests/support/iat_hook.h"
 #include "tests/support/in_process_host.h"
 #include "tests/support/popup_menu_driver.h"
+#include "tests/support/shell_sequence.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/tray_geometry.h"
 
@@ -343,11 +344,15 @@ TEST_F(TrayMenuTest, EveryItemShowsATextInEachLanguage) {
 TEST_F(TrayMenuTest, ResetTrayIconsTakesBothIconsAwayAndAddsThemInTheProfilesOrder) {
     ASSERT_EQ(startUpAdds.size(), 2u);
     Choose(L"cr");
-    const std::vector<ShellCall>& calls = tray->Calls();
-    ASSERT_GE(calls.size(), 4u);
-    EXPECT_EQ(calls[0].message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_EQ(calls[1].message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_EQ(AddedIds(), startUpAdds) << "side by side as at start-up";
+    // The ids as the start-up added them: side by side in the profile's order.
+    const WPARAM first = startUpAdds[0], second = startUpAdds[1];
+    EXPECT_TRUE(ShellGot(*tray, "both icons removed, then added as at start-up",
+                         {{NIM_DELETE, kWParam, 6862, 0},
+                          {NIM_DELETE, kWParam, 6863, 0},
+                          {NIM_ADD, kWParam, first, 0},
+                          {NIM_ADD, kWParam, second, 0},
+                          {NIM_SETVERSION, kWParam, 6862, 0},
+                          {NIM_SETVERSION, kWParam, 6863, 0}}));
     EXPECT_TRUE(tray->Holds(NotifyIcons::kIconId[0]));
     EXPECT_TRUE(tray->Holds(NotifyIcons::kIconId[1]));
 }

@@ -4,6 +4,7 @@
 // "win10" (GetVersionExW says 10.0 to this executable, which carries the player's Windows 10 manifest).
 #include "tests/support/gdi_tracker.h"
 #include "tests/support/icon_pixels.h"
+#include "tests/support/shell_sequence.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/taskbar_theme_value.h"
 #include "tests/support/test_strip.h"
@@ -97,19 +98,18 @@ TEST(TaskbarThemeWindows10, ASwitchRedrawsBothIconsOnceAndNoSwitchRedrawsNothing
 
     shell.Clear();
     EXPECT_FALSE(strip.UpdateImageSet()) << "still light";
-    EXPECT_TRUE(shell.Calls().empty());
+    EXPECT_TRUE(ShellGot(shell, "nothing while the theme stays light", {}));
 
     value.Dark();
     shell.Clear();
     EXPECT_TRUE(strip.UpdateImageSet());
-    EXPECT_EQ(shell.CallsOf(NIM_MODIFY).size(), 2u) << "each icon once";
-    EXPECT_TRUE(shell.CallsOf(NIM_ADD).empty());
+    EXPECT_TRUE(ShellGot(shell, "each icon redrawn once for the dark theme", BothModified(strip.Profile().addReversed)));
     EXPECT_EQ(BackColour(strip), kDarkSolid);
     EXPECT_EQ(strip.CurrentPlayMode(), Paused) << "the state is kept";
 
     shell.Clear();
     EXPECT_FALSE(strip.UpdateImageSet()) << "still dark";
-    EXPECT_TRUE(shell.Calls().empty());
+    EXPECT_TRUE(ShellGot(shell, "nothing while the theme stays dark", {}));
 
     value.SetDword(0xFFFFFFFF);
     EXPECT_TRUE(strip.UpdateImageSet());
@@ -123,7 +123,7 @@ TEST(TaskbarThemeWindows10, ASwitchBeforeTheIconsAreSetUpWaitsForThem) {
     ShellTray shell;
     TestStrip strip;
     EXPECT_FALSE(strip.UpdateImageSet());
-    EXPECT_TRUE(shell.Calls().empty()) << "no icon is added before InitIcons";
+    EXPECT_TRUE(ShellGot(shell, "no icon added before InitIcons", {}));
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     EXPECT_EQ(BackColour(strip), kDarkSolid);
 }

@@ -8,6 +8,7 @@
 #include "tests/support/iat_hook.h"
 #include "tests/support/icon_pixels.h"
 #include "tests/support/in_process_host.h"
+#include "tests/support/shell_sequence.h"
 #include "tests/support/shell_tray.h"
 #include "tests/support/test_strip.h"
 #include "tests/support/tray_geometry.h"
@@ -294,7 +295,7 @@ TEST_F(VolumeWheel, WheelOutsideTheStripsCellsChangesNothing) {
     Wheel(WHEEL_DELTA, desk->CellMiddle(-1));
     Wheel(-WHEEL_DELTA, POINT{400, 300});
     EXPECT_NEAR(Decibels(), DecibelsOfStep(12), 1e-4);
-    EXPECT_TRUE(tray->Calls().empty());
+    EXPECT_TRUE(ShellGot(*tray, "nothing sent for a turn outside the strip", {}));
     EXPECT_FALSE(controller().WheelVolumeShown());
 }
 
@@ -327,7 +328,7 @@ TEST_F(VolumeWheel, StoppedStripShowsTheVolumeOnlyWhileTheWheelTurns) {
 
     tray->Clear();
     controller().Refresh();
-    EXPECT_TRUE(tray->Calls().empty()) << "nothing changed, nothing drawn";
+    EXPECT_TRUE(ShellGot(*tray, "nothing sent: nothing changed, nothing drawn", {}));
     WheelOnStrip(WHEEL_DELTA);
     EXPECT_EQ(started.size(), 2u) << "each notch starts the wait again";
 
@@ -338,7 +339,7 @@ TEST_F(VolumeWheel, StoppedStripShowsTheVolumeOnlyWhileTheWheelTurns) {
     EXPECT_FALSE(SliderRowDrawn());
     tray->Clear();
     controller().Refresh();
-    EXPECT_TRUE(tray->Calls().empty());
+    EXPECT_TRUE(ShellGot(*tray, "nothing sent once the wheel's volume has gone", {}));
 }
 
 // Playing with the seek slider: the wheel shows the volume cursor at the volume's step, and the
