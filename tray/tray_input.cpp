@@ -170,6 +170,10 @@ void NotifyIcons::OnRightPress(UINT message, const StripPointer& pointer) {
 void NotifyIcons::StartDrag(const StripPointer& pointer) {
     dragBounds = toolbarRect;
     dragging = true;
+    // A new drag has not moved yet. The last one's mark stays after its release only to keep
+    // the menu away; without a move in between, a right click on the slider right after a
+    // right drag would otherwise seek and open no menu.
+    dragMoved = false;
     // Before Windows 7 a plain click on the slider moves the cursor at once.
     if (!isWin7) sliderPos = static_cast<unsigned char>(pointer.sliderStep);
 }

@@ -24,6 +24,33 @@ public:
     }
 };
 
+// One message of a press/release script at a strip pixel, and what must hold after it
+// (kAnything: not looked at).
+constexpr int kAnything = -1;
+constexpr int kSliderRow = 3, kButtonRow = 11; // strip rows of the slider and the buttons
+struct ScriptStep {
+    UINT message;
+    int x, y;
+    int hot = kAnything;      // the element drawn hot (TrayButton)
+    int cursor = kAnything;   // the slider's cursor step
+    int dragging = kAnything; // 1 while a drag goes on, 0 when none
+    int applied = kAnything;  // slider positions applied so far
+    int held = kAnything;     // 1 while a left press waits for its release, 0 when none
+    ScriptStep Hot(int button) const { return With(&ScriptStep::hot, button); }
+    ScriptStep Cursor(int step) const { return With(&ScriptStep::cursor, step); }
+    ScriptStep Dragging(bool on) const { return With(&ScriptStep::dragging, on ? 1 : 0); }
+    ScriptStep Applied(int count) const { return With(&ScriptStep::applied, count); }
+    ScriptStep Held(bool down) const { return With(&ScriptStep::held, down ? 1 : 0); }
+
+private:
+    ScriptStep With(int ScriptStep::*field, int value) const {
+        ScriptStep step = *this;
+        step.*field = value;
+        return step;
+    }
+};
+ScriptStep Msg(UINT message, int x, int y) { return ScriptStep{message, x, y}; }
+
 // A strip on a classic taskbar along the bottom of the screen: a toolbar of 24 x 30 cells
 // (one row), the strip's icons in its first two cells, each icon centred in its cell.
 class TrayInput : public ::testing::Test {
@@ -83,6 +110,54 @@ protected:
         strip.SetPlayMode(mode);
         shell.Clear();
         strip.positionRequests = 0;
+    }
+
+    // One row of a press/release script: the messages the shell sends with the pointer at strip
+    // pixels, and what they must have called (slider fractions applied, the other hooks).
+    struct Script {
+        const char* name;
+        bool volume; // the slider shows the volume
+        PlayMode mode;
+        double position; // the slider's fraction before the first message
+        std::vector<ScriptStep> steps;
+        std::vector<std::string> hooks; // without "slider": `positions` lists those
+        std::vector<double> positions;
+    };
+    // What must hold after a step, where the step says.
+    void ExpectAfter(const ScriptStep& step, const std::string& where) {
+        const NotifyIcons::InputState input = strip.Input();
+        if (step.hot != kAnything) {
+            EXPECT_EQ(input.hotButton, step.hot) << where << ": the element drawn hot";
+        }
+        if (step.cursor != kAnything) {
+            EXPECT_EQ(input.sliderPos, step.cursor) << where << ": the cursor";
+        }
+        if (step.dragging != kAnything) {
+            EXPECT_EQ(input.dragging, step.dragging != 0) << where << ": a drag";
+        }
+        if (step.held != kAnything) {
+            EXPECT_EQ(input.buttonDown, step.held != 0) << where << ": a press held";
+        }
+        if (step.applied != kAnything) {
+            EXPECT_EQ(strip.positions.size(), static_cast<size_t>(step.applied)) << where << ": positions applied";
+        }
+    }
+    void Run(const Script& script) {
+        strip.SetSliderMode(script.volume);
+        Play(script.mode, script.position);
+        strip.hooks.clear();
+        strip.positions.clear();
+        for (size_t i = 0; i < script.steps.size(); ++i) {
+            const ScriptStep& step = script.steps[i];
+            At(step.message, step.x, step.y);
+            const std::string where = std::string(script.name) + ", message " + std::to_string(i + 1);
+            ExpectAfter(step, where);
+        }
+        std::vector<std::string> hooks;
+        for (const std::string& hook : strip.hooks)
+            if (hook != "slider") hooks.push_back(hook);
+        EXPECT_EQ(hooks, script.hooks) << script.name;
+        EXPECT_EQ(strip.positions, script.positions) << script.name;
     }
 
     ShellTray shell;
@@ -166,20 +241,6 @@ TEST_F(TrayInput, PressAndReleaseOnAButtonCallsItsOneHook) {
     }
 }
 
-TEST_F(TrayInput, TheElementUnderThePointerAtReleaseActs) {
-    At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
-    At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_EQ(strip.Input().hotButton, TrayButton::Next) << "the hot image follows the held button";
-    At(WM_LBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"});
-
-    strip.hooks.clear();
-    At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
-    At(WM_LBUTTONUP, DeadColumnOfIcon1(), ButtonRowY());
-    At(WM_LBUTTONDOWN, CentreOf(TrayButton::Back), ButtonRowY());
-    At(WM_LBUTTONUP, CentreOf(TrayButton::Back), 17); // in the cell, below the icon
-    EXPECT_TRUE(strip.hooks.empty());
-}
 
 TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
     Play(Playing);
@@ -202,28 +263,42 @@ TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
     EXPECT_FALSE(strip.Input().buttonDown);
 }
 
-TEST_F(TrayInput, ContextMenuAndMiddleButtonCallTheirHooks) {
-    At(WM_CONTEXTMENU, 5, ButtonRowY());
-    At(WM_MBUTTONDOWN, 5, ButtonRowY());
-    At(WM_MBUTTONUP, 5, ButtonRowY());
-    At(WM_LBUTTONDBLCLK, 5, ButtonRowY());
-    EXPECT_EQ(strip.hooks, (std::vector<std::string>{"right", "middle"}));
+
+// Press/release scripts that act the same on every profile.
+TEST_F(TrayInput, ScriptsOnAnyProfile) {
+    const int back = CentreOf(TrayButton::Back), next = CentreOf(TrayButton::Next);
+    const Script scripts[] = {
+        {"the element under the pointer at the release acts",
+         false, Stopped, 0.0,
+         {Msg(WM_LBUTTONDOWN, back, kButtonRow), Msg(WM_MOUSEMOVE, next, kButtonRow).Hot(TrayButton::Next),
+          Msg(WM_LBUTTONUP, next, kButtonRow).Held(false)},
+         {"next"}, {}},
+        {"a release on the dead column between play/pause and next acts on nothing",
+         false, Stopped, 0.0,
+         {Msg(WM_LBUTTONDOWN, back, kButtonRow), Msg(WM_LBUTTONUP, DeadColumnOfIcon1(), kButtonRow)}, {}, {}},
+        {"a release in the cell but below the icon acts on nothing",
+         false, Stopped, 0.0,
+         {Msg(WM_LBUTTONDOWN, back, kButtonRow), Msg(WM_LBUTTONUP, back, 17)}, {}, {}},
+        {"the context menu and the middle button call their hooks",
+         false, Stopped, 0.0,
+         {Msg(WM_CONTEXTMENU, 5, kButtonRow), Msg(WM_MBUTTONDOWN, 5, kButtonRow), Msg(WM_MBUTTONUP, 5, kButtonRow),
+          Msg(WM_LBUTTONDBLCLK, 5, kButtonRow)},
+         {"right", "middle"}, {}},
+        {"each press of a double click on next counts, the second drawn like the first",
+         false, Playing, 0.0,
+         {Msg(WM_LBUTTONDOWN, next, kButtonRow), Msg(WM_LBUTTONUP, next, kButtonRow),
+          Msg(WM_LBUTTONDBLCLK, next, kButtonRow).Hot(TrayButton::Next), Msg(WM_LBUTTONUP, next, kButtonRow)},
+         {"next", "next"}, {}},
+    };
+    for (const Script& script : scripts) Run(script);
 }
 
 // The shell reports the second press of a quick double click as a double click: it is a press
 // like the first, so two quick clicks on next skip two tracks and a second click on the slider
 // applies again.
-TEST_F(TrayInput, EachPressOfADoubleClickCounts) {
+TEST_F(TrayInput, EachPressOfADoubleClickOnTheSliderApplies) {
     Play(Playing, 0.0);
-    const int next = CentreOf(TrayButton::Next);
-    At(WM_LBUTTONDOWN, next, ButtonRowY());
-    At(WM_LBUTTONUP, next, ButtonRowY());
-    At(WM_LBUTTONDBLCLK, next, ButtonRowY());
-    EXPECT_EQ(strip.Input().hotButton, TrayButton::Next) << "the second press is drawn like the first";
-    At(WM_LBUTTONUP, next, ButtonRowY());
-    EXPECT_EQ(strip.hooks, (std::vector<std::string>{"next", "next"}));
-
-    strip.positions.clear();
+    // The position each applies differs by profile; the scripts above have next's case.
     At(WM_LBUTTONDOWN, SliderX(6), SliderRowY());
     At(WM_LBUTTONUP, SliderX(6), SliderRowY());
     At(WM_LBUTTONDBLCLK, SliderX(6), SliderRowY());
@@ -359,57 +434,50 @@ TEST_F(ClassicInput, MovesWithoutAHeldButtonAreIgnored) {
     EXPECT_TRUE(ShellGot(shell, "nothing sent for a move without a button", {}));
 }
 
-TEST_F(ClassicInput, RightButtonPressesNothing) {
-    Play(Playing);
-    At(WM_RBUTTONDOWN, SliderX(3), SliderRowY());
-    At(WM_RBUTTONUP, SliderX(3), SliderRowY());
-    At(WM_RBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
-    At(WM_RBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_FALSE(strip.Input().dragging);
-    EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
-    EXPECT_TRUE(strip.hooks.empty());
+
+
+
+// Press/release scripts before Windows 7: the left button clicks and drags, the right one
+// presses nothing.
+TEST_F(ClassicInput, Scripts) {
+    const int next = CentreOf(TrayButton::Next);
+    auto drag = [&](const char* name, bool volume) {
+        return Script{name, volume, Playing, 0.0,
+                      {Msg(WM_LBUTTONDOWN, SliderX(2), kSliderRow), Msg(WM_MOUSEMOVE, SliderX(3), kSliderRow),
+                       Msg(WM_MOUSEMOVE, SliderX(15), kSliderRow),
+                       // off the slider the drag waits
+                       Msg(WM_MOUSEMOVE, next, kButtonRow).Dragging(true).Cursor(15),
+                       Msg(WM_MOUSEMOVE, 31, kSliderRow), // the strip's right end
+                       Msg(WM_LBUTTONUP, SliderX(24), kSliderRow).Dragging(false)},
+                      {}, {3 / 24.0, 15 / 24.0, 1.0, 1.0}};
+    };
+    const Script scripts[] = {
+        {"the right button presses nothing, the slider included",
+         false, Playing, 0.5,
+         {Msg(WM_RBUTTONDOWN, SliderX(3), kSliderRow), Msg(WM_RBUTTONUP, SliderX(3), kSliderRow),
+          Msg(WM_RBUTTONDOWN, next, kButtonRow),
+          Msg(WM_RBUTTONUP, next, kButtonRow).Hot(TrayButton::None).Dragging(false)},
+         {}, {}},
+        {"a slider click moves the cursor at the press and applies at the release",
+         false, Playing, 0.0,
+         {Msg(WM_LBUTTONDOWN, SliderX(12), kSliderRow).Cursor(12).Applied(0),
+          Msg(WM_LBUTTONUP, SliderX(12), kSliderRow).Dragging(false)},
+         {}, {12 / 24.0}},
+        {"while stopped the slider row is pressed like a button and does nothing",
+         false, Stopped, 0.5,
+         {Msg(WM_LBUTTONDOWN, SliderX(5), kSliderRow), Msg(WM_LBUTTONUP, SliderX(5), kSliderRow)}, {}, {}},
+        drag("a seek drag follows the pointer live", false),
+        drag("a volume drag follows the pointer live", true),
+        {"a drag released over a button applies nothing and does not press it",
+         false, Playing, 0.0,
+         {Msg(WM_LBUTTONDOWN, SliderX(4), kSliderRow), Msg(WM_LBUTTONUP, next, kButtonRow)}, {}, {}},
+    };
+    for (const Script& script : scripts) Run(script);
 }
 
-TEST_F(ClassicInput, SliderClickMovesTheCursorAtOnceAndAppliesAtRelease) {
+// A release in another cell of the toolbar lies beyond the strip's area.
+TEST_F(ClassicInput, DragReleasedOutsideTheStripsAreaAppliesNothing) {
     Play(Playing, 0.0);
-    At(WM_LBUTTONDOWN, SliderX(12), SliderRowY());
-    EXPECT_EQ(strip.Input().sliderPos, 12) << "moved at the press";
-    EXPECT_TRUE(strip.positions.empty());
-    At(WM_LBUTTONUP, SliderX(12), SliderRowY());
-    EXPECT_EQ(strip.positions, std::vector<double>{12 / 24.0});
-    EXPECT_FALSE(strip.Input().dragging);
-    // While stopped the slider row is pressed like a button and does nothing.
-    Play(Stopped);
-    strip.hooks.clear();
-    Click(SliderX(5), SliderRowY());
-    EXPECT_TRUE(strip.hooks.empty());
-}
-
-TEST_F(ClassicInput, SeekAndVolumeDragsFollowThePointerLive) {
-    for (bool volume : {false, true}) {
-        strip.SetSliderMode(volume);
-        Play(Playing, 0.0);
-        strip.positions.clear();
-        At(WM_LBUTTONDOWN, SliderX(2), SliderRowY());
-        At(WM_MOUSEMOVE, SliderX(3), SliderRowY());
-        At(WM_MOUSEMOVE, SliderX(15), SliderRowY());
-        At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY()); // off the slider: the drag waits
-        EXPECT_TRUE(strip.Input().dragging);
-        EXPECT_EQ(strip.Input().sliderPos, 15);
-        At(WM_MOUSEMOVE, 31, SliderRowY()); // right end of the strip
-        At(WM_LBUTTONUP, SliderX(24), SliderRowY());
-        EXPECT_EQ(strip.positions, (std::vector<double>{3 / 24.0, 15 / 24.0, 1.0, 1.0})) << "volume " << volume;
-    }
-}
-
-TEST_F(ClassicInput, DragReleasedOffTheSliderOrOutsideItsBoundsAppliesNothing) {
-    Play(Playing, 0.0);
-    At(WM_LBUTTONDOWN, SliderX(4), SliderRowY());
-    At(WM_LBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_TRUE(strip.positions.empty());
-    EXPECT_TRUE(strip.hooks.empty()) << "ending a drag over a button does not press it";
-
-    // A release in another cell of the toolbar lies beyond the strip's area.
     At(WM_LBUTTONDOWN, SliderX(4), SliderRowY());
     geometry.SetPointer(ScreenOf(SliderX(20), SliderRowY()).x + 2 * kCellWidth, ScreenOf(0, SliderRowY()).y);
     strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
@@ -438,57 +506,45 @@ TEST_F(Win7Input, HoverLightsElementsTheSliderIncluded) {
     EXPECT_TRUE(strip.hooks.empty());
 }
 
-TEST_F(Win7Input, RightDragSeeksOnceAtReleaseAndOpensNoMenu) {
-    Play(Playing, 0.0);
-    At(WM_RBUTTONDOWN, SliderX(4), SliderRowY());
-    EXPECT_TRUE(strip.Input().dragging);
-    EXPECT_FALSE(strip.Input().buttonDown);
-    for (int step = 5; step <= 9; ++step) At(WM_MOUSEMOVE, SliderX(step), SliderRowY());
-    EXPECT_TRUE(strip.positions.empty()) << "seeking waits for the release";
-    EXPECT_EQ(strip.Input().sliderPos, 9) << "but the cursor follows";
-    At(WM_RBUTTONUP, SliderX(9), SliderRowY());
-    At(WM_CONTEXTMENU, SliderX(9), SliderRowY());
-    EXPECT_EQ(strip.positions, std::vector<double>{9 / 24.0});
-    EXPECT_EQ(strip.hooks, std::vector<std::string>{"slider"}) << "no menu after a real drag";
-}
 
-// A right double click on the slider starts a drag with its second press, as a right press does.
-TEST_F(Win7Input, ARightDoubleClickOnTheSliderDragsWithItsSecondPress) {
-    Play(Playing, 0.0);
-    At(WM_RBUTTONDOWN, SliderX(3), SliderRowY());
-    At(WM_RBUTTONUP, SliderX(3), SliderRowY());
-    At(WM_RBUTTONDBLCLK, SliderX(3), SliderRowY());
-    EXPECT_TRUE(strip.Input().dragging);
-    At(WM_MOUSEMOVE, SliderX(10), SliderRowY());
-    At(WM_RBUTTONUP, SliderX(10), SliderRowY());
-    EXPECT_EQ(strip.positions, std::vector<double>{10 / 24.0});
-}
 
-TEST_F(Win7Input, RightClickOnTheSliderAppliesNothingAndOpensTheMenu) {
-    Play(Playing, 10.5 / 24);
-    At(WM_RBUTTONDOWN, SliderX(10), SliderRowY());
-    At(WM_MOUSEMOVE, SliderX(11), SliderRowY()); // one step is no drag yet
-    At(WM_RBUTTONUP, SliderX(11), SliderRowY());
-    At(WM_CONTEXTMENU, SliderX(11), SliderRowY());
-    EXPECT_EQ(strip.hooks, std::vector<std::string>{"right"});
-    // Nor does the right button press anything but the slider.
-    strip.hooks.clear();
-    At(WM_RBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
-    At(WM_RBUTTONUP, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_TRUE(strip.hooks.empty());
-}
 
-TEST_F(Win7Input, RightDragOfTheVolumeIsLiveOnceItHasMoved) {
-    strip.SetSliderMode(true);
-    Play(Playing, 4.5 / 24);
-    At(WM_RBUTTONDOWN, SliderX(4), SliderRowY());
-    At(WM_MOUSEMOVE, SliderX(5), SliderRowY());
-    EXPECT_TRUE(strip.positions.empty());
-    At(WM_MOUSEMOVE, SliderX(6), SliderRowY());
-    At(WM_MOUSEMOVE, SliderX(5), SliderRowY()); // moved: every step counts now
-    At(WM_RBUTTONUP, SliderX(5), SliderRowY());
-    EXPECT_EQ(strip.positions, (std::vector<double>{6 / 24.0, 5 / 24.0, 5 / 24.0}));
+
+// Press/release scripts on Windows 7 and later: the right button drags the slider; a seek
+// waits for the release, the volume follows once the drag has moved two steps.
+TEST_F(Win7Input, Scripts) {
+    const int next = CentreOf(TrayButton::Next);
+    const Script scripts[] = {
+        {"a right drag seeks once, at the release, and opens no menu",
+         false, Playing, 0.0,
+         {Msg(WM_RBUTTONDOWN, SliderX(4), kSliderRow).Dragging(true).Held(false),
+          Msg(WM_MOUSEMOVE, SliderX(5), kSliderRow), Msg(WM_MOUSEMOVE, SliderX(6), kSliderRow),
+          Msg(WM_MOUSEMOVE, SliderX(7), kSliderRow), Msg(WM_MOUSEMOVE, SliderX(8), kSliderRow),
+          Msg(WM_MOUSEMOVE, SliderX(9), kSliderRow).Cursor(9).Applied(0), // the cursor follows, the seek waits
+          Msg(WM_RBUTTONUP, SliderX(9), kSliderRow), Msg(WM_CONTEXTMENU, SliderX(9), kSliderRow)},
+         {}, {9 / 24.0}},
+        {"a right double click on the slider drags with its second press",
+         false, Playing, 0.0,
+         {Msg(WM_RBUTTONDOWN, SliderX(3), kSliderRow), Msg(WM_RBUTTONUP, SliderX(3), kSliderRow),
+          Msg(WM_RBUTTONDBLCLK, SliderX(3), kSliderRow).Dragging(true), Msg(WM_MOUSEMOVE, SliderX(10), kSliderRow),
+          Msg(WM_RBUTTONUP, SliderX(10), kSliderRow)},
+         {}, {10 / 24.0}},
+        {"a right click on the slider (one step is no drag) applies nothing and opens the menu",
+         false, Playing, 10.5 / 24,
+         {Msg(WM_RBUTTONDOWN, SliderX(10), kSliderRow), Msg(WM_MOUSEMOVE, SliderX(11), kSliderRow),
+          Msg(WM_RBUTTONUP, SliderX(11), kSliderRow), Msg(WM_CONTEXTMENU, SliderX(11), kSliderRow)},
+         {"right"}, {}},
+        {"the right button presses nothing but the slider",
+         false, Playing, 10.5 / 24,
+         {Msg(WM_RBUTTONDOWN, next, kButtonRow).Hot(TrayButton::None), Msg(WM_RBUTTONUP, next, kButtonRow)}, {}, {}},
+        {"a right drag of the volume is live once it has moved two steps",
+         true, Playing, 4.5 / 24,
+         {Msg(WM_RBUTTONDOWN, SliderX(4), kSliderRow), Msg(WM_MOUSEMOVE, SliderX(5), kSliderRow).Applied(0),
+          Msg(WM_MOUSEMOVE, SliderX(6), kSliderRow), Msg(WM_MOUSEMOVE, SliderX(5), kSliderRow),
+          Msg(WM_RBUTTONUP, SliderX(5), kSliderRow)},
+         {}, {6 / 24.0, 5 / 24.0, 5 / 24.0}},
+    };
+    for (const Script& script : scripts) Run(script);
 }
 
 TEST_F(Win7Input, AVerticalToolbarThatDoesNotTellItsCellsIsReadAsSquareCells) {
