@@ -213,9 +213,6 @@ private:
 
     TrayHints CurrentTrayHints();
     void RememberCell(int icon, const RECT& cell, bool learn, IconPlacement::Evidence evidence);
-    // Which half of the strip an icon shows (0 left, 1 right); the same mapping gives the icon
-    // that shows a half.
-    int HalfOf(int icon) const { return halvesSwapped ? 1 - icon : icon; }
     // Takes the order the placement has found; when it differs from the one drawn, the next
     // refresh draws both icons anew. Returns whether it changed.
     bool FollowIconOrder();
@@ -238,11 +235,9 @@ private:
     void EndDrag(UINT message, const StripPointer& pointer, int target);
     void Click(int target);
 
-    // Where the shell shows the two icons, as far as it has been seen.
+    // Where the shell shows the two icons, as far as it has been seen, and which half of the
+    // strip each is drawn with.
     IconPlacement placement;
-    // Icon 1 is drawn with the strip's left half (previous, stop/load, the slider's left part)
-    // and icon 0 with its right half, because the shell shows icon 1 first.
-    bool halvesSwapped = false;
     // The shell's notices after a click, told from a key's.
     ClickFollowUp followUp;
     // Tray messages one at a time: one that comes while another is handled waits for it.

@@ -39,6 +39,12 @@ void IconPlacement::Learn(int icon, const RECT& cell) {
     if (known[other]) iconOneFirst = IconOrder::ShownBefore(cells[1], cells[0]);
 }
 
+bool IconPlacement::DrawOrderFound() {
+    if (drawnIconOneFirst == iconOneFirst) return false;
+    drawnIconOneFirst = iconOneFirst;
+    return true;
+}
+
 void IconPlacement::Forget() {
     known[0] = known[1] = false;
     lastMoveIcon = -1;

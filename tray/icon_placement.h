@@ -27,6 +27,11 @@ public:
     // Whether icon 1 is shown before icon 0: left of it, or, where the two are in different
     // rows (a vertical taskbar, a tray of several rows), in a row above it.
     bool IconOneFirst() const { return iconOneFirst; }
+    // Which half of the strip `icon` is drawn with (0 left, 1 right); the same mapping gives the
+    // icon that draws a half. It changes only when the strip takes the order found.
+    int HalfOf(int icon) const { return drawnIconOneFirst ? 1 - icon : icon; }
+    // The strip draws the order found from now on; false when it already did.
+    bool DrawOrderFound();
 
 private:
     void Learn(int icon, const RECT& cell);
@@ -34,6 +39,7 @@ private:
     RECT cells[2] = {};
     bool known[2] = {false, false};
     bool iconOneFirst = false; // until both cells are known: the order the icons were added in
+    bool drawnIconOneFirst = false; // icon 1 is drawn with the strip's left half
     // The latest move, which a second one must confirm.
     int lastMoveIcon = -1;
     RECT lastMoveCell = {};

@@ -61,7 +61,7 @@ NotifyIcons::StripPointer NotifyIcons::LocatePointer(int icon, IconPlacement::Ev
     const int iconSize = imageSet.IconSize();
     POINT pixel = StripGeometry::IconPixel(pointer.screen, cell.rect, cell.shown, iconSize);
     pointer.onTray = true;
-    pointer.strip = StripGeometry::StripPixel(HalfOf(icon), pixel, iconSize);
+    pointer.strip = StripGeometry::StripPixel(placement.HalfOf(icon), pixel, iconSize);
     pointer.sliderStep = imageSet.Layout().StepAt(LayoutPixel(pointer.strip).x, sliderRange);
     return pointer;
 }
@@ -76,7 +76,7 @@ void NotifyIcons::RememberCell(int icon, const RECT& cell, bool learn, IconPlace
         FollowIconOrder();
     }
     const bool otherBeside = placement.Known(other) && StripGeometry::Adjacent(cell, placement.Cell(other));
-    RECT otherCell = otherBeside ? placement.Cell(other) : StripGeometry::NeighbourCell(cell, HalfOf(icon));
+    RECT otherCell = otherBeside ? placement.Cell(other) : StripGeometry::NeighbourCell(cell, placement.HalfOf(icon));
     UnionRect(&toolbarRect, &cell, &otherCell);
     // A drag that finds the other icon beside this one, where the strip did not expect it,
     // still counts there.
@@ -84,8 +84,7 @@ void NotifyIcons::RememberCell(int icon, const RECT& cell, bool learn, IconPlace
 }
 
 bool NotifyIcons::FollowIconOrder() {
-    if (placement.IconOneFirst() == halvesSwapped) return false;
-    halvesSwapped = placement.IconOneFirst();
+    if (!placement.DrawOrderFound()) return false;
     RedrawOnNextRefresh();
     return true;
 }

@@ -70,7 +70,7 @@ void NotifyIcons::Refresh() {
     RememberDrawnState();
     // Plane 0 holds the strip's left half, plane 1 its right half, each for the icon shown there.
     for (int half = 0; half < 2; ++half) {
-        NOTIFYICONDATAW& record = icons[HalfOf(half)];
+        NOTIFYICONDATAW& record = icons[placement.HalfOf(half)];
         UniqueIcon previous(record.hIcon);
         record.hIcon = canvas.Finish(half).release();
     }
