@@ -85,7 +85,8 @@ class Soak:
             self.tray.click(where, arrive=0.1, hold=0.05)
             self.clicks += 1
             self.clicks_in_cycle += 1
-            self.clicked_steps += TRACK_STEPS.get(where, 0)
+            if self.with_component:   # without it the clicks land on an empty tray
+                self.clicked_steps += TRACK_STEPS.get(where, 0)
         self.tray.move_away()
 
     def menu(self):
