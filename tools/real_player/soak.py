@@ -34,6 +34,9 @@ MEMORY_MARGIN_KB = 1024
 # SOAK_CLICKS=0 leaves out the clicks and the menus on the strip: the figures of a long session
 # can then be read even while a click during a track change brings the player down.
 STRIP_INPUT = os.environ.get('SOAK_CLICKS', '1') != '0'
+# SOAK_TRACE=1 reads the playlist entry after every step and notes each step after which it is
+# not where the step should have put it (slow: a title read per step).
+TRACE = os.environ.get('SOAK_TRACE') == '1'
 
 
 class Soak:
@@ -43,6 +46,9 @@ class Soak:
         self.clicks = self.menus = self.menus_seen = self.broadcasts = self.changes = 0
         self.nexts = self.clicks_in_cycle = 0
         self.clicked_steps = 0   # tracks moved by the clicks on next and previous, warm-up included
+        self.moves = 0           # every track move asked for so far, warm-up included
+        self.first = None
+        self.trace = []
 
     # ------------------------------------------------------------ the session
     def begin(self):
@@ -78,15 +84,19 @@ class Soak:
     def next_track(self):
         self.player.command('/next')
         self.nexts += 1
+        self.moves += 1
 
     def click_slot(self):
+        self.last_slot = []
         for _ in range(3):
             where = CLICKS[self.clicks_in_cycle % len(CLICKS)]
             self.tray.click(where, arrive=0.1, hold=0.05)
+            self.last_slot.append(where)
             self.clicks += 1
             self.clicks_in_cycle += 1
             if self.with_component:   # without it the clicks land on an empty tray
                 self.clicked_steps += TRACK_STEPS.get(where, 0)
+                self.moves += TRACK_STEPS.get(where, 0)
         self.tray.move_away()
 
     def menu(self):
@@ -131,9 +141,36 @@ class Soak:
             return ''
         return 'the player is gone after %d track changes: %s' % (self.nexts, crash_path(self.player.profile))
 
+    def follow(self, i):
+        """After step i: waits a little for the entry the moves asked for so far should give, and
+        notes a step after which it is elsewhere (then counts on from where it is)."""
+        if self.first is None:
+            return
+        want = self.first + self.moves
+        if poll(lambda: entry(self.player.title()) == want, 3, 0.2):
+            return
+        got = entry(self.player.title())
+        self.trace.append('step %d (%s): entry %s, want %s' % (i, self.what_happened(i), got, want))
+        if got is not None:
+            self.moves = got - self.first
+
+    def what_happened(self, i):
+        parts = ['/next']
+        if i % 5 == 0 and STRIP_INPUT:
+            parts.append('clicks ' + ', '.join(zones.name(w) for w in self.last_slot))
+        if i % 10 == 0 and STRIP_INPUT:
+            parts.append('menu')
+        if i % 25 == 0:
+            parts.append('TaskbarCreated')
+        if i % 25 == 12:
+            parts.append('theme/display')
+        return '; '.join(parts)
+
     def steps(self, count):
         for i in range(1, count + 1):
             self.step(i)
+            if TRACE:
+                self.follow(i)
             if i % 5 == 0 and self.crashed():
                 return self.crashed()
         return ''
@@ -143,7 +180,7 @@ class Soak:
         if problem:
             return problem
         self.measure('start')
-        first = entry(self.player.title())
+        first = self.first = entry(self.player.title())
         problem = self.steps(WARM_UP_CHANGES)
         if problem:
             return self.abandon(problem)
@@ -243,6 +280,8 @@ def judge_run(report, soak, problem):
     words = '%s: %d track changes by /next, %d clicks, %d tray menus, %d TaskbarCreated, %d theme/display changes, ' \
             'then a clean exit' % ('with the component' if soak.with_component else 'baseline, no component',
                                    n, clicks, menus, n // 25, (n + 13) // 25)
+    for line in soak.trace:
+        report.note(line)
     if problem:
         report.result(label, words, False, problem)
         return

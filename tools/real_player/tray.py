@@ -13,6 +13,12 @@ PLAY = (1, 3, 12)
 NEXT = (1, 13, 12)
 
 
+def name(where):
+    """A click's place in words: "next", "play", "slider column 16", ..."""
+    named = {PREVIOUS: 'previous', STOP: 'stop', PLAY: 'play', NEXT: 'next'}
+    return named.get(where, 'slider column %d' % (where[0] * 16 + where[1]))
+
+
 def slider_point(step):
     """(icon, x, y) of the slider's cursor step 0-24 (strip column 2 + step of 16)."""
     column = 2 + step
