@@ -4,12 +4,10 @@
 // shell's small-icon size (16 x 16 at 96 DPI) in the taskbar's theme.
 // Abstract: the controller implements the event hooks.
 #include "tray/strip_canvas.h"
-#include "tray/click_follow_up.h"
+#include "tray/input_follow_up.h"
 #include "tray/icon_placement.h"
-#include "tray/menu_anchor.h"
 #include "tray/strip_image.h"
 #include "tray/strip_image_set.h"
-#include "tray/tray_message_queue.h"
 #include "tray/tray_windows.h"
 #include "tray/strip_layout.h"
 #include "tray/wheel_hover.h"
@@ -72,7 +70,7 @@ public:
     int WheelNotchesAt(WPARAM wParam, LPARAM lParam);
     // Shows the slider with the volume cursor, also while stopped, or returns it to its mode.
     void ShowWheelVolume(bool shown);
-    bool WheelVolumeShown() const { return wheelVolume; }
+    bool WheelVolumeShown() const { return wheelHover.VolumeShown(); }
     bool WheelHookInstalled() const { return wheelHover.HookInstalled(); }
     // Posted to the message window for each turn of the wheel during a hover (wheel_hover.h).
     UINT WheelMessage() const { return wheelHover.Message(); }
@@ -194,8 +192,6 @@ protected:
     StripCanvas canvas;
     // What the image set was loaded for: the size drawn, the layout in it, the theme, the skin.
     StripImageSet imageSet;
-    // The slider row shows the volume for the wheel; drawn like the other pairs.
-    bool wheelVolume = false, drawnWheelVolume = false;
 
     // Process-wide: whether the records currently carry NIF_TIP, and when the tooltip was
     // last rewritten by an unchanged refresh (seconds).
@@ -238,13 +234,10 @@ private:
     // Where the shell shows the two icons, as far as it has been seen, and which half of the
     // strip each is drawn with.
     IconPlacement placement;
-    // The shell's notices after a click, told from a key's.
-    ClickFollowUp followUp;
-    // Tray messages one at a time: one that comes while another is handled waits for it.
-    TrayMessageQueue trayMessages;
+    // The order of the shell's messages, a click's notices told from a key's, and where the
+    // tray menu opens.
+    InputFollowUp input;
     void HandleTrayMessage(UINT message, int icon);
-    // Where the tray menu opens.
-    MenuAnchor menuAnchor;
 
     // A hover of the pointer over the strip, with the wheel hook it holds.
     void BeginWheelHover(int icon);

@@ -95,7 +95,7 @@ void NotifyIcons::TakeSliderPosition(double fraction) {
 bool NotifyIcons::DrawnStateIsCurrent() const {
     return hotButton == drawnHotButton && playMode == drawnPlayMode && buttonDown == drawnButtonDown &&
            sliderPos == drawnSliderPos && volumeMode == drawnVolumeMode && dragging == drawnDragging &&
-           sliderPosValid == drawnSliderPosValid && wheelVolume == drawnWheelVolume;
+           sliderPosValid == drawnSliderPosValid && wheelHover.VolumeDrawn();
 }
 
 void NotifyIcons::RememberDrawnState() {
@@ -106,7 +106,7 @@ void NotifyIcons::RememberDrawnState() {
     drawnVolumeMode = volumeMode;
     drawnDragging = dragging;
     drawnSliderPosValid = sliderPosValid;
-    drawnWheelVolume = wheelVolume;
+    wheelHover.VolumeWasDrawn();
 }
 
 // The left half carries the left half of the slider, previous and stop/load; the right half
@@ -123,7 +123,7 @@ void NotifyIcons::ComposeStrip(HDC color0, HDC mask0, HDC color1, HDC mask1) {
         IconBlt(color1, mask1, PairId(StripImage::BarL), o, o, false);
         bool cursorHot = hotButton == TrayButton::Slider;
         int cursorX = o + layout.CursorColumn(sliderPos);
-        const bool volumeCursor = volumeMode || wheelVolume;
+        const bool volumeCursor = volumeMode || wheelHover.VolumeShown();
         int cursor = volumeCursor ? StripImage::CursVolH : StripImage::CursSldH;
         if (volumeCursor || sliderPosValid) {
             IconBlt(color0, mask0, PairId(cursor), cursorX, o, cursorHot);

@@ -21,8 +21,8 @@ int NotifyIcons::WheelNotchesAt(WPARAM wParam, LPARAM lParam) {
 }
 
 void NotifyIcons::ShowWheelVolume(bool shown) {
-    wheelVolume = shown;
+    wheelHover.ShowVolume(shown);
     Refresh();
 }
 
-bool NotifyIcons::SliderRowShown() const { return playMode != Stopped || wheelVolume; }
+bool NotifyIcons::SliderRowShown() const { return playMode != Stopped || wheelHover.VolumeShown(); }

@@ -23,7 +23,7 @@ void NotifyIcons::NotifyIconCallback(UINT message, UINT iconId) {
     if (iconId != icons[0].uID && iconId != icons[1].uID) return;
     // The handling below asks the shell where the icons are and redraws them: the shell can
     // hand over its next message (a click's release) inside those calls. It waits its turn.
-    trayMessages.Deliver(TrayMessageQueue::Message{message, iconId}, [this](const TrayMessageQueue::Message& m) {
+    input.Deliver(TrayMessageQueue::Message{message, iconId}, [this](const TrayMessageQueue::Message& m) {
         HandleTrayMessage(m.message, m.iconId == icons[0].uID ? 0 : 1);
     });
 }
@@ -43,7 +43,6 @@ void NotifyIcons::HandleTrayMessage(UINT message, int icon) {
         return;
     }
     if (HandledAsKey(message, icon)) return;
-    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) followUp.MouseMessage(message);
 
     static const struct {
         UINT message;
@@ -82,20 +81,15 @@ void NotifyIcons::OnContextMenu(UINT, const StripPointer&) {
 
 // The shell's follow-up of a click, or the same notice sent for a key (click_follow_up.h).
 bool NotifyIcons::HandledAsKey(UINT message, int icon) {
-    if (message == NIN_KEYSELECT || (message == NIN_SELECT && !followUp.AnswersRelease(message))) {
-        OnKeyboardSelect(icon);
-        return true;
-    }
-    if (message == WM_CONTEXTMENU && !followUp.AnswersRelease(message)) {
-        OnContextMenuKey(icon);
-        return true;
-    }
-    return false;
+    if (!input.FromKey(message)) return false;
+    if (message == WM_CONTEXTMENU) OnContextMenuKey(icon);
+    else OnKeyboardSelect(icon);
+    return true;
 }
 
 // Enter or Space on a focused icon: the strip's main button, play/pause.
 void NotifyIcons::OnKeyboardSelect(int) {
-    if (!followUp.NewKeyPress(GetTickCount())) return;
+    if (!input.NewKeyPress(GetTickCount())) return;
     Click(TrayButton::PlayPause);
     Refresh();
 }
@@ -109,13 +103,13 @@ void NotifyIcons::OnContextMenuKey(int icon) {
     else if (placement.Known(icon)) iconPoint = POINT{placement.Cell(icon).left, placement.Cell(icon).top};
     else if (!GetCursorPos(&iconPoint)) iconPoint = POINT{0, 0};
     {
-        MenuAnchor::AtIcon atIcon(menuAnchor, iconPoint);
+        MenuAnchor::AtIcon atIcon(input.Menu(), iconPoint);
         onRightClick();
     }
     Refresh();
 }
 
-POINT NotifyIcons::MenuPoint() const { return menuAnchor.Point(); }
+POINT NotifyIcons::MenuPoint() const { return input.Menu().Point(); }
 
 void NotifyIcons::OnPointerMove(UINT, const StripPointer& pointer) {
     if (!pointer.onTray) return;

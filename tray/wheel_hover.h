@@ -1,7 +1,8 @@
 #pragma once
 // A hover of the pointer over the strip, for the mouse wheel: while it lasts a low-level hook
 // posts each turn of the wheel to the strip's window, and the turns on the strip's area add up
-// to notches. Nothing is hooked outside a hover.
+// to notches. Nothing is hooked outside a hover. While the wheel sets the volume the slider
+// row shows it; that too is kept here, with whether the icons show it yet.
 #include "tray/wheel_hook.h"
 #include "tray/wheel_notches.h"
 
@@ -29,9 +30,16 @@ public:
     // window or its old procedure.
     UINT Message() const { return m_message; }
 
+    void ShowVolume(bool shown) { m_volumeShown = shown; }
+    bool VolumeShown() const { return m_volumeShown; }
+    // Whether the icons drawn last show the wheel's volume as it is now.
+    bool VolumeDrawn() const { return m_volumeDrawn == m_volumeShown; }
+    void VolumeWasDrawn() { m_volumeDrawn = m_volumeShown; }
+
 private:
     bool m_active = false;
     WheelHook m_hook;
     WheelNotches m_notches;
     UINT m_message = RegisterWindowMessageW(L"Trelvane mouse wheel");
+    bool m_volumeShown = false, m_volumeDrawn = false;
 };
