@@ -2,6 +2,7 @@
 // started, stopped and saved, then loaded again from the saved configuration file. A damaged
 // file costs its own values and nothing else.
 #include "host/component_loader.h"
+#include "base/system_handles.h"
 #include "host/config_file.h"
 #include "host/config_store.h"
 #include "host/host_core.h"
@@ -215,13 +216,15 @@ TEST_F(ConfigPersistence, ADamagedFileCostsOnlyItsOwnValues) {
 
     // One byte of the settings changes on disk.
     const std::wstring path = store->PathFor(kComponent);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    SetFilePointer(file, static_cast<LONG>(fb2k_host::kConfigFileHeaderSize) + 30, nullptr, FILE_BEGIN);
-    char flipped = 0x5A;
-    DWORD done = 0;
-    WriteFile(file, &flipped, 1, &done, nullptr);
-    CloseHandle(file);
+    {
+        UniqueKernelHandle file =
+            OwnFile(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(file);
+        SetFilePointer(file.get(), static_cast<LONG>(fb2k_host::kConfigFileHeaderSize) + 30, nullptr, FILE_BEGIN);
+        char flipped = 0x5A;
+        DWORD done = 0;
+        WriteFile(file.get(), &flipped, 1, &done, nullptr);
+    }
 
     Run damaged = RunPlayer();
     EXPECT_EQ(damaged.restored, Outcome::SetAside);
@@ -246,10 +249,10 @@ TEST_F(ConfigPersistence, AFileThatCannotBeReadIsNotSavedOver) {
     ASSERT_TRUE(RunPlayer().saved);
     const std::wstring path = store->PathFor(kComponent);
     ConfigStore::ReadResult before = store->Read(kComponent);
-    HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    UniqueKernelHandle lock = OwnFile(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     Run locked = RunPlayer();
-    CloseHandle(lock);
+    lock.reset();
     EXPECT_EQ(locked.restored, Outcome::Unreadable);
     EXPECT_FALSE(locked.saved);
     EXPECT_TRUE(Mentions(locked.popups, "could not be read"));

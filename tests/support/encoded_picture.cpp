@@ -1,6 +1,7 @@
 #include "tests/support/encoded_picture.h"
 
 #include "base/com_ptr.h"
+#include "base/system_handles.h"
 
 #include <wincodec.h>
 
@@ -76,10 +77,11 @@ std::vector<char> BusyPicture(const GUID& container, int width, int height) {
 }
 
 bool WriteBytes(const std::wstring& path, const std::vector<char>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    UniqueKernelHandle file =
+        OwnFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    const bool ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    const bool ok =
+        bytes.empty() || WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return ok && written == bytes.size();
 }

@@ -1,5 +1,6 @@
 // The shared library's call-stack tracker and its fatal bug check.
 #include "sdk/shared/shared.h"
+#include "base/system_handles.h"
 #include "tests/support/call_stack.h"
 #include "tests/support/child_process.h"
 
@@ -51,15 +52,15 @@ TEST(CallStackTracker, AnExceptionClosesEveryScopeItPassesThrough) {
 TEST(CallStackTracker, ScopesBelongToTheirThread) {
     uCallStackTracker mine("main thread");
     size_t otherDepth = 99;
-    HANDLE thread = CreateThread(
+    UniqueKernelHandle thread(CreateThread(
         nullptr, 0,
         [](LPVOID depth) -> DWORD {
             *static_cast<size_t*>(depth) = OpenScopeCount();
             return 0;
         },
-        &otherDepth, 0, nullptr);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+        &otherDepth, 0, nullptr));
+    ASSERT_TRUE(thread);
+    WaitForSingleObject(thread.get(), INFINITE);
     EXPECT_EQ(otherDepth, 0u);
 }
 

@@ -1,6 +1,7 @@
 // The stand-in player's configuration files, on the real (Wine) file system: damage of any
 // kind is detected, a damaged file is set aside and kept, and a failed write keeps the old file.
 #include "host/config_file.h"
+#include "base/system_handles.h"
 #include "host/config_store.h"
 
 #include <gtest/gtest.h>
@@ -25,21 +26,20 @@ std::vector<char> RandomBytes(size_t size, unsigned seed) {
 
 std::vector<char> ReadFileBytes(const std::wstring& path) {
     std::vector<char> bytes;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
+    UniqueKernelHandle file =
+        OwnFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return bytes;
+    bytes.resize(GetFileSize(file.get(), nullptr));
     DWORD done = 0;
-    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-    CloseHandle(file);
+    if (!bytes.empty()) ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
     return bytes;
 }
 
 void WriteFileBytes(const std::wstring& path, const std::vector<char>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    UniqueKernelHandle file = OwnFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file);
     DWORD done = 0;
-    if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
-    CloseHandle(file);
+    if (!bytes.empty()) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -177,12 +177,13 @@ TEST_F(ConfigFolder, AFileThatCannotBeOpenedIsNeitherReadNorSetAside) {
     ConfigStore store(folder);
     const std::vector<char> saved = RandomBytes(20, 11);
     ASSERT_TRUE(store.Write(kComponent, saved));
-    HANDLE lock = CreateFileW(store.PathFor(kComponent).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    UniqueKernelHandle lock =
+        OwnFile(CreateFileW(store.PathFor(kComponent).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
     ConfigStore::ReadResult read = store.Read(kComponent);
     EXPECT_EQ(read.outcome, Outcome::Unreadable);
     EXPECT_EQ(read.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    CloseHandle(lock);
+    lock.reset();
     EXPECT_EQ(store.Read(kComponent).bytes, saved) << "still there, unchanged";
 }
 

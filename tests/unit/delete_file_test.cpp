@@ -1,6 +1,7 @@
 // Deleting the playing file: the question, the playlist, playback, the lock test and the
 // Recycle Bin, with real files and message boxes answered at the import boundary.
 #include "tests/support/call_stack.h"
+#include "base/system_handles.h"
 #include "host/main_menu.h"
 #include "player/Player.h"
 #include "tests/support/iat_hook.h"
@@ -97,10 +98,9 @@ protected:
     }
     std::wstring MakeFile(const std::wstring& name) {
         std::wstring path = folder + name;
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        UniqueKernelHandle file = OwnFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written;
-        WriteFile(h, "music", 5, &written, nullptr);
-        CloseHandle(h);
+        if (file) WriteFile(file.get(), "music", 5, &written, nullptr);
         files.push_back(path);
         return path;
     }
@@ -187,28 +187,26 @@ TEST_F(DeleteFileTest, AFileThePlayerHoldsIsFreedByStoppingAndPlaybackResumes) {
     std::wstring a = MakeFile(L"held.mp3"), b = MakeFile(L"next.mp3");
     PlayFrom({a, b}, 0);
     // The player holds the playing file open until playback stops.
-    HANDLE held = CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    UniqueKernelHandle held =
+        OwnFile(CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
     standIn.host.Commands().Observe([&held](const std::string& command) {
-        if (command == "Stop" && held != INVALID_HANDLE_VALUE) {
-            CloseHandle(held);
-            held = INVALID_HANDLE_VALUE;
-        }
+        if (command == "Stop") held.reset();
     });
     Player::Delete(kQuestion);
     standIn.host.Commands().Observe(nullptr);
     EXPECT_EQ(executed(), (Commands{"Next", "Stop", "Play"}));
     EXPECT_FALSE(Exists(a));
     EXPECT_FALSE(Exists(a + L".deleted")) << "the file went to the Recycle Bin under its own name";
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 }
 
 TEST_F(DeleteFileTest, AFileThatStaysLockedIsReportedAndKept) {
     std::wstring a = MakeFile(L"locked.mp3"), b = MakeFile(L"other.mp3");
     PlayFrom({a, b}, 0);
-    HANDLE held = CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    UniqueKernelHandle held =
+        OwnFile(CreateFileW(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     Player::Delete(kQuestion);
-    CloseHandle(held);
+    held.reset();
     ASSERT_EQ(dialogs.asked.size(), 2u);
     EXPECT_EQ(dialogs.asked[1].text, L"Unable to delete this file, is it in a read-only location?\n\n" + a);
     EXPECT_EQ(dialogs.asked[1].type, static_cast<UINT>(MB_ICONWARNING | MB_OK));

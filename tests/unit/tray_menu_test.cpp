@@ -3,6 +3,7 @@
 // the stand-in player, the slider check marks, the title band's pixels, and the menu's shape
 // when the quit item is left out.
 #include "controller/Trelvane.h"
+#include "base/system_handles.h"
 #include "controller/tray_menu_commands.h"
 #include "host/main_menu.h"
 #include "host/text.h"
@@ -372,8 +373,7 @@ TEST_F(TrayMenuTest, DeleteAsksInTheUsersLanguageAndANoKeepsEverything) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     std::wstring file = std::wstring(temp) + L"trelvane-menu-delete.mp3";
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
+    OwnFile(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)); // created, closed
     fb2k_host::TrackInfo track = FileTrack(100);
     track.path = fb2k_host::WideToUtf8(file);
     playback().SetPlaylist({track});
