@@ -40,7 +40,7 @@ protected:
                 {NIM_MODIFY, kWParam | kLParam, second, second == 6862 ? flags0 : flags1}};
     }
     testing::AssertionResult Sent(const char* what, const std::vector<SequenceEntry>& expected) const {
-        return MatchesSequence(what, expected, ShellSequence(shell.Calls()), ShellMessageName);
+        return ShellGot(shell, what, expected);
     }
 
     // Settles the tooltip nudge so that unchanged refreshes are quiet for the next 30 s.
