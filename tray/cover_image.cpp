@@ -1,10 +1,13 @@
-// Decoding through the Windows Imaging Component: the bytes become a stream, the decoder
-// finds the format itself, and the area filter shrinks the rows as they are copied out.
+// A JPEG at least eight times the square's size is read from its block means alone; anything
+// else goes through the Windows Imaging Component: the bytes become a stream, the decoder finds
+// the format itself, and the area filter shrinks the rows as they are copied out.
 #include "tray/cover_image.h"
 
 #include "base/com_ptr.h"
+#include "base/jpeg_eighth.h"
 
 #include <wincodec.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -67,15 +70,26 @@ bool Scale(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT width
     return true;
 }
 
-} // namespace
+// A JPEG whose eighth still covers the square: its block means, shrunk the rest of the way by the
+// same area filter, are what the filter makes of the whole picture. False when the picture is
+// smaller, or one the block reader does not take.
+bool DecodeFromBlockMeans(const void* data, size_t size, int width, int height, int side, Pixels& out) {
+    int w = 0, h = 0;
+    FitInSquare(width, height, side, w, h);
+    JpegEighth::Picture eighth;
+    if ((width + 7) / 8 < w || (height + 7) / 8 < h || !JpegEighth::Decode(data, size, CoverImage::kMaxPixels, eighth))
+        return false;
+    Pixels means;
+    means.width = eighth.width;
+    means.height = eighth.height;
+    means.argb = std::move(eighth.argb);
+    out = ScaleArea(means, w, h);
+    return out.width > 0;
+}
 
-namespace CoverImage {
+using CoverImage::Outcome;
 
-Outcome Decode(const void* data, size_t size, int side, Pixels& out) {
-    out = Pixels();
-    if (!data || size == 0) return Outcome::Empty;
-    // A stream over memory takes a 32-bit length; a cover of 4 GB is no cover.
-    if (size > 0xFFFFFFFFu) return Outcome::TooLarge;
+Outcome DecodeThroughTheSystem(const void* data, size_t size, int side, Pixels& out) {
     ComForThisThread com;
     ComPtr<IWICImagingFactory> factory;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -85,13 +99,31 @@ Outcome Decode(const void* data, size_t size, int side, Pixels& out) {
     if (!FirstFrame(factory.get(), data, size, frame)) return Outcome::Undecodable;
     UINT width = 0, height = 0;
     if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return Outcome::Undecodable;
-    if (static_cast<long long>(width) * height > kMaxPixels) return Outcome::TooLarge;
+    if (static_cast<long long>(width) * height > CoverImage::kMaxPixels) return Outcome::TooLarge;
     int w = 0, h = 0;
     FitInSquare(static_cast<int>(width), static_cast<int>(height), side, w, h);
     AreaScaler scaler(static_cast<int>(width), static_cast<int>(height), w, h);
     if (!Scale(factory.get(), frame.get(), width, height, scaler)) return Outcome::Undecodable;
     out = scaler.Result();
     return out.width > 0 ? Outcome::Decoded : Outcome::Undecodable;
+}
+
+} // namespace
+
+namespace CoverImage {
+
+Outcome Decode(const void* data, size_t size, int side, Pixels& out) {
+    out = Pixels();
+    if (!data || size == 0) return Outcome::Empty;
+    // A stream over memory takes a 32-bit length; a cover of 4 GB is no cover.
+    if (size > 0xFFFFFFFFu) return Outcome::TooLarge;
+    // A JPEG's size is known from its header, before anything is decoded.
+    int jpegWidth = 0, jpegHeight = 0;
+    if (JpegEighth::FrameSize(data, size, jpegWidth, jpegHeight)) {
+        if (static_cast<long long>(jpegWidth) * jpegHeight > kMaxPixels) return Outcome::TooLarge;
+        if (DecodeFromBlockMeans(data, size, jpegWidth, jpegHeight, side, out)) return Outcome::Decoded;
+    }
+    return DecodeThroughTheSystem(data, size, side, out);
 }
 
 } // namespace CoverImage

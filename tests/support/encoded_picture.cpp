@@ -4,6 +4,8 @@
 #include "base/system_handles.h"
 
 #include <wincodec.h>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -74,6 +76,40 @@ std::vector<char> BusyPicture(const GUID& container, int width, int height) {
             row[x * 3 + 2] = static_cast<BYTE>(((x / 16 + y / 16) & 1) ? 230 : 40);
         }
     });
+}
+
+std::vector<char> KeptPicture(const char* name) {
+    // Wine shows the Unix file system as drive Z:.
+    const std::string path = std::string("Z:") + TRELVANE_KEPT_PICTURES + "/" + name;
+    UniqueKernelHandle file =
+        OwnFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size = {};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 24)) return {};
+    std::vector<char> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return {};
+    bytes.resize(read);
+    return bytes;
+}
+
+void AnnounceJpegSize(std::vector<char>& jpeg, int width, int height) {
+    auto at = [&jpeg](size_t i) { return i < jpeg.size() ? static_cast<unsigned char>(jpeg[i]) : 0; };
+    // Segment by segment from the start of the image: the frame header is the first SOFn.
+    for (size_t i = 2; at(i) == 0xFF && i + 9 < jpeg.size(); i += 2 + (at(i + 2) << 8 | at(i + 3))) {
+        const int marker = at(i + 1);
+        if (marker < 0xC0 || marker > 0xCF || marker == 0xC4 || marker == 0xC8 || marker == 0xCC) continue;
+        jpeg[i + 5] = static_cast<char>(height >> 8);
+        jpeg[i + 6] = static_cast<char>(height);
+        jpeg[i + 7] = static_cast<char>(width >> 8);
+        jpeg[i + 8] = static_cast<char>(width);
+        return;
+    }
+}
+
+bool NearColour(uint32_t pixel, uint32_t argb, int tolerance) {
+    for (int shift = 0; shift < 32; shift += 8)
+        if (std::abs(int((pixel >> shift) & 0xFF) - int((argb >> shift) & 0xFF)) > tolerance) return false;
+    return true;
 }
 
 bool WriteBytes(const std::wstring& path, const std::vector<char>& bytes) {

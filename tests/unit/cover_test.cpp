@@ -1,6 +1,7 @@
-// The cover: decoding through the Windows Imaging Component with its refusals, the area filter
-// that shrinks it, and the player's cover loader as the component sees it.
+// The cover: decoding from a JPEG's block means or through the Windows Imaging Component, with its
+// refusals, the area filter that shrinks it, and the player's cover loader as the component sees it.
 #include "player/now_playing_cover.h"
+#include "base/jpeg_eighth.h"
 #include "sdk/album_art.h"
 #include "tests/support/encoded_picture.h"
 #include "tests/support/in_process_host.h"
@@ -9,18 +10,12 @@
 
 #include <gtest/gtest.h>
 #include <wincodec.h>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
 using Outcome = CoverImage::Outcome;
-
-// Premultiplied BGRA in memory reads 0xAARRGGBB as a number.
-bool Near(uint32_t pixel, uint32_t argb, int tolerance) {
-    for (int shift = 0; shift < 32; shift += 8)
-        if (std::abs(int((pixel >> shift) & 0xFF) - int((argb >> shift) & 0xFF)) > tolerance) return false;
-    return true;
-}
 
 uint32_t Middle(const Pixels& p) { return p.argb[static_cast<size_t>(p.height / 2) * p.width + p.width / 2]; }
 
@@ -51,7 +46,7 @@ TEST(CoverImage, OneColouredPicturesKeepTheirColourAndFitTheSquare) {
     ASSERT_EQ(Outcome::Decoded, CoverImage::Decode(jpeg.data(), jpeg.size(), 64, out));
     EXPECT_EQ(64, out.width);
     EXPECT_EQ(42, out.height) << "200 x 64 / 300, truncated";
-    EXPECT_TRUE(Near(Middle(out), 0xFF2E8B57, 6)) << std::hex << Middle(out);
+    EXPECT_TRUE(NearColour(Middle(out), 0xFF2E8B57, 6)) << std::hex << Middle(out);
 
     const std::vector<char> png = SolidPicture(GUID_ContainerFormatPng, 50, 40, 0x102030);
     ASSERT_EQ(Outcome::Decoded, CoverImage::Decode(png.data(), png.size(), 64, out));
@@ -60,7 +55,32 @@ TEST(CoverImage, OneColouredPicturesKeepTheirColourAndFitTheSquare) {
     EXPECT_EQ(0xFF102030u, Middle(out));
 
     ASSERT_EQ(Outcome::Decoded, CoverImage::Decode(kCmykJpeg, sizeof(kCmykJpeg), 64, out));
-    EXPECT_TRUE(Near(Middle(out), 0xFFCC3311, 16)) << "CMYK: " << std::hex << Middle(out);
+    EXPECT_TRUE(NearColour(Middle(out), 0xFFCC3311, 16)) << "CMYK: " << std::hex << Middle(out);
+}
+
+// A JPEG of at least eight times the square's size is read from its block means alone: it shows
+// the whole picture shrunk, within a few levels.
+TEST(CoverImage, ALargeJpegReadFromItsBlockMeansLooksLikeTheWholePictureShrunk) {
+    const int wide = 1024, high = 768; // not a resource id: pixels
+    const std::vector<char> jpeg = BusyPicture(GUID_ContainerFormatJpeg, wide, high);
+    JpegEighth::Picture eighth;
+    ASSERT_TRUE(JpegEighth::Decode(jpeg.data(), jpeg.size(), CoverImage::kMaxPixels, eighth)) << "the quick route takes it";
+    Pixels quick, whole;
+    ASSERT_EQ(Outcome::Decoded, CoverImage::Decode(jpeg.data(), jpeg.size(), 64, quick));
+    ASSERT_EQ(Outcome::Decoded, CoverImage::Decode(jpeg.data(), jpeg.size(), wide, whole)) << "the system decoder's";
+    const Pixels shrunk = ScaleArea(whole, 64, 48);
+    ASSERT_EQ(64, quick.width);
+    ASSERT_EQ(48, quick.height);
+    int worst = 0;
+    long long total = 0;
+    for (size_t i = 0; i < quick.argb.size(); ++i)
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int difference = std::abs(int((quick.argb[i] >> shift) & 0xFF) - int((shrunk.argb[i] >> shift) & 0xFF));
+            worst = std::max(worst, difference);
+            total += difference;
+        }
+    EXPECT_LE(worst, 12) << "the largest difference of a colour level";
+    EXPECT_LE(double(total) / (64 * 48 * 3), 2.0) << "the mean difference of a colour level";
 }
 
 TEST(CoverImage, BadFilesGiveNoPicture) {
@@ -82,6 +102,10 @@ TEST(CoverImage, BadFilesGiveNoPicture) {
     memcpy(huge.data(), &file, 14);
     memcpy(huge.data() + 14, &info, 40);
     EXPECT_EQ(Outcome::TooLarge, CoverImage::Decode(huge.data(), huge.size(), 64, out));
+    std::vector<char> hugeJpeg = SolidPicture(GUID_ContainerFormatJpeg, 64, 64, 0x102030);
+    AnnounceJpegSize(hugeJpeg, 8000, 6000);
+    EXPECT_EQ(Outcome::TooLarge, CoverImage::Decode(hugeJpeg.data(), hugeJpeg.size(), 64, out))
+        << "a JPEG's header announcing 48 megapixels";
 }
 
 // Each target pixel is the mean of the source pixels under it.
@@ -96,9 +120,10 @@ TEST(CoverDecoder, TheNewestRequestWinsAndACancelledOneNeverArrives) {
     Outcome outcome = Outcome::Empty;
     Pixels out;
     EXPECT_FALSE(decoder.Pending()) << "nothing asked";
-    const auto large = bytes(SolidPicture(GUID_ContainerFormatJpeg, 3000, 3000, 0xCC3311));
+    // A large PNG goes through the system decoder: a tenth of a second and more.
+    const auto large = bytes(SolidPicture(GUID_ContainerFormatPng, 3000, 3000, 0xCC3311));
     ASSERT_TRUE(decoder.Request(large, 64, nullptr, 0));
-    Sleep(30); // the thread is decoding it (a tenth of a second and more) when the next comes
+    Sleep(30); // the thread is decoding it when the next comes
     ASSERT_TRUE(decoder.Request(bytes(SolidPicture(GUID_ContainerFormatPng, 30, 30, 0x102030)), 64, nullptr, 0));
     EXPECT_TRUE(decoder.Pending());
     wait(decoder, outcome, out);
