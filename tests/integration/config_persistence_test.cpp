@@ -283,11 +283,12 @@ TEST_F(ConfigPersistence, TheComponentTakesAStreamCutAtAnyByte) {
         component.SetConfig(defaults);
         component.SetConfig(std::vector<char>(changed.begin(), changed.begin() + cut));
         Settings now(component.GetConfig());
-        ASSERT_EQ(now.Count(), 12u);
-        for (const std::string& guid : changedSettings.Order()) {
+        ASSERT_EQ(now.Count(), 12u) << "cut at " << cut;
+        for (size_t i = 0; i < changedSettings.Order().size(); ++i) {
+            const std::string& guid = changedSettings.Order()[i];
             const std::string& expected =
                 changedSettings.End(guid) <= cut ? changedSettings.Raw(guid) : defaultSettings.Raw(guid);
-            ASSERT_EQ(now.Raw(guid), expected) << "cut at " << cut;
+            ASSERT_EQ(now.Raw(guid), expected) << "cut at " << cut << ", setting " << i << " of the stream";
         }
     }
 }

@@ -102,7 +102,7 @@ TEST_F(ConfigFolder, AWrittenConfigurationIsReadBackAndReplacedWhole) {
     const std::vector<char> first = RandomBytes(1000, 2); // not a resource id: a byte count
     ASSERT_TRUE(store.Write(kComponent, first)) << "the folder is created as needed";
     ConfigStore::ReadResult read = store.Read(kComponent);
-    EXPECT_EQ(read.outcome, Outcome::Read);
+    EXPECT_EQ(read.outcome, Outcome::Read) << "the first write";
     EXPECT_EQ(read.bytes, first);
 
     const std::vector<char> second = RandomBytes(10, 3);
@@ -110,7 +110,7 @@ TEST_F(ConfigFolder, AWrittenConfigurationIsReadBackAndReplacedWhole) {
     EXPECT_EQ(store.Read(kComponent).bytes, second);
     ASSERT_TRUE(store.Write(kComponent, {}));
     read = store.Read(kComponent);
-    EXPECT_EQ(read.outcome, Outcome::Read);
+    EXPECT_EQ(read.outcome, Outcome::Read) << "an empty write";
     EXPECT_TRUE(read.bytes.empty());
     EXPECT_FALSE(Exists(store.PathFor(kComponent) + L".new"));
 }
@@ -142,7 +142,8 @@ TEST_F(ConfigFolder, ADamagedFileIsSetAsideKeptAndCostsNoOtherFile) {
     }
     EXPECT_EQ(setAside[0], path + L".corrupt");
     EXPECT_EQ(setAside[1], path + L".corrupt-2");
-    for (const std::wstring& earlier : setAside) EXPECT_TRUE(Exists(earlier)) << "earlier ones are kept too";
+    for (const std::wstring& earlier : setAside)
+        EXPECT_TRUE(Exists(earlier)) << "earlier ones are kept too: " << earlier;
 
     ConfigStore::ReadResult untouched = store.Read(kOther);
     EXPECT_EQ(untouched.outcome, Outcome::Read);
@@ -160,13 +161,13 @@ TEST_F(ConfigFolder, AWriteThatFailsKeepsTheFileWrittenBefore) {
     DWORD error = 0;
     EXPECT_FALSE(store.Write(kComponent, RandomBytes(200, 8), &error));
     EXPECT_NE(error, 0u);
-    EXPECT_EQ(store.Read(kComponent).bytes, saved);
+    EXPECT_EQ(store.Read(kComponent).bytes, saved) << "after the failed write";
     RemoveDirectoryW(fresh.c_str());
 
     // A crash left half a new file behind: it is not the configuration, and the next write
     // goes over it.
     WriteFileBytes(fresh, RandomBytes(33, 9));
-    EXPECT_EQ(store.Read(kComponent).bytes, saved);
+    EXPECT_EQ(store.Read(kComponent).bytes, saved) << "half a new file left behind";
     const std::vector<char> next = RandomBytes(50, 10);
     ASSERT_TRUE(store.Write(kComponent, next));
     EXPECT_EQ(store.Read(kComponent).bytes, next);

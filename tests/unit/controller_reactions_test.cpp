@@ -174,19 +174,19 @@ TEST_F(ControllerReactionsTest, PlayerIsAskedOnlyAsFarAsTheAnswerNeeds) {
     PlayStream();
     playback().ResetCallCounts();
     controller().VolumeSlider(true);
-    EXPECT_EQ(playback().CallCount("is_playing"), 0);
+    EXPECT_EQ(playback().CallCount("is_playing"), 0) << "the volume slider chosen";
     cfg::AutoVolumeOnStream = false;
     controller().VolumeSlider(false);
-    EXPECT_EQ(playback().CallCount("is_playing"), 0);
+    EXPECT_EQ(playback().CallCount("is_playing"), 0) << "the seek slider chosen, no automatic volume";
     EXPECT_EQ(playback().CallCount("playback_can_seek"), 0);
 }
 
 TEST_F(ControllerReactionsTest, SeekSliderMapsStepsOntoTheTrack) {
     PlayFile(200.0);
     controller().onSliderPositionChange(12.0 / 24.0);
-    EXPECT_DOUBLE_EQ(playback().Position(), 100.0);
+    EXPECT_DOUBLE_EQ(playback().Position(), 100.0) << "step 12";
     controller().onSliderPositionChange(1.0 / 24.0);
-    EXPECT_DOUBLE_EQ(playback().Position(), 8.333);
+    EXPECT_DOUBLE_EQ(playback().Position(), 8.333) << "step 1";
     EXPECT_DOUBLE_EQ(controller().onWantSliderPosition(), 8333.0 / 200000.0);
 }
 
@@ -214,13 +214,13 @@ TEST_F(ControllerReactionsTest, VolumeSliderStepsSetTheVolumeAndReadBackOneStepL
 
 TEST_F(ControllerReactionsTest, StripFollowsStartPauseResumeAndStop) {
     PlayFile();
-    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
+    EXPECT_EQ(controller().CurrentPlayMode(), Playing) << "start";
     playback().Pause(true);
-    EXPECT_EQ(controller().CurrentPlayMode(), Paused);
+    EXPECT_EQ(controller().CurrentPlayMode(), Paused) << "pause";
     playback().Pause(false);
-    EXPECT_EQ(controller().CurrentPlayMode(), Playing);
+    EXPECT_EQ(controller().CurrentPlayMode(), Playing) << "resume";
     playback().Stop();
-    EXPECT_EQ(controller().CurrentPlayMode(), Stopped);
+    EXPECT_EQ(controller().CurrentPlayMode(), Stopped) << "stop";
 }
 
 TEST_F(ControllerReactionsTest, AStartInThePausedStateShowsPlayingUntilAPauseArrives) {
@@ -257,17 +257,17 @@ TEST_F(ControllerReactionsTest, BalloonSettingsAreSeparateForFilesAndStreams) {
     cfg::ShowBalloon = false;
     cfg::ShowBalloonOnStream = true;
     PlayFile();
-    EXPECT_TRUE(Balloons().empty());
+    EXPECT_TRUE(Balloons().empty()) << "a file, file balloons off";
     PlayStream();
-    EXPECT_EQ(Balloons().size(), 1u);
+    EXPECT_EQ(Balloons().size(), 1u) << "a stream, stream balloons on";
 
     tray->Clear();
     cfg::ShowBalloon = true;
     cfg::ShowBalloonOnStream = false;
     PlayStream();
-    EXPECT_TRUE(Balloons().empty());
+    EXPECT_TRUE(Balloons().empty()) << "a stream, stream balloons off";
     PlayFile();
-    EXPECT_EQ(Balloons().size(), 1u);
+    EXPECT_EQ(Balloons().size(), 1u) << "a file, file balloons on";
 }
 
 TEST_F(ControllerReactionsTest, EmptyBalloonTitleFallsBackToTheFileNameUpToItsLastDot) {
@@ -285,7 +285,7 @@ TEST_F(ControllerReactionsTest, HideTimeIsClampedToOneToTenSeconds) {
         tray->Clear();
         controller().ShowBalloon(true);
         std::vector<ShellCall> balloons = Balloons();
-        ASSERT_EQ(balloons.size(), 1u);
+        ASSERT_EQ(balloons.size(), 1u) << c.first;
         EXPECT_EQ(balloons[0].timeoutOrVersion, ExpectedTimeout(c.second)) << c.first;
     }
 }
@@ -322,14 +322,15 @@ TEST_F(ControllerReactionsTest, SeekTimeAndVolumeEventsLeaveTheRedrawToTheSlider
     EXPECT_TRUE(ShellGot(*tray, "nothing sent: a seek and the playing time redraw nothing themselves", {}));
     controller().RefreshSlider(); // the slider timer's tick moves the cursor
     const bool reversed = controller().Profile().addReversed;
-    EXPECT_TRUE(ShellGot(*tray, "both icons redrawn by the slider's tick", BothModified(reversed)));
+    EXPECT_TRUE(ShellGot(*tray, "both icons redrawn by the slider's tick after the seek", BothModified(reversed)));
 
     controller().VolumeSlider(true);
     tray->Clear();
     playback().SetVolumeDb(-20.0f);
     EXPECT_TRUE(ShellGot(*tray, "nothing sent: a volume change redraws nothing itself", {}));
     controller().RefreshSlider();
-    EXPECT_TRUE(ShellGot(*tray, "both icons redrawn by the slider's tick", BothModified(reversed)));
+    EXPECT_TRUE(ShellGot(*tray, "both icons redrawn by the slider's tick after the volume change",
+                         BothModified(reversed)));
 }
 
 TEST_F(ControllerReactionsTest, TheBalloonHidesItselfAfterItsSeconds) {
@@ -345,8 +346,8 @@ TEST_F(ControllerReactionsTest, TheBalloonHidesItselfAfterItsSeconds) {
             startedTimers.clear();
             controller().ShowBalloon(true);
             ASSERT_EQ(startedTimers.size(), 1u) << c.first;
-            EXPECT_EQ(startedTimers[0].window, controller().MessageWindow());
-            EXPECT_EQ(startedTimers[0].id, 30002u);
+            EXPECT_EQ(startedTimers[0].window, controller().MessageWindow()) << c.first;
+            EXPECT_EQ(startedTimers[0].id, 30002u) << c.first;
             EXPECT_EQ(startedTimers[0].period, c.second) << c.first;
         }
     }
@@ -359,7 +360,7 @@ TEST_F(ControllerReactionsTest, TheBalloonHidesItselfAfterItsSeconds) {
     // The timer fired once: it was killed by its own tick.
     tray->Clear();
     fb2k_host::PumpMessagesFor(1300);
-    EXPECT_TRUE(BalloonHides().empty());
+    EXPECT_TRUE(BalloonHides().empty()) << "hidden a second time: the timer kept running";
 }
 
 TEST_F(ControllerReactionsTest, ThePlayersOwnTrayIconFollowsTheHideSwitch) {
@@ -367,13 +368,13 @@ TEST_F(ControllerReactionsTest, ThePlayersOwnTrayIconFollowsTheHideSwitch) {
         SetLiveSwitch(L"HideFoobarIcon", hide);
         tray->Clear();
         Trelvane::SFIHState();
-        ASSERT_EQ(tray->Calls().size(), 1u);
+        ASSERT_EQ(tray->Calls().size(), 1u) << "switch " << hide;
         const ShellCall& call = tray->Calls()[0];
-        EXPECT_EQ(call.message, DWORD(NIM_MODIFY));
-        EXPECT_EQ(call.window, standIn->host.MainWindow());
-        EXPECT_EQ(call.id, 0u);
-        EXPECT_EQ(call.flags, UINT(NIF_STATE));
-        EXPECT_EQ(call.stateMask, DWORD(NIS_HIDDEN));
+        EXPECT_EQ(call.message, DWORD(NIM_MODIFY)) << "switch " << hide;
+        EXPECT_EQ(call.window, standIn->host.MainWindow()) << "switch " << hide;
+        EXPECT_EQ(call.id, 0u) << "switch " << hide;
+        EXPECT_EQ(call.flags, UINT(NIF_STATE)) << "switch " << hide;
+        EXPECT_EQ(call.stateMask, DWORD(NIS_HIDDEN)) << "switch " << hide;
         EXPECT_EQ(call.state, hide ? DWORD(NIS_HIDDEN) : 0u) << "switch " << hide;
     }
     ClearLiveSwitch(L"HideFoobarIcon");

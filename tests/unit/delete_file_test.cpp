@@ -219,7 +219,7 @@ TEST_F(DeleteFileTest, AFileTheRecycleBinRefusesIsRetriedUntilItIsGone) {
     PlayFrom({a, b}, 0);
     recycleFailuresLeft = 2; // the move at Delete and at the first retry fail
     Player::Delete(kQuestion);
-    EXPECT_TRUE(Exists(a));
+    EXPECT_TRUE(Exists(a)) << "the move at Delete failed";
     EXPECT_TRUE(fb2k_host::PumpMessagesUntil([&] { return !Exists(a); }, 6000));
     EXPECT_EQ(recycleFailuresLeft, 0);
     EXPECT_TRUE(Exists(b));
@@ -234,7 +234,7 @@ TEST_F(DeleteFileTest, ASecondDeleteWhileTheFirstAsksReturnsAtOnce) {
         Player::Delete(kQuestion);
     };
     Player::Delete(kQuestion);
-    EXPECT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked.size(), 1u) << "the delete made while asking asks nothing";
     Player::Delete(kQuestion);
     EXPECT_EQ(dialogs.asked.size(), 2u) << "the guard is released again";
 }
@@ -264,7 +264,8 @@ TEST_F(DeleteFileTest, ALongPathIsHandledWholeOrRefusedBeforeAnythingChanges) {
         dialogs.asked.clear();
         Player::Delete(kQuestion);
         ASSERT_EQ(dialogs.asked.size(), 1u) << length;
-        EXPECT_EQ(dialogs.asked[0].text, L"Unable to delete this file, is it in a read-only location?\n\n" + path);
+        EXPECT_EQ(dialogs.asked[0].text, L"Unable to delete this file, is it in a read-only location?\n\n" + path)
+            << length;
         EXPECT_EQ(playback().Playlist().size(), 2u) << length;
         EXPECT_TRUE(playback().IsPlaying()) << length;
         EXPECT_TRUE(executed().empty()) << length;
@@ -309,7 +310,7 @@ TEST_F(DeleteFileTest, ATickInsideTheRetrysOperationLeavesTheWalkToIt) {
     EXPECT_FALSE(Exists(a));
     // The queue is empty: the next tick has nothing to do.
     RetryTick();
-    EXPECT_EQ(operations.started.size(), 1u);
+    EXPECT_EQ(operations.started.size(), 1u) << "a tick with an empty queue";
 }
 
 TEST_F(DeleteFileTest, AMissingPlaylistServiceFailsOutwardAndReleasesTheGuard) {

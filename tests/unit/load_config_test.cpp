@@ -102,7 +102,7 @@ TEST_F(RegistrySettings, AnOldKeyWithOneValueSetsEveryImportedSettingOnceAndIsDe
     cfg::Windows7NoticeShown = true;
     SetImport(L"SkinName", REG_SZ, Bytes(L"Blue"));
     LoadConfig();
-    EXPECT_FALSE(cfg::VolumeSlider);
+    EXPECT_FALSE(cfg::VolumeSlider) << "imported";
     EXPECT_TRUE(cfg::ShowBalloon);
     EXPECT_TRUE(cfg::AutoVolumeOnStream);
     EXPECT_TRUE(cfg::ShowBalloonOnStream);
@@ -118,8 +118,8 @@ TEST_F(RegistrySettings, AnOldKeyWithOneValueSetsEveryImportedSettingOnceAndIsDe
     cfg::VolumeSlider = true;
     cfg::SkinName = "Red";
     LoadConfig();
-    EXPECT_TRUE(cfg::VolumeSlider);
-    EXPECT_STREQ(cfg::SkinName, "Red");
+    EXPECT_TRUE(cfg::VolumeSlider) << "the next start";
+    EXPECT_STREQ(cfg::SkinName, "Red") << "the next start";
 }
 
 TEST_F(RegistrySettings, AFullOldKeyIsImportedAsItWasStored) {
@@ -225,18 +225,18 @@ TEST_F(RegistrySettings, TextsEndAtTheirNulOrTheirDataAndNumbersAreNoText) {
     }
     EXPECT_EQ(GetKeyStr(L"Missing", kDefault), kDefault);
     RemoveKeys();
-    EXPECT_EQ(GetKeyStr(L"Text", kDefault), kDefault);
+    EXPECT_EQ(GetKeyStr(L"Text", kDefault), kDefault) << "no key";
 }
 
 TEST_F(RegistrySettings, LiveSwitchesHaveTheirDefaultsWithoutTheKeyAndAreNeverWritten) {
-    EXPECT_EQ(GetPlayerKeyInt(L"HideFoobarIcon"), 0);
-    EXPECT_EQ(GetPlayerKeyInt(L"PreventSleep"), 0);
-    EXPECT_EQ(GetPlayerKeyInt(L"ShowExitMenuItem", 1), 1);
+    EXPECT_EQ(GetPlayerKeyInt(L"HideFoobarIcon"), 0) << "no key";
+    EXPECT_EQ(GetPlayerKeyInt(L"PreventSleep"), 0) << "no key";
+    EXPECT_EQ(GetPlayerKeyInt(L"ShowExitMenuItem", 1), 1) << "no key";
     Set(kLiveKeyPath, L"ShowExitMenuItem", REG_DWORD, Dword(0));
     Set(kLiveKeyPath, L"HideFoobarIcon", REG_SZ, Bytes(L"1"));
-    EXPECT_EQ(GetPlayerKeyInt(L"ShowExitMenuItem", 1), 0);
-    EXPECT_EQ(GetPlayerKeyInt(L"HideFoobarIcon"), 1);
-    EXPECT_EQ(GetPlayerKeyInt(L"PreventSleep"), 0);
+    EXPECT_EQ(GetPlayerKeyInt(L"ShowExitMenuItem", 1), 0) << "with the key";
+    EXPECT_EQ(GetPlayerKeyInt(L"HideFoobarIcon"), 1) << "with the key";
+    EXPECT_EQ(GetPlayerKeyInt(L"PreventSleep"), 0) << "with the key";
     LoadConfig();
     UniqueRegistryKey key = OpenRegistryKey(HKEY_CURRENT_USER, kLiveKeyPath);
     ASSERT_TRUE(key) << "the live key";
@@ -261,7 +261,7 @@ TEST_F(RegistrySettings, OnlyTheExactMarkerBecomesTheDefaultFormatOfTheCurrentLa
     cfg::Language = 0x0407;
     cfg::BalloonFormat = cfg::kDefaultFormatMarker;
     ReplaceDefaultBalloonFormatMarker();
-    EXPECT_STREQ(cfg::BalloonFormat, kGermanDefaultFormat);
+    EXPECT_STREQ(cfg::BalloonFormat, kGermanDefaultFormat) << "the marker in German";
     cfg::Language = 0x0419;
     ReplaceDefaultBalloonFormatMarker();
     EXPECT_STREQ(cfg::BalloonFormat, kGermanDefaultFormat) << "a change of language leaves the stored text alone";

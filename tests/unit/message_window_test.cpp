@@ -164,12 +164,12 @@ TEST_F(MessageWindowTest, ControllerTimersAreConsumedAndTheBalloonTimerStopsItse
 }
 
 TEST_F(MessageWindowTest, SuspensionIsRefusedOnlyWhilePlayingWithTheSwitchSet) {
-    EXPECT_EQ(Send(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND), TRUE);
+    EXPECT_EQ(Send(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND), TRUE) << "no switch";
     RegistrySwitch preventSleep(L"PreventSleep", 1);
     EXPECT_EQ(Send(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND), TRUE) << "stopped";
     playback().SetPlaylist({FileTrack(300)});
     playback().Play();
-    EXPECT_EQ(Send(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND), BROADCAST_QUERY_DENY);
+    EXPECT_EQ(Send(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND), BROADCAST_QUERY_DENY) << "playing";
     EXPECT_EQ(Send(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND), TRUE);
     EXPECT_TRUE(reachedOldProc.empty()) << "power broadcasts are never passed on";
 }
@@ -214,19 +214,19 @@ TEST_F(MessageWindowTest, TheThemeNoticeRedrawsTheStripOnceAndEveryNoticeIsPasse
     EXPECT_TRUE(ShellGot(shell, "nothing sent for other notices", {}));
     const bool reversed = Trelvane::Instance().Profile().addReversed;
 
-    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
-    EXPECT_TRUE(Trelvane::Instance().ImageSet().Dark());
+    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult) << "turned dark";
+    EXPECT_TRUE(Trelvane::Instance().ImageSet().Dark()) << "turned dark";
     EXPECT_TRUE(ShellGot(shell, "both icons redrawn once for the dark theme", BothModified(reversed)));
     ASSERT_TRUE(Reached(WM_SETTINGCHANGE, 0));
     EXPECT_EQ(reachedOldProc.back().scopes.at(0), "Trelvane::WndProc-WM_SETTINGCHANGE");
 
     shell.Clear();
-    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
+    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult) << "still dark";
     EXPECT_TRUE(ShellGot(shell, "nothing sent: the theme did not change again", {}));
 
     theme.Light();
-    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult);
-    EXPECT_FALSE(Trelvane::Instance().ImageSet().Dark());
+    EXPECT_EQ(Send(WM_SETTINGCHANGE, 0, themeNotice), kOldProcResult) << "turned light";
+    EXPECT_FALSE(Trelvane::Instance().ImageSet().Dark()) << "turned light";
     EXPECT_TRUE(ShellGot(shell, "both icons redrawn once for the light theme", BothModified(reversed)));
 }
 

@@ -264,7 +264,7 @@ TEST_F(PreferencesPageTest, ApplyStoresEverySettingAndReappliesThemLive) {
     EXPECT_STREQ(cfg::BalloonTitle.get_ptr(), "%artist% \xE2\x80\x93 %title%");
     EXPECT_STREQ(cfg::BalloonFormat.get_ptr(), "Zeile\r\n%album%");
     EXPECT_EQ(cfg::Language, kGerman);
-    EXPECT_EQ(page->get_state(), kUnchanged);
+    EXPECT_EQ(page->get_state(), kUnchanged) << "after apply";
 
     EXPECT_EQ(TrayMenuText(0), L"&Zurück") << "the tray menu speaks the new language";
     EXPECT_EQ(Text(dialog, kBalloon).rfind(L"Sprech&blase mit Songtitel - Ausblenden nach", 0), 0u);
@@ -308,7 +308,7 @@ TEST_F(PreferencesPageTest, ResetShowsTheDefaultsButStoresNothing) {
     EXPECT_EQ(SelectedEntry(dialog, kSkins), L"[Built-In]");
     EXPECT_EQ(page->get_state(), kChanged);
     EXPECT_FALSE(cfg::ShowBalloon);
-    EXPECT_EQ(cfg::BalloonHideAfter, 9);
+    EXPECT_EQ(cfg::BalloonHideAfter, 9) << "reset alone stores nothing";
     EXPECT_STREQ(cfg::BalloonTitle.get_ptr(), "%title%");
 
     page->apply();
@@ -320,7 +320,7 @@ TEST_F(PreferencesPageTest, TheCardBoxIsOnByDefaultStoredOnApplyAndTranslated) {
     constexpr int kCard = 1027;
     cfg::ShowCard = true;
     HWND dialog = Open();
-    EXPECT_TRUE(Ticked(dialog, kCard));
+    EXPECT_TRUE(Ticked(dialog, kCard)) << "as stored";
     EXPECT_EQ(Text(dialog, kCard), L"Show a card when the pointer rests on the strip");
     Click(dialog, kCard);
     EXPECT_EQ(page->get_state(), kChanged);
@@ -343,16 +343,16 @@ TEST_F(PreferencesPageTest, PreviewingALanguageRelabelsThePageAgainAndAgain) {
     EXPECT_EQ(Text(dialog, kBalloon), L"Sprech&blase mit Songtitel - Ausblenden nach");
     EXPECT_EQ(Text(dialog, kCredit), L"Übersetzung: the Trelvane team - translations@trelvane.example.org")
         << "the translator is credited, with one colon";
-    EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, kCredit), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, kCredit), GWL_STYLE) & WS_VISIBLE) << "shown for German";
     RECT germanLabel = ClientRect(dialog, kBalloon), list = ClientRect(dialog, kHideAfter);
     EXPECT_GT(germanLabel.right, englishLabel.right) << "the longer label is wider";
     EXPECT_EQ(list.left, germanLabel.right + 10) << "the hide-after list follows its label";
 
     ChooseText(dialog, kLanguages, L"English");
     EXPECT_EQ(Text(dialog, kBalloon), L"Song title &balloon - Hide after");
-    EXPECT_FALSE(GetWindowLongW(GetDlgItem(dialog, kCredit), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongW(GetDlgItem(dialog, kCredit), GWL_STYLE) & WS_VISIBLE) << "hidden again for English";
     EXPECT_EQ(Text(dialog, kTitle), L"" RESOURCE_TEXT(IDS_PAGE_SHOW_BALLOON) L" %title%");
-    EXPECT_EQ(cfg::Language, 0);
+    EXPECT_EQ(cfg::Language, 0) << "previewing stores nothing";
     EXPECT_EQ(Text(dialog, kPause), L"Auto-pause when screensaver starts");
 }
 
@@ -400,7 +400,7 @@ TEST_F(PreferencesPageTest, OddStoredValuesGiveAWorkingPage) {
     page->apply();
     EXPECT_EQ(cfg::Language, 0x0409) << "no choice, no change";
     EXPECT_STREQ(cfg::SkinName.get_ptr(), "");
-    EXPECT_EQ(page->get_state(), kUnchanged);
+    EXPECT_EQ(page->get_state(), kUnchanged) << "after apply";
 }
 
 TEST_F(PreferencesPageTest, HugeTextsAreShownAndStoredWhole) {
@@ -420,11 +420,11 @@ TEST_F(PreferencesPageTest, ALaterPageTakesOverAndTheEarlierOneLeavesItBe) {
     Open();
     service_ptr_t<preferences_page_instance> first = page;
     Open();
-    EXPECT_EQ(TVFPrefPageInst::Current(), static_cast<TVFPrefPageInst*>(page.get_ptr()));
+    EXPECT_EQ(TVFPrefPageInst::Current(), static_cast<TVFPrefPageInst*>(page.get_ptr())) << "the second page opened";
     first.release();
-    EXPECT_EQ(TVFPrefPageInst::Current(), static_cast<TVFPrefPageInst*>(page.get_ptr()));
+    EXPECT_EQ(TVFPrefPageInst::Current(), static_cast<TVFPrefPageInst*>(page.get_ptr())) << "the first page closed";
     page.release();
-    EXPECT_EQ(TVFPrefPageInst::Current(), nullptr);
+    EXPECT_EQ(TVFPrefPageInst::Current(), nullptr) << "both pages closed";
 }
 
 } // namespace

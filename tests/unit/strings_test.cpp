@@ -98,7 +98,7 @@ TEST(StringTables, NeutralTableServesLanguageZeroAndLanguagesWithoutATable) {
         for (UINT credit : {1131u, 1132u, 1133u}) {
             bool found = true;
             EXPECT_EQ(Load(credit, language, &found), L"") << credit;
-            EXPECT_FALSE(found);
+            EXPECT_FALSE(found) << credit;
         }
     }
 }
@@ -136,7 +136,7 @@ TEST(StringTables, BalloonLabelsHoldNoTitleFormattingSyntax) {
     for (const auto& language : kLanguageNames)
         for (UINT id : {1135u, 1136u, 1137u, 1138u}) {
             std::wstring label = Load(id, language.first);
-            EXPECT_FALSE(label.empty());
+            EXPECT_FALSE(label.empty()) << language.first << " " << id;
             EXPECT_EQ(label.find_first_of(L"%$[]',()\\"), std::wstring::npos) << language.first << " " << id;
         }
 }
@@ -223,20 +223,20 @@ TEST_F(MenuTranslation, ASecondLanguageReplacesTheFirstAndTheItemsKeepWhatTheyWe
     for (int position = 0; position < GetMenuItemCount(menu); ++position) ids.push_back(GetMenuItemID(menu, position));
 
     Translate(kGerman);
-    EXPECT_EQ(GetMenuString(menu, 0), L"&Zurück");
-    EXPECT_EQ(GetMenuString(menu, 4), L"&Laden");
-    EXPECT_EQ(GetMenuString(configuration, 1), L"&Lautstärkeregler");
+    EXPECT_EQ(GetMenuString(menu, 0), L"&Zurück") << "German";
+    EXPECT_EQ(GetMenuString(menu, 4), L"&Laden") << "German";
+    EXPECT_EQ(GetMenuString(configuration, 1), L"&Lautstärkeregler") << "German";
 
     Translate(kRussian);
-    EXPECT_EQ(GetMenuString(menu, 0), L"&Назад");
-    EXPECT_EQ(GetMenuString(menu, 7), L"&Настройка");
-    EXPECT_EQ(GetMenuString(load, 2), L"&URL");
-    EXPECT_EQ(GetMenuString(configuration, 4), L"&Сбросить значки в трее");
-    EXPECT_EQ(GetMenuString(menu, 9), L"Показать/&скрыть Foobar2000");
+    EXPECT_EQ(GetMenuString(menu, 0), L"&Назад") << "Russian";
+    EXPECT_EQ(GetMenuString(menu, 7), L"&Настройка") << "Russian";
+    EXPECT_EQ(GetMenuString(load, 2), L"&URL") << "Russian";
+    EXPECT_EQ(GetMenuString(configuration, 4), L"&Сбросить значки в трее") << "Russian";
+    EXPECT_EQ(GetMenuString(menu, 9), L"Показать/&скрыть Foobar2000") << "Russian";
 
     Translate(kNoTable);
-    EXPECT_EQ(GetMenuString(menu, 10), L"&Quit Foobar2000");
-    EXPECT_EQ(GetMenuString(configuration, 0), L"&Seek Slider");
+    EXPECT_EQ(GetMenuString(menu, 10), L"&Quit Foobar2000") << "no table";
+    EXPECT_EQ(GetMenuString(configuration, 0), L"&Seek Slider") << "no table";
 
     for (int position = 0; position < GetMenuItemCount(menu); ++position)
         EXPECT_EQ(GetMenuItemID(menu, position), ids[position]) << position;
@@ -259,9 +259,9 @@ TEST(MenuStrings, OnlyTextsThatStartWithAStringIdAreReplaced) {
     for (int position = 0; position < 9; ++position) SetMenuString(Module(), menu, position, kGerman);
     EXPECT_EQ(GetMenuString(menu, 0), L"999");
     EXPECT_EQ(GetMenuString(menu, 1), L"abc");
-    EXPECT_EQ(GetMenuString(menu, 2), L"");
-    EXPECT_EQ(GetMenuString(menu, 3), L"&Zurück");
-    EXPECT_EQ(GetMenuString(menu, 4), L"") << "an id without a string empties the item";
+    EXPECT_EQ(GetMenuString(menu, 2), L"") << "an empty text";
+    EXPECT_EQ(GetMenuString(menu, 3), L"&Zurück") << "1000 and more";
+    EXPECT_EQ(GetMenuString(menu, 4), L"") << "1001: an id without a string empties the item";
     EXPECT_EQ(GetMenuString(menu, 5), L"99999999999");
     EXPECT_EQ(GetMenuString(menu, 6), L"-1000");
     EXPECT_EQ(GetMenuItemCount(menu), 7) << "positions past the end add nothing";
@@ -277,9 +277,9 @@ TEST(MenuStrings, AnItemStillShowingAnIdIsTranslatedFromThatId) {
     ASSERT_EQ(GetMenuString(menu, 0), L"&Back");
     ModifyMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 7, L"1030");
     SetMenuString(Module(), menu, 0, kNeutral);
-    EXPECT_EQ(GetMenuString(menu, 0), L"&Next");
+    EXPECT_EQ(GetMenuString(menu, 0), L"&Next") << "1030 after 1000";
     SetMenuString(Module(), menu, 0, kGerman);
-    EXPECT_EQ(GetMenuString(menu, 0), L"&Weiter");
+    EXPECT_EQ(GetMenuString(menu, 0), L"&Weiter") << "1030 again, in German";
 }
 
 TEST(MenuStrings, GetMenuStringReadsAtMost254Characters) {

@@ -182,11 +182,11 @@ TEST_F(TrayMenuTest, PlayPauseFollowsThePlayersState) {
     playback().Play();
     standIn->host.Commands().Clear();
     Choose(L"p");
-    EXPECT_EQ(executed(), (Commands{"Pause"}));
-    EXPECT_TRUE(playback().IsPaused());
+    EXPECT_EQ(executed(), (Commands{"Pause"})) << "chosen while playing";
+    EXPECT_TRUE(playback().IsPaused()) << "chosen while playing";
     Choose(L"p");
     EXPECT_EQ(executed(), (Commands{"Pause", "Pause"})) << "paused is still playing: the pause toggles back";
-    EXPECT_FALSE(playback().IsPaused());
+    EXPECT_FALSE(playback().IsPaused()) << "chosen while paused";
 }
 
 TEST_F(TrayMenuTest, DismissingSendsCommandZeroToTheMainWindowAfterTheOwnerDrawnBandShowed) {
@@ -216,12 +216,14 @@ TEST_F(TrayMenuTest, MenuOpensAtThePointerAfterAClickAndAtTheIconFromTheKeyboard
     HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &WatchPosted, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     struct Case {
+        const char* what;
         bool afterRightRelease;
         POINT pointer;
         POINT menuCorner;
     };
     // The key first: a right release just before would make the context-menu message a click's.
-    for (const Case& c : {Case{false, {50, 60}, {900, 700}}, Case{true, {400, 500}, {400, 500}}}) {
+    for (const Case& c :
+         {Case{"the menu key", false, {50, 60}, {900, 700}}, Case{"a right click", true, {400, 500}, {400, 500}}}) {
         geometry.SetPointer(c.pointer);
         foregroundWindows.clear();
         messageWindowNulls = 0;
@@ -231,12 +233,12 @@ TEST_F(TrayMenuTest, MenuOpensAtThePointerAfterAClickAndAtTheIconFromTheKeyboard
         if (c.afterRightRelease) controller().NotifyIconCallback(WM_RBUTTONUP, NotifyIcons::kIconId[1]);
         controller().NotifyIconCallback(WM_CONTEXTMENU, NotifyIcons::kIconId[1]);
         fb2k_host::PumpMessagesFor(50);
-        EXPECT_TRUE(driver.MenuShown());
+        EXPECT_TRUE(driver.MenuShown()) << c.what;
         // Left-aligned, bottom at the point: the menu opens above it.
-        EXPECT_EQ(menuRect.left, c.menuCorner.x) << "after a right release: " << c.afterRightRelease;
-        EXPECT_EQ(menuRect.bottom, c.menuCorner.y) << "after a right release: " << c.afterRightRelease;
-        EXPECT_EQ(foregroundWindows, std::vector<HWND>{controller().MessageWindow()});
-        EXPECT_EQ(messageWindowNulls, 1);
+        EXPECT_EQ(menuRect.left, c.menuCorner.x) << c.what;
+        EXPECT_EQ(menuRect.bottom, c.menuCorner.y) << c.what;
+        EXPECT_EQ(foregroundWindows, std::vector<HWND>{controller().MessageWindow()}) << c.what;
+        EXPECT_EQ(messageWindowNulls, 1) << c.what;
     }
     UnhookWindowsHookEx(hook);
 }
@@ -245,15 +247,15 @@ TEST_F(TrayMenuTest, SliderItemsAreCheckedFromTheSettingAndStoreTheChoice) {
     cfg::VolumeSlider = true;
     Choose(L"cs");
     EXPECT_TRUE(Checked(kVolumeSliderItem)) << "marks set when the menu opened";
-    EXPECT_FALSE(Checked(kSeekSliderItem));
-    EXPECT_FALSE(cfg::VolumeSlider);
+    EXPECT_FALSE(Checked(kSeekSliderItem)) << "opened with the volume slider";
+    EXPECT_FALSE(cfg::VolumeSlider) << "seek slider chosen";
     EXPECT_FALSE(controller().VolumeSliderActive()) << "the strip shows the seek cursor";
 
     Choose(L"cv");
-    EXPECT_TRUE(Checked(kSeekSliderItem));
-    EXPECT_FALSE(Checked(kVolumeSliderItem));
-    EXPECT_TRUE(cfg::VolumeSlider);
-    EXPECT_TRUE(controller().VolumeSliderActive());
+    EXPECT_TRUE(Checked(kSeekSliderItem)) << "opened with the seek slider";
+    EXPECT_FALSE(Checked(kVolumeSliderItem)) << "opened with the seek slider";
+    EXPECT_TRUE(cfg::VolumeSlider) << "volume slider chosen";
+    EXPECT_TRUE(controller().VolumeSliderActive()) << "the strip shows the volume cursor";
     EXPECT_TRUE(executed().empty());
 }
 
@@ -362,10 +364,10 @@ TEST_F(TrayMenuTest, ShowHideActivatesAMinimisedPlayerAndHidesAVisibleOne) {
     HWND main = standIn->host.MainWindow();
     ShowWindow(main, SW_SHOWMINNOACTIVE);
     Choose(L"h");
-    EXPECT_EQ(executed(), (Commands{"Activate"}));
+    EXPECT_EQ(executed(), (Commands{"Activate"})) << "chosen while minimised";
     EXPECT_FALSE(IsIconic(main));
     Choose(L"h");
-    EXPECT_EQ(executed(), (Commands{"Activate", "Hide"}));
+    EXPECT_EQ(executed(), (Commands{"Activate", "Hide"})) << "chosen while shown";
     EXPECT_FALSE(IsWindowVisible(main));
 }
 

@@ -62,15 +62,15 @@ TEST_F(TrayShellTraffic, TheFirstRefreshAddsBothIconsInTheProfilesOrderWithVersi
         Sent("the first refresh modifies the first icon of the add order; that fails, so both are added", expected));
     EXPECT_FALSE(shell.Calls()[0].result) << "the modify fails: the shell does not hold the icons yet";
     for (const ShellCall& call : shell.CallsOf(NIM_SETVERSION))
-        EXPECT_EQ(call.timeoutOrVersion, UINT(NOTIFYICON_VERSION));
+        EXPECT_EQ(call.timeoutOrVersion, UINT(NOTIFYICON_VERSION)) << call.id;
     for (const ShellCall& add : shell.CallsOf(NIM_ADD)) {
         int icon = add.id == 6862 ? 0 : 1;
-        EXPECT_EQ(add.flags, 0x23u);
-        EXPECT_EQ(add.size, kRecordSize);
-        EXPECT_EQ(add.window, window);
-        EXPECT_EQ(add.callbackMessage, 1110u);
-        EXPECT_NE(add.icon, nullptr);
-        EXPECT_TRUE(IsEqualGUID(add.guid, IconIdentity::OfIcon(icon)));
+        EXPECT_EQ(add.flags, 0x23u) << add.id;
+        EXPECT_EQ(add.size, kRecordSize) << add.id;
+        EXPECT_EQ(add.window, window) << add.id;
+        EXPECT_EQ(add.callbackMessage, 1110u) << add.id;
+        EXPECT_NE(add.icon, nullptr) << add.id;
+        EXPECT_TRUE(IsEqualGUID(add.guid, IconIdentity::OfIcon(icon))) << add.id;
     }
 }
 
@@ -78,7 +78,7 @@ TEST_F(TrayShellTraffic, AnUnchangedRefreshSendsNothingAndAChangedOneModifiesBot
     SettleNudge();
     strip.Refresh();
     strip.Refresh();
-    EXPECT_TRUE(shell.Calls().empty());
+    EXPECT_TRUE(shell.Calls().empty()) << "two unchanged refreshes";
     strip.SetPlayMode(Playing);
     EXPECT_TRUE(Sent("a new play mode redraws and modifies both icons, nothing else", ModifyBoth(kIcon, kIcon)));
     for (const ShellCall& call : shell.Calls()) EXPECT_TRUE(call.result) << "the shell holds icon " << call.id;
@@ -91,11 +91,11 @@ TEST_F(TrayShellTraffic, TheTooltipIsRewrittenByAnUnchangedRefreshAtMostEvery30S
     strip.Refresh();
     std::vector<ShellCall> modifies = shell.CallsOf(NIM_MODIFY);
     ASSERT_EQ(modifies.size(), 4u);
-    EXPECT_EQ(modifies[0].tip, L"Artist - Title ");
-    EXPECT_EQ(modifies[3].tip, L"Artist - Title");
+    EXPECT_EQ(modifies[0].tip, L"Artist - Title ") << "the rewrite first sends the tip with a space";
+    EXPECT_EQ(modifies[3].tip, L"Artist - Title") << "and ends with the tip itself";
     shell.Clear();
     strip.Refresh();
-    EXPECT_TRUE(shell.Calls().empty());
+    EXPECT_TRUE(shell.Calls().empty()) << "a second refresh within 30 s";
 }
 
 TEST_F(TrayShellTraffic, WhenTheShellLostTheIconsTheNextChangeAddsThemBackInOrder) {
@@ -115,8 +115,8 @@ TEST_F(TrayShellTraffic, ABalloonLostWithTheIconsBringsBackCompleteIcons) {
     std::vector<ShellCall> adds = shell.CallsOf(NIM_ADD);
     ASSERT_GE(adds.size(), 2u);
     for (const ShellCall& add : adds) {
-        EXPECT_EQ(add.flags & 0x23u, 0x23u) << "icon, callback and GUID";
-        EXPECT_FALSE(add.flags & NIF_TIP) << "no tooltip while tooltips are off";
+        EXPECT_EQ(add.flags & 0x23u, 0x23u) << "icon " << add.id << ": icon, callback and GUID";
+        EXPECT_FALSE(add.flags & NIF_TIP) << "icon " << add.id << ": no tooltip while tooltips are off";
     }
     EXPECT_EQ(strip.IconRecord(0).uFlags, 0x23u) << "the record keeps its own flags";
 }
@@ -130,7 +130,7 @@ TEST_F(TrayShellTraffic, IconsBroughtBackByABalloonKeepTheirTooltip) {
     ASSERT_EQ(adds.size(), 2u);
     for (const ShellCall& add : adds) {
         EXPECT_EQ(add.flags & 0x27u, 0x27u) << "icon " << add.id << " with its tooltip";
-        EXPECT_EQ(add.tip, L"Artist - Title");
+        EXPECT_EQ(add.tip, L"Artist - Title") << "icon " << add.id;
     }
     EXPECT_EQ(strip.IconRecord(0).uFlags, 0x27u);
     strip.EnableToolTip(false);
@@ -138,7 +138,7 @@ TEST_F(TrayShellTraffic, IconsBroughtBackByABalloonKeepTheirTooltip) {
 
 TEST_F(TrayShellTraffic, WithdrawnIconsStayAwayUntilTheStripIsSetUpAgain) {
     strip.WithdrawIcons();
-    EXPECT_FALSE(shell.Holds(6862) || shell.Holds(6863));
+    EXPECT_FALSE(shell.Holds(6862) || shell.Holds(6863)) << "withdrawn";
     shell.Clear();
     strip.SetPlayMode(Playing);
     strip.ShowBalloon(L"Song", L"Now playing", 5);
@@ -146,7 +146,7 @@ TEST_F(TrayShellTraffic, WithdrawnIconsStayAwayUntilTheStripIsSetUpAgain) {
     EXPECT_FALSE(shell.CallsOf(NIM_MODIFY).empty());
     EXPECT_TRUE(shell.CallsOf(NIM_ADD).empty());
     strip.InitIcons(window, GetModuleHandleW(nullptr), L"");
-    EXPECT_TRUE(shell.Holds(6862) && shell.Holds(6863));
+    EXPECT_TRUE(shell.Holds(6862) && shell.Holds(6863)) << "set up again";
 }
 
 TEST_F(TrayShellTraffic, ABalloonReplacesTheLastOneAndIsCutToItsFields) {
@@ -195,22 +195,22 @@ TEST_F(TrayShellTraffic, TipTextsEscapeAmpersandsOnceAndSwitchTooltipsByLength) 
     strip.SetTipText(L"Simon & Garfunkel");
     EXPECT_STREQ(strip.IconRecord(0).szTip, L"Simon &&& Garfunkel");
     EXPECT_STREQ(strip.IconRecord(1).szTip, L"Simon &&& Garfunkel");
-    EXPECT_TRUE(NotifyIcons::ToolTipEnabled());
+    EXPECT_TRUE(NotifyIcons::ToolTipEnabled()) << "Simon & Garfunkel";
     strip.SetTipText(strip.IconRecord(0).szTip);
     EXPECT_STREQ(strip.IconRecord(0).szTip, L"Simon &&& Garfunkel") << "not escaped twice";
     strip.SetTipText(L"A &&& B & C");
-    EXPECT_STREQ(strip.IconRecord(0).szTip, L"A &&& B & C");
+    EXPECT_STREQ(strip.IconRecord(0).szTip, L"A &&& B & C") << "a text holding an escaped ampersand";
 
     SettleNudge();
     strip.SetTipText(L"abcd");
     EXPECT_STREQ(strip.IconRecord(0).szTip, L"abcd");
-    EXPECT_FALSE(NotifyIcons::ToolTipEnabled());
+    EXPECT_FALSE(NotifyIcons::ToolTipEnabled()) << "abcd";
     ASSERT_FALSE(shell.Calls().empty());
-    EXPECT_EQ(shell.Calls().back().flags, 0x23u);
+    EXPECT_EQ(shell.Calls().back().flags, 0x23u) << "abcd";
     EXPECT_EQ(shell.Calls().back().tip, L"abcd");
     strip.SetTipText(L"abcde");
-    EXPECT_TRUE(NotifyIcons::ToolTipEnabled());
-    EXPECT_EQ(shell.Calls().back().flags, 0x27u);
+    EXPECT_TRUE(NotifyIcons::ToolTipEnabled()) << "abcde";
+    EXPECT_EQ(shell.Calls().back().flags, 0x27u) << "abcde";
 }
 
 TEST_F(TrayShellTraffic, HugeTipTextsAreCutTo127Characters) {

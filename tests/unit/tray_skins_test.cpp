@@ -208,10 +208,12 @@ TEST_F(TraySkins, OversizedAndMonochromeImagesDrawClippedAndInColour) {
 TEST_F(TraySkins, MissingOrOverlongFoldersUseTheBuiltInSet) {
     std::wstring longFolder = L"C:\\";
     while (longFolder.size() < 400) longFolder += L"very-long-folder-name\\";
-    for (const std::wstring& folder : {std::wstring(L"C:\\no\\such\\skin"), longFolder}) {
+    const std::pair<const char*, std::wstring> folders[] = {{"missing", L"C:\\no\\such\\skin"},
+                                                            {"overlong", longFolder}};
+    for (const auto& folder : folders) {
         TestStrip strip;
-        strip.InitIcons(nullptr, GetModuleHandleW(nullptr), folder);
-        for (int i = 0; i < Count; ++i) EXPECT_TRUE(IsBuiltIn(strip, i)) << i;
+        strip.InitIcons(nullptr, GetModuleHandleW(nullptr), folder.second);
+        for (int i = 0; i < Count; ++i) EXPECT_TRUE(IsBuiltIn(strip, i)) << folder.first << " folder, image " << i;
     }
 }
 
@@ -237,7 +239,7 @@ TEST_F(TraySkins, NothingLeaksAcrossLoadsRefreshesAndDestruction) {
             strip.sliderFraction = (i % 25) / 24.0;
             strip.LightButton(i % 6);
         }
-        EXPECT_EQ(gdi.Live(), afterFirstLoad);
+        EXPECT_EQ(gdi.Live(), afterFirstLoad) << "after 50 redraws";
     }
     EXPECT_EQ(gdi.Live(), 0u);
     EXPECT_EQ(gdi.LiveByObjectType(), 0u);
@@ -311,16 +313,16 @@ TEST_F(TraySkins, ADarkTaskbarTakesEachImageFromTheDarkFolderThenTheSkinThenTheD
     theme.Dark();
     TestStrip strip;
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), skin.path);
-    EXPECT_EQ(MiddleColour(strip, PlayL), 0x0000FFu);
-    EXPECT_EQ(MiddleColour(strip, PlayH), 0xFF0000u);
-    EXPECT_EQ(MiddleColour(strip, BackL), 0xAA5500u);
+    EXPECT_EQ(MiddleColour(strip, PlayL), 0x0000FFu) << "the dark folder's";
+    EXPECT_EQ(MiddleColour(strip, PlayH), 0xFF0000u) << "none in the dark folder: the skin's";
+    EXPECT_EQ(MiddleColour(strip, BackL), 0xAA5500u) << "broken in the dark folder: the skin's";
     EXPECT_EQ(MiddleColour(strip, StopL), 0xE2E8F6u) << "the built-in dark set";
-    EXPECT_EQ(MiddleColour(strip, NextL), 0xE2E8F6u);
+    EXPECT_EQ(MiddleColour(strip, NextL), 0xE2E8F6u) << "in neither folder: the built-in dark set";
 
     theme.Light();
     EXPECT_TRUE(strip.UpdateImageSet());
     EXPECT_EQ(MiddleColour(strip, PlayL), 0x00C000u) << "light taskbars ignore the dark folder";
-    EXPECT_EQ(MiddleColour(strip, StopL), 0x202840u);
+    EXPECT_EQ(MiddleColour(strip, StopL), 0x202840u) << "light: the built-in set";
 }
 
 } // namespace

@@ -145,10 +145,10 @@ protected:
 
 TEST_F(StripWheelHook, EarlierSystemsInstallOnAPlainMoveAndQuitRemovesTheHook) {
     Message(WM_MOUSEMOVE, 0);
-    EXPECT_EQ(boundary.installs, 1);
-    EXPECT_EQ(boundary.live, 1);
+    EXPECT_EQ(boundary.installs, 1) << "a plain move";
+    EXPECT_EQ(boundary.live, 1) << "a plain move";
     strip.WithdrawIcons(); // what the player's quit does
-    EXPECT_EQ(boundary.live, 0);
+    EXPECT_EQ(boundary.live, 0) << "after quit";
     Message(WM_MOUSEMOVE, 1);
     EXPECT_EQ(boundary.installs, 1) << "after quit nothing installs it again";
 }
@@ -157,11 +157,11 @@ TEST_F(StripWheelHook, HookOfAHoverWhoseMessageThrowsIsRemovedWhenThePointerLeav
     strip.SetPlayMode(Playing);
     strip.fail = true;
     EXPECT_THROW(Message(WM_LBUTTONDOWN, 0), std::runtime_error);
-    EXPECT_EQ(boundary.live, 1);
+    EXPECT_EQ(boundary.live, 1) << "after the throw";
     strip.fail = false;
     desk.PointAway();
     strip.TimerTick();
-    EXPECT_EQ(boundary.live, 0);
+    EXPECT_EQ(boundary.live, 0) << "after the pointer left";
 }
 
 TEST_F(StripWheelHook, StripDestroyedDuringAHoverTakesItsHookAlong) {
@@ -170,9 +170,9 @@ TEST_F(StripWheelHook, StripDestroyedDuringAHoverTakesItsHookAlong) {
         other.InitIcons(window.get(), GetModuleHandleW(nullptr), L"");
         desk.PointAtCell(0);
         other.NotifyIconCallback(WM_LBUTTONDOWN, NotifyIcons::kIconId[0]);
-        EXPECT_EQ(boundary.live, 1);
+        EXPECT_EQ(boundary.live, 1) << "during the hover";
     }
-    EXPECT_EQ(boundary.live, 0);
+    EXPECT_EQ(boundary.live, 0) << "after the strip was destroyed";
 }
 
 // ---- The running controller against the in-process stand-in player
@@ -259,32 +259,32 @@ TEST_F(VolumeWheel, EachNotchIsOneSliderStepFromEveryStepClampedAtBothEnds) {
 // a volume the player set between two steps; deltas at the limits of what a message carries.
 TEST_F(VolumeWheel, NotchesAddUpFromPartialDeltasAndHugeDeltasOnlyReachTheEnds) {
     WheelOnStrip(-3 * WHEEL_DELTA);
-    EXPECT_NEAR(Decibels(), DecibelsOfStep(21), 1e-4);
+    EXPECT_NEAR(Decibels(), DecibelsOfStep(21), 1e-4) << "three notches down at once";
     WheelOnStrip(40);
     WheelOnStrip(40);
     EXPECT_NEAR(Decibels(), DecibelsOfStep(21), 1e-4) << "two thirds of a notch change nothing";
     WheelOnStrip(40);
-    EXPECT_NEAR(Decibels(), DecibelsOfStep(22), 1e-4);
+    EXPECT_NEAR(Decibels(), DecibelsOfStep(22), 1e-4) << "three thirds make a notch";
     WheelOnStrip(-100);
     WheelOnStrip(100);
     EXPECT_NEAR(Decibels(), DecibelsOfStep(22), 1e-4) << "a partial turn back and forth changes nothing";
 
     playback().SetVolumeDb(-20.0f); // level 69, between steps 6 (63) and 7 (74)
     WheelOnStrip(WHEEL_DELTA);
-    EXPECT_NEAR(Decibels(), DecibelsOfStep(7), 1e-4);
+    EXPECT_NEAR(Decibels(), DecibelsOfStep(7), 1e-4) << "up from between steps";
     playback().SetVolumeDb(-20.0f);
     WheelOnStrip(-WHEEL_DELTA);
-    EXPECT_NEAR(Decibels(), DecibelsOfStep(6), 1e-4);
+    EXPECT_NEAR(Decibels(), DecibelsOfStep(6), 1e-4) << "down from between steps";
 
     // With part of a notch kept, in the same direction as the huge delta.
     WheelOnStrip(60);
     WheelOnStrip(INT_MAX);
-    EXPECT_EQ(Decibels(), 0.0f);
+    EXPECT_EQ(Decibels(), 0.0f) << "INT_MAX";
     WheelOnStrip(-100);
     WheelOnStrip(INT_MIN);
-    EXPECT_EQ(Decibels(), -100.0f);
+    EXPECT_EQ(Decibels(), -100.0f) << "INT_MIN";
     WheelOnStrip(SHRT_MAX);
-    EXPECT_EQ(Decibels(), 0.0f);
+    EXPECT_EQ(Decibels(), 0.0f) << "SHRT_MAX";
 }
 
 // Beside the strip (the next cells of the same tray, elsewhere on the screen) the wheel does
@@ -320,8 +320,8 @@ TEST_F(VolumeWheel, StoppedStripShowsTheVolumeOnlyWhileTheWheelTurns) {
 
     WheelOnStrip(-WHEEL_DELTA);
     ASSERT_TRUE(controller().WheelVolumeShown());
-    ASSERT_FALSE(tray->CallsOf(NIM_MODIFY).empty());
-    EXPECT_TRUE(SliderRowDrawn());
+    ASSERT_FALSE(tray->CallsOf(NIM_MODIFY).empty()) << "the turn redraws";
+    EXPECT_TRUE(SliderRowDrawn()) << "while turning";
     ASSERT_EQ(started.size(), 1u);
     EXPECT_EQ(started[0].id, Trelvane::kWheelVolumeTimer);
     EXPECT_EQ(started[0].period, 1500u);
@@ -334,9 +334,9 @@ TEST_F(VolumeWheel, StoppedStripShowsTheVolumeOnlyWhileTheWheelTurns) {
 
     tray->Clear();
     SendMessageW(controller().MessageWindow(), WM_TIMER, Trelvane::kWheelVolumeTimer, 0);
-    EXPECT_FALSE(controller().WheelVolumeShown());
-    ASSERT_FALSE(tray->CallsOf(NIM_MODIFY).empty());
-    EXPECT_FALSE(SliderRowDrawn());
+    EXPECT_FALSE(controller().WheelVolumeShown()) << "after the wait";
+    ASSERT_FALSE(tray->CallsOf(NIM_MODIFY).empty()) << "the end of the wait redraws";
+    EXPECT_FALSE(SliderRowDrawn()) << "after the wait";
     tray->Clear();
     controller().Refresh();
     EXPECT_TRUE(ShellGot(*tray, "nothing sent once the wheel's volume has gone", {}));
@@ -347,15 +347,15 @@ TEST_F(VolumeWheel, StoppedStripShowsTheVolumeOnlyWhileTheWheelTurns) {
 TEST_F(VolumeWheel, SeekSliderShowsTheVolumeWhileTurningAndSeeksAgainAfterwards) {
     playback().SetPlaylist({FileTrack(240.0)});
     playback().Play();
-    ASSERT_FALSE(controller().VolumeSliderActive());
+    ASSERT_FALSE(controller().VolumeSliderActive()) << "before the turn";
     EXPECT_LT(controller().onWantSliderPosition(), 0.1) << "the seek position near the start";
     WheelOnStrip(-12 * WHEEL_DELTA);
     EXPECT_NEAR(controller().onWantSliderPosition(), kStepLevel[12] / 255.0, 0.005) << "the volume's position";
     controller().onSliderPositionChange(18 / 24.0);
     EXPECT_NEAR(Decibels(), DecibelsOfStep(18), 1e-4) << "the slider shown as volume sets the volume";
     SendMessageW(controller().MessageWindow(), WM_TIMER, Trelvane::kWheelVolumeTimer, 0);
-    EXPECT_FALSE(controller().VolumeSliderActive());
-    EXPECT_LT(controller().onWantSliderPosition(), 0.1);
+    EXPECT_FALSE(controller().VolumeSliderActive()) << "after the wait";
+    EXPECT_LT(controller().onWantSliderPosition(), 0.1) << "seeking again after the wait";
     EXPECT_FALSE(cfg::VolumeSlider);
     playback().Stop();
 }
@@ -383,7 +383,7 @@ TEST_F(VolumeWheel, HookProcedurePostsOnlyWheelTurnsAndPassesEveryEventOn) {
 TEST_F(VolumeWheel, HookIsThereFromTheFirstMouseMessageUntilThePointerHasLeft) {
     desk->PointAway();
     Tick();
-    ASSERT_EQ(boundary.live, 0);
+    ASSERT_EQ(boundary.live, 0) << "pointer away";
     const int installs = boundary.installs, removals = boundary.removals;
     desk->PointAtCell(1);
     controller().NotifyIconCallback(WM_MOUSEMOVE, NotifyIcons::kIconId[1]);
@@ -396,9 +396,10 @@ TEST_F(VolumeWheel, HookIsThereFromTheFirstMouseMessageUntilThePointerHasLeft) {
     desk->PointAtCell(2);
     Tick();
     EXPECT_EQ(boundary.removals - removals, 1);
-    EXPECT_EQ(boundary.live, 0);
+    EXPECT_EQ(boundary.live, 0) << "the pointer has left the strip";
+    SetStep(12); // a turn up from the top could not show whether it counted
     WheelOnStrip(WHEEL_DELTA * 5);
-    EXPECT_EQ(Decibels(), 0.0f);
+    EXPECT_NEAR(Decibels(), DecibelsOfStep(12), 1e-4) << "the volume after a turn that arrives after the hover";
     EXPECT_FALSE(controller().WheelVolumeShown()) << "a turn that arrives after the hover counts no more";
 }
 
@@ -412,16 +413,16 @@ TEST_F(VolumeWheel, RefusedHookIsTriedOncePerHoverAndLeavesNothing) {
     desk->PointAtCell(0);
     Hover();
     Hover();
-    EXPECT_EQ(boundary.installs - installs, 1);
-    EXPECT_EQ(boundary.live, 0);
+    EXPECT_EQ(boundary.installs - installs, 1) << "the refused hover";
+    EXPECT_EQ(boundary.live, 0) << "the refused hover";
     desk->PointAway();
     Tick();
     EXPECT_EQ(boundary.removals - removals, 0);
     boundary.refuse = false;
     desk->PointAtCell(0);
     Hover();
-    EXPECT_EQ(boundary.installs - installs, 2);
-    EXPECT_EQ(boundary.live, 1);
+    EXPECT_EQ(boundary.installs - installs, 2) << "the next hover";
+    EXPECT_EQ(boundary.live, 1) << "the next hover";
 }
 
 } // namespace
