@@ -90,9 +90,10 @@ TEST_F(ComponentTest, TellsItsNameVersionAndAboutText) {
     ASSERT_TRUE(component.Load(kComponent)) << component.Error();
     service_ptr_t<componentversion> version = Lookup<componentversion>(host);
     ASSERT_TRUE(version.is_valid());
-    for (int call = 0; call < 2; ++call) {
-        EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_component_name(s); }), "Foobar2000 Trelvane");
-        EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_component_version(s); }), "0.6.7.5");
+    for (int call = 1; call <= 2; ++call) {
+        EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_component_name(s); }), "Foobar2000 Trelvane")
+            << "call " << call;
+        EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_component_version(s); }), "0.6.7.5") << "call " << call;
     }
     EXPECT_EQ(Text([&](pfc::string_base& s) { version->get_file_name(s); }), "foo_Trelvane.dll");
     std::string about = Text([&](pfc::string_base& s) { version->get_about_message(s); });
@@ -137,11 +138,11 @@ TEST_F(ComponentTest, StartsWithThePlayerAndRemovesOnlyItsIconsAtQuit) {
 
     component.Quit();
     EXPECT_TRUE(IsWindow(window)) << "the window stays until the process ends";
-    EXPECT_EQ(host.Playback().CallbackCount(), 1u);
+    EXPECT_EQ(host.Playback().CallbackCount(), 1u) << "after quit";
 
     component.Unload();
-    EXPECT_EQ(MessageWindow(), nullptr);
-    EXPECT_EQ(host.Playback().CallbackCount(), 0u);
+    EXPECT_EQ(MessageWindow(), nullptr) << "after unload";
+    EXPECT_EQ(host.Playback().CallbackCount(), 0u) << "after unload";
 }
 
 TEST_F(ComponentTest, ForwardedPlaybackReachesTheComponentAtRegistration) {
@@ -163,15 +164,15 @@ TEST_F(ComponentTest, AnSdkErrorDuringStartUpIsReportedAndStaysInsideTheComponen
     host.UnregisterServices(titleformat_compiler::class_guid);
     ASSERT_TRUE(component.Load(kComponent)) << component.Error();
     component.ServicesInit(true);
-    EXPECT_NO_THROW(component.Init());
-    ASSERT_EQ(host.Popups().Shown().size(), 1u);
+    EXPECT_NO_THROW(component.Init()) << "first start-up";
+    ASSERT_EQ(host.Popups().Shown().size(), 1u) << "first start-up";
     EXPECT_EQ(host.Popups().Shown()[0].title, "Trelvane");
     EXPECT_EQ(host.Popups().Shown()[0].message, "Service not found");
     EXPECT_EQ(host.Playback().CallbackCount(), 0u);
     EXPECT_EQ(MessageWindow(), nullptr);
     // The same failure again is not shown twice.
-    EXPECT_NO_THROW(component.Init());
-    EXPECT_EQ(host.Popups().Shown().size(), 1u);
+    EXPECT_NO_THROW(component.Init()) << "second start-up";
+    EXPECT_EQ(host.Popups().Shown().size(), 1u) << "second start-up";
 }
 
 TEST_F(ComponentTest, AFileThatIsNoComponentIsRefused) {
@@ -269,9 +270,10 @@ TEST(WindowsSevenNotice, ShownOnceOnWindowsSevenAndNeverOnEarlierSystems) {
         SetWindowsVersionOfThisExecutable(c.first);
         ChildResult child = RunChild("notice_count");
         ClearWindowsVersionOfThisExecutable();
-        ASSERT_TRUE(child.finished);
-        EXPECT_EQ(child.report, c.second) << "Windows version " << std::string(c.first, c.first + wcslen(c.first));
-        EXPECT_EQ(child.exitCode, 0u) << "Windows version " << std::string(c.first, c.first + wcslen(c.first));
+        const std::string version(c.first, c.first + wcslen(c.first));
+        ASSERT_TRUE(child.finished) << "Windows version " << version;
+        EXPECT_EQ(child.report, c.second) << "Windows version " << version;
+        EXPECT_EQ(child.exitCode, 0u) << "Windows version " << version;
     }
 }
 

@@ -118,10 +118,9 @@ TEST_F(MainMenuTest, TheSubmenuAndItsCommandsAreDeclaredInEnglishWhateverTheLang
         {0xE707F251, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}},
         {0xE707F252, 0xD161, 0x4DB2, {0xAE, 0xF6, 0x1D, 0x8B, 0xD8, 0x64, 0xC3, 0xE4}},
     };
-    for (t_uint32 i = 0; i < 4; ++i) {
+    for (t_uint32 i = 0; i < 4; ++i)
         EXPECT_TRUE(pfc::guid_equal(commands->command_guid(i), published[i])) << "command " << i;
-        EXPECT_TRUE(pfc::guid_equal(commands->parent_guid(), kGroup));
-    }
+    EXPECT_TRUE(pfc::guid_equal(commands->parent_guid(), kGroup));
     EXPECT_EQ(commands->get_sort_priority(), 0x80000000u);
     pfc::string8 text;
     t_uint32 flags = 99;
@@ -133,21 +132,21 @@ TEST_F(MainMenuTest, TheSubmenuAndItsCommandsAreDeclaredInEnglishWhateverTheLang
 
 TEST_F(MainMenuTest, ShowCurrentSongInfoShowsTheBalloonAgainOnDemandAndNothingWhenStopped) {
     commands->execute(0, hand_over(service_ptr_t<service_base>()));
-    EXPECT_EQ(BalloonCount(), 0u);
+    EXPECT_EQ(BalloonCount(), 0u) << "stopped";
     host.Playback().SetPlaylist({{"C:\\Music\\a.flac", 100, {{"artist", "A"}, {"title", "B"}}}});
     host.Playback().Play();
     size_t automatic = BalloonCount();
     commands->execute(0, hand_over(service_ptr_t<service_base>()));
     commands->execute(0, hand_over(service_ptr_t<service_base>()));
-    EXPECT_EQ(BalloonCount(), automatic + 2);
+    EXPECT_EQ(BalloonCount(), automatic + 2) << "two commands while playing";
 }
 
 TEST_F(MainMenuTest, ToggleVolumeSliderTwiceReturnsTheSettingToWhereItWas) {
-    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0});
+    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0}) << "at start";
     commands->execute(3, hand_over(service_ptr_t<service_base>()));
-    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{1});
+    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{1}) << "first toggle";
     commands->execute(3, hand_over(service_ptr_t<service_base>()));
-    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0});
+    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0}) << "second toggle";
 }
 
 TEST_F(MainMenuTest, ResetIconsBringsLostIconsBack) {

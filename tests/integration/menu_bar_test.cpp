@@ -66,7 +66,7 @@ TEST_F(MenuBarTest, TheComponentsSubmenuSitsUnderViewWithItsFourCommands) {
     const std::vector<std::wstring> expected = {L"Show current song info", L"Delete current song", L"Reset Icons",
                                                 L"Toggle volume slider"};
     ASSERT_EQ(GetMenuItemCount(submenu), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(ItemText(submenu, i), expected[static_cast<size_t>(i)]);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(ItemText(submenu, i), expected[static_cast<size_t>(i)]) << "item " << i;
 }
 
 TEST_F(MenuBarTest, ChoosingAnItemRunsTheComponentsCommandAndOtherIdsAreLeftAlone) {
@@ -74,11 +74,11 @@ TEST_F(MenuBarTest, ChoosingAnItemRunsTheComponentsCommandAndOtherIdsAreLeftAlon
     ASSERT_NE(submenu, nullptr);
     // "Toggle volume slider" stores the negated choice: one bool, false by default.
     UINT toggleId = GetMenuItemID(submenu, 3);
-    ASSERT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0});
+    ASSERT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0}) << "at start";
     SendMessageW(host.MainWindow(), WM_COMMAND, MAKEWPARAM(toggleId, 0), 0);
-    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{1});
+    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{1}) << "first choice";
     SendMessageW(host.MainWindow(), WM_COMMAND, MAKEWPARAM(toggleId, 0), 0);
-    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0});
+    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0}) << "second choice";
 
     // Ids outside the four, on either side, are not the component's.
     EXPECT_FALSE(menus.Execute(fb2k_host::ComponentMenus::kFirstCommandId + 4));
@@ -87,7 +87,7 @@ TEST_F(MenuBarTest, ChoosingAnItemRunsTheComponentsCommandAndOtherIdsAreLeftAlon
     menus.Clear();
     EXPECT_FALSE(menus.Execute(toggleId));
     SendMessageW(host.MainWindow(), WM_COMMAND, MAKEWPARAM(toggleId, 0), 0);
-    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0});
+    EXPECT_EQ(ConfigValue(component, kVolumeSliderSetting), std::vector<char>{0}) << "chosen after the menus let go";
 }
 
 } // namespace

@@ -69,8 +69,9 @@ TEST_F(Package, TheDllsInflateToTheBuiltOnesOfEachMachine) {
     EXPECT_EQ(wide.machine, IMAGE_FILE_MACHINE_AMD64);
     EXPECT_TRUE(wide.pe32Plus);
     for (const PeImage* image : {&root, &wide}) {
-        EXPECT_TRUE(image->isDll);
-        EXPECT_EQ(image->exports, std::vector<std::string>{"foobar2000_get_interface"});
+        const char* dll = image == &root ? "x86 DLL" : "x64 DLL";
+        EXPECT_TRUE(image->isDll) << dll;
+        EXPECT_EQ(image->exports, std::vector<std::string>{"foobar2000_get_interface"}) << dll;
     }
 }
 
@@ -78,27 +79,27 @@ TEST_F(Package, TheDllsInflateToTheBuiltOnesOfEachMachine) {
 // back-reference ("a", then 3 bytes from 1 back).
 TEST(Inflate, ReadsStoredAndFixedBlocksAndRefusesDamage) {
     std::vector<char> out;
-    ASSERT_TRUE(Inflate({0x01, 0x05, 0x00, char(0xFA), char(0xFF), 'h', 'e', 'l', 'l', 'o'}, 100, out));
-    EXPECT_EQ(std::string(out.begin(), out.end()), "hello");
-    ASSERT_TRUE(Inflate({0x4B, 0x04, 0x02, 0x00}, 100, out));
-    EXPECT_EQ(std::string(out.begin(), out.end()), "aaaa");
+    ASSERT_TRUE(Inflate({0x01, 0x05, 0x00, char(0xFA), char(0xFF), 'h', 'e', 'l', 'l', 'o'}, 100, out)) << "stored";
+    EXPECT_EQ(std::string(out.begin(), out.end()), "hello") << "stored";
+    ASSERT_TRUE(Inflate({0x4B, 0x04, 0x02, 0x00}, 100, out)) << "fixed";
+    EXPECT_EQ(std::string(out.begin(), out.end()), "aaaa") << "fixed";
 
-    EXPECT_FALSE(Inflate({0x4B, 0x04, 0x02, 0x00}, 3, out));              // grows past the limit
-    EXPECT_FALSE(Inflate({0x4B, 0x04}, 100, out));                        // cut off before its end
-    EXPECT_FALSE(Inflate({0x03, 0x02}, 100, out));                        // reference before the start
-    EXPECT_FALSE(Inflate({0x07}, 100, out));                              // block type 3
-    EXPECT_FALSE(Inflate({0x01, 0x05, 0x00, 0x00, 0x00, 'h'}, 100, out)); // bad stored length
+    EXPECT_FALSE(Inflate({0x4B, 0x04, 0x02, 0x00}, 3, out)) << "grows past the limit";
+    EXPECT_FALSE(Inflate({0x4B, 0x04}, 100, out)) << "cut off before its end";
+    EXPECT_FALSE(Inflate({0x03, 0x02}, 100, out)) << "reference before the start";
+    EXPECT_FALSE(Inflate({0x07}, 100, out)) << "block type 3";
+    EXPECT_FALSE(Inflate({0x01, 0x05, 0x00, 0x00, 0x00, 'h'}, 100, out)) << "bad stored length";
 }
 
 TEST(ZipArchive, DamagedArchivesAreRefusedNotMisread) {
     std::vector<ZipEntry> entries;
-    EXPECT_FALSE(ReadZip({}, entries));
-    EXPECT_FALSE(ReadZip(std::vector<char>(100, 'x'), entries));
+    EXPECT_FALSE(ReadZip({}, entries)) << "empty";
+    EXPECT_FALSE(ReadZip(std::vector<char>(100, 'x'), entries)) << "no signature";
     std::vector<char> header = {'P', 'K', 3, 4};
     header.resize(40, 0);
     header[18] = 0x7F; // a size running far past the end
     header[22] = 0x7F;
-    EXPECT_FALSE(ReadZip(header, entries));
+    EXPECT_FALSE(ReadZip(header, entries)) << "size past the end";
     // One deflated entry "a" holding the stream for "aaaa" but claiming 5 bytes, then the
     // central directory's signature.
     std::vector<char> entry = {'P', 'K', 3, 4};
@@ -108,12 +109,12 @@ TEST(ZipArchive, DamagedArchivesAreRefusedNotMisread) {
     entry[22] = 5;
     entry[26] = 1;
     entry.insert(entry.end(), {'a', 0x4B, 0x04, 0x02, 0x00, 'P', 'K', 1, 2});
-    EXPECT_FALSE(ReadZip(entry, entries));
+    EXPECT_FALSE(ReadZip(entry, entries)) << "claims 5 bytes, inflates to 4";
     entry[22] = 4;
-    ASSERT_TRUE(ReadZip(entry, entries));
+    ASSERT_TRUE(ReadZip(entry, entries)) << "claims the 4 bytes it inflates to";
     EXPECT_EQ(std::string(entries.at(0).data.begin(), entries.at(0).data.end()), "aaaa");
     entry[8] = 12; // bzip2
-    EXPECT_FALSE(ReadZip(entry, entries));
+    EXPECT_FALSE(ReadZip(entry, entries)) << "bzip2";
 }
 
 } // namespace

@@ -64,10 +64,10 @@ TEST_F(TrayStrip, StartUpAddsTwoStoppedIconsOwnedByTheMessageWindow) {
     std::vector<ShellCall> adds = StripCalls(NIM_ADD);
     ASSERT_EQ(adds.size(), 2u);
     for (const ShellCall& add : adds) {
-        EXPECT_EQ(add.window, MessageWindow());
-        EXPECT_EQ(add.callbackMessage, 1110u);
-        EXPECT_EQ(add.size, DWORD(NOTIFYICONDATAW_V3_SIZE));
-        EXPECT_TRUE(SliderRowEmpty(add.icon)) << "stopped: no slider";
+        EXPECT_EQ(add.window, MessageWindow()) << "icon " << add.id;
+        EXPECT_EQ(add.callbackMessage, 1110u) << "icon " << add.id;
+        EXPECT_EQ(add.size, DWORD(NOTIFYICONDATAW_V3_SIZE)) << "icon " << add.id;
+        EXPECT_TRUE(SliderRowEmpty(add.icon)) << "icon " << add.id << " stopped: no slider";
     }
     EXPECT_EQ(StripCalls(NIM_SETVERSION).size(), 2u);
 }
@@ -119,8 +119,8 @@ TEST(TrayStripProfiles, EachWindowsVersionAddsInItsOrderWithItsIdentity) {
     for (const wchar_t* version : {L"winxp64", L"win7"}) {
         // One test is meant for each version; the other skips.
         ChildResult child = RunTestsAsWindowsVersion(version, "TrayStripAsXp.*:TrayStripAsWin7.*", 1);
-        EXPECT_TRUE(child.finished);
-        EXPECT_EQ(child.exitCode, 0u) << "profile child failed (report above)";
+        EXPECT_TRUE(child.finished) << version;
+        EXPECT_EQ(child.exitCode, 0u) << version << " profile child failed (report above)";
     }
 }
 
@@ -168,8 +168,8 @@ TEST_F(TrayStripAsWin7, AddsIconZeroFirstWithTheIdentityOfThePlayersExecutable) 
     const unsigned short data2[2] = {0x800E, 0x800F};
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(adds[i].guid.Data1, IdentityHashModel(lowered)) << "icon " << i;
-        EXPECT_EQ(adds[i].guid.Data2, data2[i]);
-        EXPECT_EQ(adds[i].guid.Data3, 0x4515);
+        EXPECT_EQ(adds[i].guid.Data2, data2[i]) << "icon " << i;
+        EXPECT_EQ(adds[i].guid.Data3, 0x4515) << "icon " << i;
         EXPECT_EQ(std::memcmp(adds[i].guid.Data4, data4, 8), 0) << "icon " << i;
     }
 }

@@ -31,16 +31,16 @@ void ThrowInside(const char* scope) {
 }
 
 TEST(CallStackTracker, ScopesNestAndAreReportedInnermostFirst) {
-    ASSERT_STREQ(uGetCallStackPath(), "");
+    ASSERT_STREQ(uGetCallStackPath(), "") << "before any scope";
     {
         uCallStackTracker outer("outer");
         {
             uCallStackTracker inner("inner");
-            EXPECT_STREQ(uGetCallStackPath(), "outer=>inner");
+            EXPECT_STREQ(uGetCallStackPath(), "outer=>inner") << "both open";
         }
-        EXPECT_STREQ(uGetCallStackPath(), "outer");
+        EXPECT_STREQ(uGetCallStackPath(), "outer") << "inner closed";
     }
-    EXPECT_STREQ(uGetCallStackPath(), "");
+    EXPECT_STREQ(uGetCallStackPath(), "") << "both closed";
 }
 
 TEST(CallStackTracker, AnExceptionClosesEveryScopeItPassesThrough) {

@@ -25,27 +25,27 @@ TEST(Client, EntryPointStoresItsArgumentsAndAlwaysHandsOutTheSameClient) {
 
 TEST(Client, ServicesAvailableStaysSetOnceInitialisedFollowsEachCall) {
     foobar2000_client* client = foobar2000_get_interface(nullptr, GetModuleHandleW(nullptr));
-    EXPECT_FALSE(client_state::ServicesAvailable());
+    EXPECT_FALSE(client_state::ServicesAvailable()) << "before any call";
     client->services_init(false);
-    EXPECT_FALSE(client_state::ServicesAvailable());
-    EXPECT_FALSE(client_state::Initialized());
+    EXPECT_FALSE(client_state::ServicesAvailable()) << "after false";
+    EXPECT_FALSE(client_state::Initialized()) << "after false";
     client->services_init(true);
-    EXPECT_TRUE(client_state::ServicesAvailable());
-    EXPECT_TRUE(client_state::Initialized());
+    EXPECT_TRUE(client_state::ServicesAvailable()) << "after true";
+    EXPECT_TRUE(client_state::Initialized()) << "after true";
     client->services_init(false);
-    EXPECT_TRUE(client_state::ServicesAvailable());
-    EXPECT_FALSE(client_state::Initialized());
+    EXPECT_TRUE(client_state::ServicesAvailable()) << "after true, then false";
+    EXPECT_FALSE(client_state::Initialized()) << "after true, then false";
 }
 
 TEST(Client, LibraryNameIsEmptyUntilThePlayerSetsItAndThenTheLastOneGiven) {
     foobar2000_client* client = foobar2000_get_interface(nullptr, GetModuleHandleW(nullptr));
-    EXPECT_STREQ(client_state::LibraryName(), "");
+    EXPECT_STREQ(client_state::LibraryName(), "") << "before the player sets it";
     client->set_library_path("C:\\a\\foo_Trelvane.dll", "foo_Trelvane.dll");
     client->set_library_path("C:\\b\\other.dll", "other.dll");
     EXPECT_STREQ(client_state::LibraryPath(), "C:\\b\\other.dll");
     EXPECT_STREQ(client_state::LibraryName(), "other.dll");
     client->set_library_path(nullptr, nullptr);
-    EXPECT_STREQ(client_state::LibraryName(), "");
+    EXPECT_STREQ(client_state::LibraryName(), "") << "after null";
 }
 
 } // namespace

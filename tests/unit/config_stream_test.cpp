@@ -126,7 +126,7 @@ protected:
 TEST_F(ConfigStream, ASavedStreamRestoresEveryVariable) {
     std::vector<char> saved = SavedWithChanges();
     Restore(saved, saved.size());
-    for (const Tracked& t : tracked) EXPECT_TRUE(t.isChanged());
+    for (size_t i = 0; i < tracked.size(); ++i) EXPECT_TRUE(tracked[i].isChanged()) << "variable " << i;
 }
 
 TEST_F(ConfigStream, AStreamCutOrFailingAtAnyByteKeepsWhatCameBeforeAndDefaultsTheRest) {
@@ -151,7 +151,7 @@ TEST_F(ConfigStream, GarbageChangesNothing) {
     for (int round = 0; round < 300; ++round) {
         std::vector<char> garbage(random() % 600);
         for (char& c : garbage) c = static_cast<char>(random());
-        ASSERT_NO_THROW(Restore(garbage, garbage.size()));
+        ASSERT_NO_THROW(Restore(garbage, garbage.size())) << "round " << round;
         for (const Tracked& t : tracked) ASSERT_TRUE(t.isDefault()) << "round " << round;
     }
 }
@@ -185,7 +185,7 @@ TEST_F(ConfigStream, AFlagStoredAsAnyNonZeroByteIsTrue) {
     std::vector<char> stream;
     AppendRecord(stream, testFlag.get_guid(), {'\0'});
     Restore(stream, stream.size());
-    EXPECT_FALSE(testFlag);
+    EXPECT_FALSE(testFlag) << 0;
 }
 
 TEST_F(ConfigStream, AnAbsurdSizeEndsTheRestore) {
@@ -196,7 +196,7 @@ TEST_F(ConfigStream, AnAbsurdSizeEndsTheRestore) {
     Append(stream, &absurd, sizeof(absurd));
     AppendRecord(stream, testText.get_guid(), {'x'});
     Restore(stream, stream.size());
-    EXPECT_EQ(testNumber, 1);
+    EXPECT_EQ(testNumber, 1) << "an absurd size";
     EXPECT_TRUE(testText == "start");
 
     // A size that is allowed but runs past the end.
@@ -206,7 +206,7 @@ TEST_F(ConfigStream, AnAbsurdSizeEndsTheRestore) {
     Append(stream, &large, sizeof(large));
     AppendRecord(stream, testNumber.get_guid(), IntValue(2));
     Restore(stream, stream.size());
-    EXPECT_EQ(testNumber, 1);
+    EXPECT_EQ(testNumber, 1) << "a size past the end";
 }
 
 } // namespace

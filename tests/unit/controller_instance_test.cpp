@@ -47,7 +47,7 @@ TEST(ControllerInstance, FailedConstructionsLeaveItUnbuiltUntilOneSucceeds) {
     } catch (const pfc::exception_bug_check_v2& e) {
         EXPECT_STREQ(e.what(), "Bug check");
     }
-    EXPECT_EQ(picky->asked, (std::vector<std::string>{"[%artist% - ]%title%", "%filename%"}));
+    EXPECT_EQ(picky->asked, (std::vector<std::string>{"[%artist% - ]%title%", "%filename%"})) << "neither compiles";
     EXPECT_EQ(OpenScopeCount(), 0u);
 
     // No compiler at all: the lookup's own error passes through.
@@ -70,7 +70,8 @@ TEST(ControllerInstance, FailedConstructionsLeaveItUnbuiltUntilOneSucceeds) {
     picky->refused = {"[%artist% - ]%title%"};
     picky->asked.clear();
     Trelvane& controller = Trelvane::Instance();
-    EXPECT_EQ(picky->asked, (std::vector<std::string>{"[%artist% - ]%title%", "%filename%"}));
+    EXPECT_EQ(picky->asked, (std::vector<std::string>{"[%artist% - ]%title%", "%filename%"}))
+        << "the fallback compiles";
     ASSERT_TRUE(TooltipScript().is_valid());
     EXPECT_EQ(fb2k_host::ScriptSource(TooltipScript().get_ptr()), "%filename%");
 

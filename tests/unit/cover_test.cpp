@@ -44,15 +44,15 @@ TEST(CoverImage, OneColouredPicturesKeepTheirColourAndFitTheSquare) {
     ASSERT_FALSE(jpeg.empty());
     Pixels out;
     ASSERT_EQ(Outcome::Decoded, CoverImage::Decode(jpeg.data(), jpeg.size(), 64, out));
-    EXPECT_EQ(64, out.width);
-    EXPECT_EQ(42, out.height) << "200 x 64 / 300, truncated";
-    EXPECT_TRUE(NearColour(Middle(out), 0xFF2E8B57, 6)) << std::hex << Middle(out);
+    EXPECT_EQ(64, out.width) << "JPEG 300 x 200";
+    EXPECT_EQ(42, out.height) << "JPEG 300 x 200: 200 x 64 / 300, truncated";
+    EXPECT_TRUE(NearColour(Middle(out), 0xFF2E8B57, 6)) << "JPEG: " << std::hex << Middle(out);
 
     const std::vector<char> png = SolidPicture(GUID_ContainerFormatPng, 50, 40, 0x102030);
     ASSERT_EQ(Outcome::Decoded, CoverImage::Decode(png.data(), png.size(), 64, out));
-    EXPECT_EQ(50, out.width) << "smaller than the square: kept";
-    EXPECT_EQ(40, out.height);
-    EXPECT_EQ(0xFF102030u, Middle(out));
+    EXPECT_EQ(50, out.width) << "PNG 50 x 40, smaller than the square: kept";
+    EXPECT_EQ(40, out.height) << "PNG 50 x 40";
+    EXPECT_EQ(0xFF102030u, Middle(out)) << "PNG";
 
     ASSERT_EQ(Outcome::Decoded, CoverImage::Decode(kCmykJpeg, sizeof(kCmykJpeg), 64, out));
     EXPECT_TRUE(NearColour(Middle(out), 0xFFCC3311, 16)) << "CMYK: " << std::hex << Middle(out);
@@ -122,25 +122,25 @@ TEST(CoverDecoder, TheNewestRequestWinsAndACancelledOneNeverArrives) {
     EXPECT_FALSE(decoder.Pending()) << "nothing asked";
     // A large PNG goes through the system decoder: a tenth of a second and more.
     const auto large = bytes(SolidPicture(GUID_ContainerFormatPng, 3000, 3000, 0xCC3311));
-    ASSERT_TRUE(decoder.Request(large, 64, nullptr, 0));
+    ASSERT_TRUE(decoder.Request(large, 64, nullptr, 0)) << "the large cover, overtaken";
     Sleep(30); // the thread is decoding it when the next comes
     ASSERT_TRUE(decoder.Request(bytes(SolidPicture(GUID_ContainerFormatPng, 30, 30, 0x102030)), 64, nullptr, 0));
-    EXPECT_TRUE(decoder.Pending());
+    EXPECT_TRUE(decoder.Pending()) << "two asked";
     wait(decoder, outcome, out);
-    ASSERT_EQ(Outcome::Decoded, outcome);
+    ASSERT_EQ(Outcome::Decoded, outcome) << "the newest cover";
     EXPECT_EQ(0xFF102030u, Middle(out)) << "the second cover, not the first";
-    EXPECT_FALSE(decoder.Pending());
+    EXPECT_FALSE(decoder.Pending()) << "the newest cover taken";
 
-    ASSERT_TRUE(decoder.Request(large, 64, nullptr, 0));
+    ASSERT_TRUE(decoder.Request(large, 64, nullptr, 0)) << "the large cover, cancelled";
     Sleep(30);
     decoder.Cancel();
     decoder.WaitIdle();
     EXPECT_FALSE(decoder.TakeResult(outcome, out));
-    EXPECT_FALSE(decoder.Pending());
+    EXPECT_FALSE(decoder.Pending()) << "after the cancel";
 
     ASSERT_TRUE(decoder.Request(bytes(std::vector<char>(100, 'x')), 64, nullptr, 0));
     wait(decoder, outcome, out);
-    EXPECT_EQ(Outcome::Undecodable, outcome);
+    EXPECT_EQ(Outcome::Undecodable, outcome) << "bad bytes";
     EXPECT_TRUE(out.argb.empty());
 }
 
@@ -153,11 +153,11 @@ TEST(CoverScale, AreaMeanAndFit) {
     EXPECT_EQ((std::vector<uint32_t>{0xFF808080, 0xFF808080}), grey.argb);
     int w = 0, h = 0;
     FitInSquare(3000, 1000, 64, w, h); // not a resource id: pixels
-    EXPECT_EQ(64, w);
-    EXPECT_EQ(21, h);
+    EXPECT_EQ(64, w) << "3000 x 1000";
+    EXPECT_EQ(21, h) << "3000 x 1000";
     FitInSquare(1, 5000, 64, w, h);
-    EXPECT_EQ(1, w);
-    EXPECT_EQ(64, h);
+    EXPECT_EQ(1, w) << "1 x 5000";
+    EXPECT_EQ(64, h) << "1 x 5000";
 }
 
 // The stand-in's loader looks beside the track, a moment after it started, as the player does.
@@ -200,12 +200,12 @@ TEST_F(PlayerCovers, EachTrackBringsItsCoverOnceAndATrackWithoutOneBringsNone) {
     EXPECT_TRUE(sizes.empty()) << "the loader reports later, not during the start";
     fb2k_host::PumpMessagesUntil([&] { return !sizes.empty(); }, 2000);
     fb2k_host::PumpMessagesFor(200);
-    ASSERT_EQ(1u, sizes.size());
+    ASSERT_EQ(1u, sizes.size()) << "the first track";
     EXPECT_EQ(cover.size(), sizes[0]);
     EXPECT_EQ("\xFF\xD8", firstBytes) << "the file's bytes, a JPEG";
     standIn.playback().Next();
     fb2k_host::PumpMessagesFor(300);
-    EXPECT_EQ(2u, sizes.size());
+    EXPECT_EQ(2u, sizes.size()) << "the second track";
     standIn.playback().Next();
     fb2k_host::PumpMessagesFor(300);
     EXPECT_EQ(2u, sizes.size()) << "no cover beside the third track";

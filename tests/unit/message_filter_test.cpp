@@ -53,9 +53,9 @@ const DWORD kAllow = 1; // MSGFLT_ALLOW
 
 TEST_F(MessageFilter, LetsTheMessageInAndReportsTheSystemsAnswer) {
     HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234));
-    EXPECT_TRUE(LetMessageThrough(window, 0xC123));
+    EXPECT_TRUE(LetMessageThrough(window, 0xC123)) << "the system agrees";
     filterAnswer = FALSE;
-    EXPECT_FALSE(LetMessageThrough(window, 0xC123));
+    EXPECT_FALSE(LetMessageThrough(window, 0xC123)) << "the system refuses";
     EXPECT_EQ(filterCalls, (std::vector<FilterCall>{{window, 0xC123, kAllow}, {window, 0xC123, kAllow}}));
 }
 

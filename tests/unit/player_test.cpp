@@ -38,9 +38,9 @@ TEST_F(PlayerTest, WrittenLevelsReachThePlayerAsDecibelsAndReadBack) {
 
 TEST_F(PlayerTest, LevelZeroIsExactlyTheSilenceFloorAndFullIsExactlyZeroDb) {
     Player::Volume(0);
-    EXPECT_EQ(playback().VolumeDb(), -100.0f);
+    EXPECT_EQ(playback().VolumeDb(), -100.0f) << "level 0";
     Player::Volume(255);
-    EXPECT_EQ(playback().VolumeDb(), 0.0f);
+    EXPECT_EQ(playback().VolumeDb(), 0.0f) << "level 255";
 }
 
 TEST(PlayerConversion, DecibelsReadAsLevels) {
@@ -86,11 +86,11 @@ TEST(PlayerConversion, EveryTimeGivesADefinedNumberOfMilliseconds) {
 TEST_F(PlayerTest, AnUnknownLengthReadsAsNegativeAndAHugeOneAsTheLargest) {
     PlayTrack(100.0);
     playback().OverrideLength(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_EQ(Player::Length(), -1);
+    EXPECT_EQ(Player::Length(), -1) << "NaN";
     playback().OverrideLength(-3.0);
-    EXPECT_EQ(Player::Length(), -1);
+    EXPECT_EQ(Player::Length(), -1) << "-3 s";
     playback().OverrideLength(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(Player::Length(), 2147483647);
+    EXPECT_EQ(Player::Length(), 2147483647) << "infinity";
 }
 
 TEST_F(PlayerTest, NothingPlayingHasNoLength) {
@@ -108,14 +108,14 @@ TEST_F(PlayerTest, PausedTrackCountsAsPlaying) {
 
 TEST_F(PlayerTest, CanSeekNeedsBothThePlayersWordAndANonNegativeLength) {
     PlayTrack(100.0);
-    EXPECT_TRUE(Player::CanSeek());
+    EXPECT_TRUE(Player::CanSeek()) << "100 s and the player can seek";
     playback().OverrideLength(-1.0);
     EXPECT_FALSE(Player::CanSeek()) << "a negative length cannot be sought even if the player says so";
     playback().OverrideLength(0.0);
     EXPECT_TRUE(Player::CanSeek()) << "a length of 0 leaves the decision to the player";
     playback().OverrideCanSeek(false);
     playback().ResetCallCounts();
-    EXPECT_FALSE(Player::CanSeek());
+    EXPECT_FALSE(Player::CanSeek()) << "the player cannot seek";
     EXPECT_EQ(playback().CallCount("get_now_playing"), 0) << "the length is read only when the player can seek";
 }
 

@@ -107,7 +107,7 @@ TEST_F(PowerTest, ScreenSaverPausesPlaybackAndItsEndResumesIt) {
     EXPECT_EQ(machine.monitorEnumerations, 0) << "monitors are asked only when no screen saver runs";
     machine.screenSaverRunning = FALSE;
     ScreenSaverPoll();
-    EXPECT_EQ(executed(), (Commands{"Pause", "Play"}));
+    EXPECT_EQ(executed(), (Commands{"Pause", "Play"})) << "the screen saver ended";
     EXPECT_TRUE(playback().IsPlaying());
     EXPECT_FALSE(playback().IsPaused());
 }
@@ -146,18 +146,18 @@ TEST_F(PowerTest, MonitorsAllOutOfFullPowerCountAsARunningScreenSaver) {
     Play(FileTrack(300));
     machine.monitorPowerStates = {4, 2};
     ScreenSaverPoll();
-    EXPECT_EQ(executed(), (Commands{"Pause"}));
+    EXPECT_EQ(executed(), (Commands{"Pause"})) << "monitors in states 4 and 2";
     machine.monitorPowerStates = {4, 1};
     ScreenSaverPoll();
-    EXPECT_EQ(executed(), (Commands{"Pause", "Play"}));
+    EXPECT_EQ(executed(), (Commands{"Pause", "Play"})) << "monitors in states 4 and 1";
     EXPECT_EQ(machine.openDeviceSets, 0) << "every device set is destroyed again";
 }
 
 TEST_F(PowerTest, NoMonitorAtAllCountsAsTheDisplayOff) {
     machine.monitorPowerStates.clear();
-    EXPECT_FALSE(IsMonitorOn());
+    EXPECT_FALSE(IsMonitorOn()) << "no monitor";
     machine.monitorPowerStates = {1};
-    EXPECT_TRUE(IsMonitorOn());
+    EXPECT_TRUE(IsMonitorOn()) << "one monitor at full power";
 }
 
 TEST_F(PowerTest, SwitchedOffThePollAsksNothingAndRunsNothing) {

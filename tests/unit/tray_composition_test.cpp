@@ -135,7 +135,7 @@ TEST_F(TrayComposition, TheCursorCrossesFromIconZeroToIconOne) {
     for (int step : {0, 13, 14, 24}) {
         strip.sliderFraction = AtStep(step);
         strip.Refresh();
-        EXPECT_EQ(strip.Input().sliderPos, step);
+        EXPECT_EQ(strip.Input().sliderPos, step) << "step " << step;
         EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Slider(CursSldH, step), Buttons(Playing)))))
             << "step " << step;
     }
@@ -160,7 +160,7 @@ TEST_F(TrayComposition, VolumeModeDrawsTheVolumeCursorEvenWithoutAPosition) {
 TEST_F(TrayComposition, ANegativeFractionHidesTheSeekCursor) {
     strip.sliderFraction = -1.0;
     strip.SetPlayMode(Playing);
-    EXPECT_FALSE(strip.Input().sliderPosValid);
+    EXPECT_FALSE(strip.Input().sliderPosValid) << "fraction -1";
     EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Bar(), Buttons(Playing)))));
     strip.sliderFraction = std::numeric_limits<double>::quiet_NaN();
     strip.Refresh();
@@ -171,7 +171,7 @@ TEST_F(TrayComposition, FractionsAboveOneStopAtTheLastStepWithoutRedrawingEachTi
     strip.SetPlayMode(Playing);
     strip.sliderFraction = 1.0;
     strip.Refresh();
-    EXPECT_EQ(strip.Input().sliderPos, 24);
+    EXPECT_EQ(strip.Input().sliderPos, 24) << "fraction 1";
     // 11.0 x 24 is 264, which would wrap to step 8 in eight bits; 1e300 is no integer at all.
     for (double fraction : {1.04, 11.0, 1e300, std::numeric_limits<double>::infinity()}) {
         strip.sliderFraction = fraction;
@@ -179,7 +179,7 @@ TEST_F(TrayComposition, FractionsAboveOneStopAtTheLastStepWithoutRedrawingEachTi
         strip.Refresh();
         EXPECT_EQ(strip.Input().sliderPos, 24) << fraction;
         EXPECT_TRUE(ShellGot(shell, "nothing sent: the picture did not change", {})) << fraction;
-        EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Slider(CursSldH, 24), Buttons(Playing)))));
+        EXPECT_TRUE(IconsMatch(strip, ExpectedStrip(strip, Join(Slider(CursSldH, 24), Buttons(Playing))))) << fraction;
     }
 }
 
@@ -199,9 +199,9 @@ TEST_F(TrayComposition, HotImagesAreLightInsideNormalOnesAreNot) {
     // The artwork's fill colour of hot images (white in the classic set, near white in the
     // alpha set) appears in the play button's place only while it is hot.
     const uint32_t fill = strip.Windows7Profile() ? 0xF4F4F4 : 0xFFFFFF;
-    EXPECT_FALSE(HasColour(strip.IconRecord(1).hIcon, 1, 8, 7, 14, fill));
+    EXPECT_FALSE(HasColour(strip.IconRecord(1).hIcon, 1, 8, 7, 14, fill)) << "normal";
     strip.LightButton(TrayButton::PlayPause);
-    EXPECT_TRUE(HasColour(strip.IconRecord(1).hIcon, 1, 8, 7, 14, fill));
+    EXPECT_TRUE(HasColour(strip.IconRecord(1).hIcon, 1, 8, 7, 14, fill)) << "hot";
 }
 
 TEST_F(TrayComposition, OnlyAChangeOfAVisibleValueRecomposes) {
@@ -210,7 +210,7 @@ TEST_F(TrayComposition, OnlyAChangeOfAVisibleValueRecomposes) {
     HICON before = strip.IconRecord(0).hIcon;
     shell.Clear();
     strip.Refresh();
-    EXPECT_EQ(strip.IconRecord(0).hIcon, before);
+    EXPECT_EQ(strip.IconRecord(0).hIcon, before) << "a refresh with nothing changed";
     EXPECT_TRUE(ShellGot(shell, "nothing sent while nothing visible changed", {}));
     ASSERT_NO_FATAL_FAILURE(PressWhereNothingIs());
     strip.Refresh();
@@ -229,8 +229,8 @@ namespace {
 TEST(TrayCompositionProfiles, ComposesTheSameWayWithTheClassicSet) {
     for (const wchar_t* version : {L"winxp64", L"vista"}) {
         ChildResult child = RunTestsAsWindowsVersion(version, "TrayComposition.*", TestsInSuite("TrayComposition"));
-        EXPECT_TRUE(child.finished);
-        EXPECT_EQ(child.exitCode, 0u) << "composition failed in a child (report above)";
+        EXPECT_TRUE(child.finished) << version;
+        EXPECT_EQ(child.exitCode, 0u) << version << ": composition failed in a child (report above)";
     }
 }
 } // namespace

@@ -229,15 +229,16 @@ TEST_F(TrayInput, PressAndReleaseOnAButtonCallsItsOneHook) {
         {Playing, TrayButton::Back, "prev"},     {Stopped, TrayButton::Next, "next"},
     };
     for (const Case& c : cases) {
+        const std::string name = std::string(c.hook) + " in mode " + std::to_string(c.mode);
         Play(c.mode);
         strip.hooks.clear();
         At(WM_LBUTTONDOWN, CentreOf(c.button), ButtonRowY());
-        EXPECT_EQ(strip.Input().hotButton, c.button) << c.hook << ": pressed element drawn hot";
-        EXPECT_TRUE(strip.hooks.empty()) << c.hook << ": nothing happens at the press";
+        EXPECT_EQ(strip.Input().hotButton, c.button) << name << ": pressed element drawn hot";
+        EXPECT_TRUE(strip.hooks.empty()) << name << ": nothing happens at the press";
         At(WM_LBUTTONUP, CentreOf(c.button), ButtonRowY());
-        EXPECT_EQ(strip.hooks, std::vector<std::string>{c.hook}) << "mode " << c.mode;
-        EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
-        EXPECT_FALSE(strip.Input().buttonDown);
+        EXPECT_EQ(strip.hooks, std::vector<std::string>{c.hook}) << name;
+        EXPECT_EQ(strip.Input().hotButton, TrayButton::None) << name << ": released";
+        EXPECT_FALSE(strip.Input().buttonDown) << name << ": released";
     }
 }
 
@@ -246,7 +247,7 @@ TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
     Play(Playing);
     geometry.SetPointer(toolbar.left + 5, toolbar.top - 4); // above the toolbar
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(0));
-    EXPECT_FALSE(strip.Input().buttonDown);
+    EXPECT_FALSE(strip.Input().buttonDown) << "a press above the toolbar";
 
     At(WM_LBUTTONDOWN, CentreOf(TrayButton::Next), ButtonRowY());
     strip.positionRequests = 0;
@@ -260,7 +261,7 @@ TEST_F(TrayInput, PointsOffTheTrayRowsAreIgnoredWithoutARefresh) {
     geometry.LosePointer(); // no pointer position at all
     strip.TimerTick();      // nor a pointer on the strip: the timer ends the press
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
-    EXPECT_FALSE(strip.Input().buttonDown);
+    EXPECT_FALSE(strip.Input().buttonDown) << "a press without a pointer position";
 }
 
 
@@ -312,13 +313,13 @@ TEST_F(TrayInput, KeyboardSelectOnEitherIconTogglesPlayPause) {
     Play(Playing);
     strip.NotifyIconCallback(NIN_KEYSELECT, IdOf(0));
     strip.NotifyIconCallback(NIN_KEYSELECT, IdOf(0));
-    EXPECT_EQ(strip.hooks, std::vector<std::string>{"pause"});
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"pause"}) << "one key press reported twice";
 
     Play(Paused);
     strip.hooks.clear();
     Sleep(150);
     strip.NotifyIconCallback(NIN_SELECT, IdOf(1)); // no click before it: the keyboard's
-    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"}) << "a select with no click before it";
 
     // The click's notice belongs to it however late it comes (a busy machine, a release
     // whose shell calls waited), and only to it: the next one without a click is a key's.
@@ -327,16 +328,16 @@ TEST_F(TrayInput, KeyboardSelectOnEitherIconTogglesPlayPause) {
     Click(CentreOf(TrayButton::Next), ButtonRowY());
     Sleep(GetDoubleClickTime() + 100);
     strip.NotifyIconCallback(NIN_SELECT, IdOf(1));
-    EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"});
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"next"}) << "a click's late select";
     Sleep(150);
     strip.NotifyIconCallback(NIN_SELECT, IdOf(1));
-    EXPECT_EQ(strip.hooks, (std::vector<std::string>{"next", "play"}));
+    EXPECT_EQ(strip.hooks, (std::vector<std::string>{"next", "play"})) << "the select after the click's";
 }
 
 TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftBothIcons) {
     Play(Playing);
     At(WM_LBUTTONDOWN, SliderX(6), SliderRowY());
-    ASSERT_TRUE(strip.Input().dragging);
+    ASSERT_TRUE(strip.Input().dragging) << "the press on the slider";
     // Across to icon 1 the drag goes on; all four edges of the two cells still count.
     At(WM_MOUSEMOVE, SliderX(20), SliderRowY());
     strip.hooks.clear();
@@ -344,11 +345,11 @@ TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftBothIcons) {
     for (POINT edge : {POINT{area.left, area.top}, POINT{area.right, area.bottom}}) {
         geometry.SetPointer(edge);
         strip.TimerTick();
-        ASSERT_TRUE(strip.Input().dragging);
+        ASSERT_TRUE(strip.Input().dragging) << "pointer at " << edge.x << ", " << edge.y;
     }
     geometry.SetPointer(area.right + 1, area.top);
     strip.TimerTick();
-    EXPECT_FALSE(strip.Input().dragging);
+    EXPECT_FALSE(strip.Input().dragging) << "pointer off the strip";
     EXPECT_FALSE(strip.Input().buttonDown);
     EXPECT_EQ(strip.Input().hotButton, TrayButton::None);
     EXPECT_GT(strip.positionRequests, 0) << "redrawn";
@@ -359,7 +360,7 @@ TEST_F(TrayInput, TimerEndsPressAndDragOnceThePointerHasLeftBothIcons) {
     // Nothing hot: the timer has nothing to do.
     strip.positionRequests = 0;
     strip.TimerTick();
-    EXPECT_EQ(strip.positionRequests, 0);
+    EXPECT_EQ(strip.positionRequests, 0) << "a tick with nothing hot";
 }
 
 // ---- Where the taskbar has no classic toolbar (Wine, Windows 11): the icon's own window ----
@@ -395,7 +396,7 @@ TEST_F(TrayInput, WithoutAToolbarTheIconWindowUnderThePointerPlacesIt) {
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
     EXPECT_EQ(strip.Input().hotButton, TrayButton::PlayPause);
     strip.NotifyIconCallback(WM_LBUTTONUP, IdOf(1));
-    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"}) << "the click";
     RECT bothWindows = {600, 770, 640, 790}; // icon 0 is taken to sit left of icon 1
     EXPECT_TRUE(EqualRect(&strip.StripArea(), &bothWindows)) << "the timer watches both icons' windows";
 
@@ -403,17 +404,17 @@ TEST_F(TrayInput, WithoutAToolbarTheIconWindowUnderThePointerPlacesIt) {
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
     geometry.SetPointer(639, 789);
     strip.TimerTick();
-    EXPECT_TRUE(strip.Input().buttonDown);
+    EXPECT_TRUE(strip.Input().buttonDown) << "on the window's frame";
     geometry.SetPointer(641, 780);
     strip.TimerTick();
-    EXPECT_FALSE(strip.Input().buttonDown);
+    EXPECT_FALSE(strip.Input().buttonDown) << "off the window";
 
     // Nothing of the tray under the pointer, and no taskbar at all: the press cannot be placed.
     geometry.RemoveTaskbar();
     geometry.SetPointer(5, 5);
     strip.NotifyIconCallback(WM_LBUTTONDOWN, IdOf(1));
-    EXPECT_FALSE(strip.Input().buttonDown);
-    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"});
+    EXPECT_FALSE(strip.Input().buttonDown) << "no tray under the pointer";
+    EXPECT_EQ(strip.hooks, std::vector<std::string>{"play"}) << "no tray under the pointer";
 }
 
 // ---- Before Windows 7 (the Windows XP and Vista children) ----
@@ -490,16 +491,17 @@ TEST_F(ClassicInput, DragReleasedOutsideTheStripsAreaAppliesNothing) {
 class Win7Input : public TrayInput {
 protected:
     void SetUp() override {
-        if (!ReportedVersionIs(6, 1)) GTEST_SKIP() << "runs as Windows 6.1 only";
+        // Windows 7's input and all later systems', which share it (the Windows 10 child runs these too).
+        if (!ReportedVersionIs(6, 1) && !ReportedVersionIs(10, 0)) GTEST_SKIP() << "runs as Windows 6.1 and 10.0 only";
         TrayInput::SetUp();
     }
 };
 
 TEST_F(Win7Input, HoverLightsElementsTheSliderIncluded) {
     At(WM_MOUSEMOVE, SliderX(8), SliderRowY());
-    EXPECT_EQ(strip.Input().hotButton, TrayButton::Slider);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::Slider) << "over the slider";
     At(WM_MOUSEMOVE, CentreOf(TrayButton::Next), ButtonRowY());
-    EXPECT_EQ(strip.Input().hotButton, TrayButton::Next);
+    EXPECT_EQ(strip.Input().hotButton, TrayButton::Next) << "over next";
     geometry.SetPointer(toolbar.left - 30, toolbar.top);
     strip.TimerTick();
     EXPECT_EQ(strip.Input().hotButton, TrayButton::None) << "the pointer has left the tray";

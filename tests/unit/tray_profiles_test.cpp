@@ -55,7 +55,7 @@ void CheckProfile(const Profile& want) {
     ASSERT_EQ(adds.size(), 2u);
     EXPECT_EQ(adds[0].id, want.addReversed ? 6863u : 6862u);
     EXPECT_EQ(adds[1].id, want.addReversed ? 6862u : 6863u);
-    for (const ShellCall& add : adds) EXPECT_EQ(add.size, DWORD(NOTIFYICONDATAW_V3_SIZE));
+    for (const ShellCall& add : adds) EXPECT_EQ(add.size, DWORD(NOTIFYICONDATAW_V3_SIZE)) << "icon " << add.id;
 
     shell.Clear();
     strip.ShowBalloon(L"Title of a song", L"Now playing", 4);
@@ -153,7 +153,7 @@ TEST(TrayProfiles, HostsToldTenOrLaterGetTheWindows7Profile) {
         g_toldVersion.dwMajorVersion = major;
         g_toldVersion.dwBuildNumber = 22631;
         IatHook hook(GetModuleHandleW(nullptr), "kernel32.dll", "GetVersionExW", reinterpret_cast<void*>(&TellVersion));
-        ASSERT_TRUE(hook.Installed());
+        ASSERT_TRUE(hook.Installed()) << major;
         TestStrip strip;
         const NotifyIcons::TrayProfile profile = strip.Profile();
         EXPECT_TRUE(profile.isWin7) << major;

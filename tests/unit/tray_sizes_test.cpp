@@ -173,10 +173,10 @@ TEST_F(TraySizes, EachSizeDrawsItsOwnArtworkWhereItsLayoutPutsIt) {
             int nextBar = m.nextBar[bxo - 1];
             EXPECT_TRUE(right.Opaque(nextBar, m.buttonRow) && right.Opaque(nextBar, m.buttonRow + m.glyph - 1));
             EXPECT_EQ(right.Rgb(nextBar, rowMiddle), colours.solid);
-            EXPECT_EQ(left.Rgb(stopMiddle, rowMiddle), colours.solid);
+            EXPECT_EQ(left.Rgb(stopMiddle, rowMiddle), colours.solid) << "stop, normal";
             Show(strip, Paused, 0, TrayButton::StopLoad, false);
             left = ReadIconPixels(strip.IconRecord(0).hIcon);
-            EXPECT_EQ(left.Rgb(stopMiddle, rowMiddle), colours.fill);
+            EXPECT_EQ(left.Rgb(stopMiddle, rowMiddle), colours.fill) << "stop, hot";
             EXPECT_EQ(left.Rgb(stopMiddle, m.buttonRow), colours.outline);
         }
     }
@@ -206,7 +206,8 @@ TEST_F(TraySizes, SizesInBetweenCentreTheNextSmallerLayoutAndClipToIt) {
             Show(strip, s.mode, s.step, s.hot, s.volume);
             EXPECT_TRUE(IconsMatch(
                 strip, ExpectedStrip(strip, b.drawn, b.offset, b.layout,
-                                     Placements(*m, bxo, b.offset, s.mode, s.step, s.hot, s.volume))));
+                                     Placements(*m, bxo, b.offset, s.mode, s.step, s.hot, s.volume))))
+                << "mode " << s.mode << ", step " << kSteps[s.step] << ", hot " << s.hot;
         }
     }
 }
@@ -250,8 +251,8 @@ TEST_F(TraySizes, RepeatedCompositionAtThirtyTwoPixelsLeavesNothingBehind) {
 TEST(TraySizesProfiles, DarkOnWindows10AndTheClassicSetAtEverySizeBeforeWindows7) {
     for (const wchar_t* version : {L"win10", L"winxp64", L"vista"}) {
         ChildResult child = RunTestsAsWindowsVersion(version, "TraySizes.EachSize*:TraySizes.SizesInBetween*");
-        EXPECT_TRUE(child.finished);
-        EXPECT_EQ(child.exitCode, 0u) << "sizes failed in a child (report above)";
+        EXPECT_TRUE(child.finished) << version;
+        EXPECT_EQ(child.exitCode, 0u) << version << ": sizes failed in a child (report above)";
     }
 }
 

@@ -37,7 +37,7 @@ TEST(TaskbarThemeWindows10, OnlyADwordOfZeroMeansDarkAndAnythingOddMeansLight) {
     value.Remove();
     EXPECT_FALSE(TaskbarTheme::IsDark()) << "no value";
     value.Dark();
-    EXPECT_TRUE(TaskbarTheme::IsDark());
+    EXPECT_TRUE(TaskbarTheme::IsDark()) << "a dword of zero";
     for (DWORD light : {1ul, 2ul, 0x80000000ul, 0xFFFFFFFFul}) {
         value.SetDword(light);
         EXPECT_FALSE(TaskbarTheme::IsDark()) << light;
@@ -94,7 +94,7 @@ TEST(TaskbarThemeWindows10, ASwitchRedrawsBothIconsOnceAndNoSwitchRedrawsNothing
     strip.InitIcons(nullptr, GetModuleHandleW(nullptr), L"");
     strip.SetPlayMode(Paused);
     NotifyIcons::TipRewrittenAt(_time64(nullptr));
-    EXPECT_EQ(BackColour(strip), kLightSolid);
+    EXPECT_EQ(BackColour(strip), kLightSolid) << "at start";
 
     shell.Clear();
     EXPECT_FALSE(strip.UpdateImageSet()) << "still light";
@@ -102,9 +102,9 @@ TEST(TaskbarThemeWindows10, ASwitchRedrawsBothIconsOnceAndNoSwitchRedrawsNothing
 
     value.Dark();
     shell.Clear();
-    EXPECT_TRUE(strip.UpdateImageSet());
+    EXPECT_TRUE(strip.UpdateImageSet()) << "light to dark";
     EXPECT_TRUE(ShellGot(shell, "each icon redrawn once for the dark theme", BothModified(strip.Profile().addReversed)));
-    EXPECT_EQ(BackColour(strip), kDarkSolid);
+    EXPECT_EQ(BackColour(strip), kDarkSolid) << "light to dark";
     EXPECT_EQ(strip.CurrentPlayMode(), Paused) << "the state is kept";
 
     shell.Clear();
@@ -112,8 +112,8 @@ TEST(TaskbarThemeWindows10, ASwitchRedrawsBothIconsOnceAndNoSwitchRedrawsNothing
     EXPECT_TRUE(ShellGot(shell, "nothing while the theme stays dark", {}));
 
     value.SetDword(0xFFFFFFFF);
-    EXPECT_TRUE(strip.UpdateImageSet());
-    EXPECT_EQ(BackColour(strip), kLightSolid);
+    EXPECT_TRUE(strip.UpdateImageSet()) << "dark to light";
+    EXPECT_EQ(BackColour(strip), kLightSolid) << "dark to light";
 }
 
 TEST(TaskbarThemeWindows10, ASwitchBeforeTheIconsAreSetUpWaitsForThem) {
@@ -138,7 +138,7 @@ TEST(TaskbarThemeWindows10, SwitchingBackAndForthLeavesNothingBehind) {
     GdiTracker gdi;
     ASSERT_TRUE(gdi.Installed());
     value.Dark();
-    ASSERT_TRUE(strip.UpdateImageSet());
+    ASSERT_TRUE(strip.UpdateImageSet()) << "first switch";
     size_t before = gdi.Live(); // one image set and two icons
     for (int i = 1; i < 101; ++i) {
         if (i % 2) value.Light();
