@@ -86,6 +86,13 @@ class Soak:
         self.nexts += 1
         self.moves += 1
 
+    def until_landed(self):
+        """Waits (3 s at most) until the player shows the entry the moves so far ask for: the
+        /next given from outside has landed before the strip's clicks come, so that the soak
+        never sends two commands from two sources at the same instant."""
+        if self.first is not None:
+            poll(lambda: entry(self.player.title()) == self.first + self.moves, 3, 0.1)
+
     def click_slot(self):
         self.last_slot = []
         for _ in range(3):
@@ -127,6 +134,7 @@ class Soak:
     def step(self, i):
         self.next_track()
         if i % 5 == 0 and STRIP_INPUT:
+            self.until_landed()
             self.click_slot()
         if i % 10 == 0 and STRIP_INPUT:
             self.menu()
