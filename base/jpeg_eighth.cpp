@@ -96,7 +96,7 @@ public:
     int Height() const { return m_height; }
 
 private:
-    bool Segment(int marker, Bytes body);
+    bool Segment(int marker, const Bytes& body);
     bool Frame(Bytes body, bool progressive);
     bool HuffmanTables(Bytes body);
     bool Quantisers(Bytes body);
@@ -147,7 +147,7 @@ bool Reader::Walk(bool frameOnly) {
     }
 }
 
-bool Reader::Segment(int marker, Bytes body) {
+bool Reader::Segment(int marker, const Bytes& body) {
     switch (marker) {
     case kFrameBaseline:
     case kFrameExtended: return Frame(body, false);

@@ -153,11 +153,11 @@ TEST(CoverScale, AreaMeanAndFit) {
     EXPECT_EQ((std::vector<uint32_t>{0xFF808080, 0xFF808080}), grey.argb);
     int w = 0, h = 0;
     FitInSquare(3000, 1000, 64, w, h); // not a resource id: pixels
-    EXPECT_EQ(64, w) << "3000 x 1000";
-    EXPECT_EQ(21, h) << "3000 x 1000";
+    EXPECT_EQ(64, w) << "a wide picture";
+    EXPECT_EQ(21, h) << "a wide picture";
     FitInSquare(1, 5000, 64, w, h);
-    EXPECT_EQ(1, w) << "1 x 5000";
-    EXPECT_EQ(64, h) << "1 x 5000";
+    EXPECT_EQ(1, w) << "a picture one pixel wide";
+    EXPECT_EQ(64, h) << "a picture one pixel wide";
 }
 
 // The stand-in's loader looks beside the track, a moment after it started, as the player does.
