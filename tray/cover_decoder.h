@@ -1,7 +1,9 @@
 #pragma once
 // Covers decoded on a thread of their own. Wine's decoder reads the whole picture before it
-// hands out a row, so a large cover costs it a fifth of a second and more: the player's thread
-// must not spend that (a track change, a click, a redraw would wait). One decode runs at a
+// hands out a row, so a large PNG, or a JPEG the block reader does not take, costs it a tenth
+// of a second and more, and even a large JPEG read from its block means some tens of
+// milliseconds: the player's thread must not spend that (a track change, a click, a redraw
+// would wait). One decode runs at a
 // time and the newest request wins: a request that has not started yet is replaced by a newer
 // one, and the result of an older one is dropped.
 #include "base/system_handles.h"
