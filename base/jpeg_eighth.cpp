@@ -205,7 +205,7 @@ bool Reader::HuffmanTables(Bytes body) {
         for (int i = 0; i < 16; ++i) total += counts[i];
         const uint8_t* symbols = body.Take(total);
         HuffmanTable& table = (kind >> 4) ? m_laterTables[kind & 15] : m_firstTables[kind & 15];
-        if (!symbols || total > 256 || !table.Build(counts, symbols, total)) return false;
+        if (!symbols || total > 256 || !table.Build(counts, symbols, total, (kind >> 4) == 1)) return false;
     }
     return true;
 }
@@ -336,14 +336,15 @@ bool Reader::IsRgb() const {
     return m_components[0].id == 'R' && m_components[1].id == 'G' && m_components[2].id == 'B';
 }
 
-int Clamp(long long value) { return static_cast<int>(std::min<long long>(255, std::max<long long>(0, value))); }
+// A colour level: 0 to 255.
+int ToLevel(long long value) { return static_cast<int>(std::clamp<long long>(value, 0, 255)); }
 
 // A block's mean sample: its first coefficient is eight times the mean, less 128.
 int MeanOf(const Component& c, int x, int y) {
     const long long coefficient =
         static_cast<long long>(c.first[static_cast<size_t>(y) * c.blocksWide + x]) * c.quantiser;
     const long long eighth = coefficient >= 0 ? (coefficient + 4) / 8 : -((-coefficient + 4) / 8);
-    return Clamp(eighth + 128);
+    return ToLevel(eighth + 128);
 }
 
 // The block of a component under each pixel of the eighth, along one axis.
@@ -358,9 +359,9 @@ uint32_t Grey(int luma) { return 0xFF000000u | static_cast<uint32_t>(luma) * 0x0
 // JFIF's YCbCr in 16-bit fixed point.
 uint32_t FromYCbCr(int luma, int cb, int cr) {
     const long long y = static_cast<long long>(luma) << 16, blue = cb - 128, red = cr - 128;
-    const int r = Clamp((y + 91881 * red + 32768) >> 16);
-    const int g = Clamp((y - 22554 * blue - 46802 * red + 32768) >> 16);
-    const int b = Clamp((y + 116130 * blue + 32768) >> 16);
+    const int r = ToLevel((y + 91881 * red + 32768) >> 16);
+    const int g = ToLevel((y - 22554 * blue - 46802 * red + 32768) >> 16);
+    const int b = ToLevel((y + 116130 * blue + 32768) >> 16);
     return 0xFF000000u | static_cast<uint32_t>(r << 16 | g << 8 | b);
 }
 

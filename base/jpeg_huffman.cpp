@@ -52,7 +52,7 @@ bool BitReader::Restart() {
     return true;
 }
 
-bool HuffmanTable::Build(const uint8_t counts[16], const uint8_t* symbols, size_t symbolCount) {
+bool HuffmanTable::Build(const uint8_t counts[16], const uint8_t* symbols, size_t symbolCount, bool coefficients) {
     *this = HuffmanTable();
     int32_t code = 0;
     size_t index = 0;
@@ -78,7 +78,7 @@ bool HuffmanTable::Build(const uint8_t counts[16], const uint8_t* symbols, size_
     }
     m_symbolCount = static_cast<int>(index);
     m_defined = true;
-    BuildSeveral();
+    if (coefficients) BuildSeveral();
     return true;
 }
 

@@ -60,8 +60,9 @@ inline int ExtendSign(uint32_t bits, int size) {
 class HuffmanTable {
 public:
     // `counts[i]` codes of length i + 1, the symbols in code order. False for a table whose
-    // counts overfill a length or name more symbols than given.
-    bool Build(const uint8_t counts[16], const uint8_t* symbols, size_t symbolCount);
+    // counts overfill a length or name more symbols than given. Only a table of the later
+    // coefficients (`coefficients`) is ever stepped over, so only it gets the several-at-once table.
+    bool Build(const uint8_t counts[16], const uint8_t* symbols, size_t symbolCount, bool coefficients);
     bool Defined() const { return m_defined; }
     // The next symbol, or -1 for bits that are no code of this table. Needs 16 bits ready.
     int Decode(BitReader& bits) const;
